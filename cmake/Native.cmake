@@ -1,0 +1,12 @@
+# Native build: the portable core's unit tests and benchmarks.
+add_executable(QuorvaneNativeTests
+  tests/native/FakeOs.cpp
+  tests/native/SharedRoutinesTest.cpp
+  tests/native/SnippetTreeTest.cpp
+  tests/native/TreeRoutinesTest.cpp
+)
+target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTest::gtest_main)
+target_include_directories(QuorvaneNativeTests PRIVATE tests/native)
+target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
+include(GoogleTest)
+gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)

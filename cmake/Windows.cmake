@@ -1,0 +1,49 @@
+# Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
+enable_language(RC)
+set(QV_WIN_LIBS comctl32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
+
+# Everything of the program but its entry, so the Win32 tests create the real windows.
+add_library(QuorvaneShell STATIC
+  src/core/UnitMain.cpp
+  src/core/UnitMenuBar.cpp
+  src/core/Win32Os.cpp
+  src/menus/UnitHint.cpp
+  src/menus/UnitMenu.cpp
+  src/menus/UnitPopupMenu.cpp
+  src/ui/Application.cpp
+  src/ui/Form.cpp
+  src/ui/GraphicControl.cpp
+  src/ui/Timer.cpp
+  src/ui/TrayIcon.cpp
+  src/ui/WinText.cpp
+  src/MainBlock.cpp
+)
+target_link_libraries(QuorvaneShell PUBLIC QuorvaneCore ${QV_WIN_LIBS})
+target_compile_options(QuorvaneShell PRIVATE ${QV_WARNINGS})
+
+add_executable(Quorvane WIN32 src/Quorvane.cpp src/resources/Quorvane.rc)
+target_link_libraries(Quorvane PRIVATE QuorvaneShell)
+target_link_options(Quorvane PRIVATE -municode)
+target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
+
+add_executable(QuorvaneWin32Tests
+  tests/win32/Md5Test.cpp
+  tests/win32/UiLayerTest.cpp
+  tests/win32/WindowsTest.cpp
+)
+target_link_libraries(QuorvaneWin32Tests PRIVATE QuorvaneShell GTest::gtest_main)
+target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
+add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
+set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
+
+add_executable(QuorvaneE2E
+  tests/e2e/Driver.cpp
+  tests/e2e/StartupTest.cpp
+)
+target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
+target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
+add_dependencies(QuorvaneE2E Quorvane)
+add_test(NAME EndToEnd COMMAND QuorvaneE2E)
+set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)

@@ -1,0 +1,67 @@
+#include "core/Globals.h"
+
+String AppFolder;
+String DataFolder;
+String DataFile;
+String LanguagesFolder;
+String ProgramName;
+String UpdateMessage;
+String CutCaption;
+String CopyCaption;
+String NewCaption;
+String OrganizeCaption;
+String EmptyCaption;
+
+TTreeNode* CaptureTargetNode;
+bool CaptureNextClipboardChange;
+String PendingPasteText;
+int OpenMessageBoxCount;
+String HeaderDigestText;
+
+TTreeNode* RootNode;
+TTreeNode* ProgramMenuNode;
+TTreeNode* ClipboardsNode;
+TTreeNode* MessagesNode;
+TTreeNode* OptionsNode;
+TTreeNode* OrganizeNode;
+TTreeNode* HelpNode;
+TTreeNode* AboutNode;
+TTreeNode* MinimizeToTrayNode;
+TTreeNode* ExitNode;
+int FixedMenuCount;
+
+TFmMain* FmMain;
+TFmMenuBar* FmMenuBar;
+TFmMenu* FmMenu;
+TFmHint* FmHint;
+TFmPopupMenu* FmPopupMenu;
+
+void ResetGlobals()
+{
+    AppFolder.clear();
+    DataFolder.clear();
+    DataFile.clear();
+    LanguagesFolder.clear();
+    ProgramName = u"Quorvane";
+    UpdateMessage.clear();
+    CutCaption = u"Cut";
+    CopyCaption = u"Copy";
+    NewCaption = u"New...";
+    OrganizeCaption = u"Organize...";
+    EmptyCaption = u"Empty";
+    CaptureTargetNode = nullptr;
+    CaptureNextClipboardChange = true;
+    PendingPasteText.clear();
+    OpenMessageBoxCount = 0;
+    HeaderDigestText.clear();
+    RootNode = ProgramMenuNode = ClipboardsNode = MessagesNode = nullptr;
+    OptionsNode = OrganizeNode = HelpNode = AboutNode = MinimizeToTrayNode = ExitNode = nullptr;
+    FixedMenuCount = 0;
+}
+
+namespace {
+// The globals start with their initial values before any code of the program runs.
+struct InitialValues {
+    InitialValues() { ResetGlobals(); }
+} initialValues;
+} // namespace

@@ -1,0 +1,64 @@
+// The program's state: the core's globals, in one place. ResetGlobals gives tests a clean start.
+#pragma once
+
+#include "core/Text.h"
+
+class TTreeNode;
+class TFmMain;
+class TFmMenuBar;
+class TFmMenu;
+class TFmHint;
+class TFmPopupMenu;
+
+extern String AppFolder;       // folder of the program file, with a trailing backslash
+extern String DataFolder;      // application-data folder + "\Quorvane\1.0"
+extern String DataFile;        // DataFolder + "\Quorvane.db"
+extern String LanguagesFolder; // AppFolder + "Languages", no trailing backslash
+extern String ProgramName;
+extern String UpdateMessage;
+extern String CutCaption;
+extern String CopyCaption;
+extern String NewCaption;
+extern String OrganizeCaption;
+extern String EmptyCaption;
+
+extern TTreeNode* CaptureTargetNode;
+extern bool CaptureNextClipboardChange;
+extern String PendingPasteText;
+extern int OpenMessageBoxCount;
+// The text hashed into every file header's digest; nothing ever assigns it.
+extern String HeaderDigestText;
+
+// Node globals, set once by the start-up step.
+extern TTreeNode* RootNode;
+extern TTreeNode* ProgramMenuNode;
+extern TTreeNode* ClipboardsNode;
+extern TTreeNode* MessagesNode;
+extern TTreeNode* OptionsNode;
+extern TTreeNode* OrganizeNode;
+extern TTreeNode* HelpNode;
+extern TTreeNode* AboutNode;
+extern TTreeNode* MinimizeToTrayNode;
+extern TTreeNode* ExitNode;
+extern int FixedMenuCount;
+
+// The five long-lived windows, created once by the main block.
+extern TFmMain* FmMain;
+extern TFmMenuBar* FmMenuBar;
+extern TFmMenu* FmMenu;
+extern TFmHint* FmHint;
+extern TFmPopupMenu* FmPopupMenu;
+
+constexpr int OwnWindowMarker = 0x15467435;
+
+// Window messages between the program's own windows (WM_USER = 0x400).
+constexpr unsigned UM_SETFOREGROUNDWINDOW = 0x400 + 1;
+constexpr unsigned UM_USERMSG = 0x400 + 3;
+constexpr unsigned UM_MENUITEMSELECTED = 0x400 + 3;
+constexpr unsigned UM_MENUITEMSELECTING = 0x400 + 4;
+constexpr unsigned UM_LOADDATA = 0x400 + 5;
+constexpr unsigned UM_CLOSESUBMENU = 0x400 + 6;
+constexpr int UserMsgStartup = 100;
+constexpr int UserMsgUpdateAvailable = 500;
+
+void ResetGlobals();

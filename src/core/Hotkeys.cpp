@@ -1,0 +1,5 @@
+#include "core/Hotkeys.h"
+
+#include "core/OsServices.h"
+
+void UnregisterNodeHotkey(int hotkey) { Os().UnregisterHotkey(hotkey); }

@@ -1,0 +1,34 @@
+// The operating-system services the portable core needs. The Win32 shell implements them for
+// real; tests install a fake, so the core's exact sequences of OS calls are checked natively.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Text.h"
+
+class IOsServices {
+public:
+    virtual ~IOsServices() = default;
+
+    // Case-sensitive comparison in the user's default locale: < 0, 0 or > 0.
+    virtual int CompareText(StringView a, StringView b) = 0;
+
+    // MD5 of the text's US-ASCII (code page 20127) bytes, 32 upper-case hexadecimal digits.
+    virtual String Md5Hex(StringView text) = 0;
+
+    // A modal message box of the application; returns the id of the pressed button.
+    virtual int MessageBox(StringView text, StringView caption, int flags) = 0;
+
+    // Starts a program from a whole command line; returns its process handle, 0 on failure.
+    virtual std::uintptr_t StartProgram(StringView commandLine) = 0;
+
+    // The file-system path of a shell special folder (CSIDL number).
+    virtual String SpecialFolderPath(int csidl) = 0;
+
+    // Releases the system-wide hotkey registered for the menu-bar window under this id.
+    virtual void UnregisterHotkey(int id) = 0;
+};
+
+// The services in use; the Win32 shell or a test installs them before anything calls Os().
+IOsServices& Os();
+void SetOsServices(IOsServices* services);

@@ -1,0 +1,26 @@
+#include "core/SharedRoutines.h"
+
+#include "core/Globals.h"
+#include "core/OsServices.h"
+
+int ShowMessageBox(StringView text, StringView caption, int flags)
+{
+    ++OpenMessageBoxCount;
+    struct Uncount {
+        ~Uncount() { --OpenMessageBoxCount; }
+    } uncount; // the count drops also when the box cannot be shown
+    return Os().MessageBox(text, caption, flags);
+}
+
+std::uintptr_t RunProgram(StringView commandLine)
+{
+    if (commandLine.empty())
+        return 0;
+    return Os().StartProgram(commandLine);
+}
+
+String GetSpecialFolderPath(int folder) { return Os().SpecialFolderPath(folder); }
+
+String MD5Hex(StringView text) { return Os().Md5Hex(text); }
+
+String HeaderMD5Hex(StringView text) { return Os().Md5Hex(text); }

@@ -1,0 +1,138 @@
+#include "core/SnippetTree.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+int TTreeNode::Level() const
+{
+    int level = 0;
+    for (const TTreeNode* p = parent_; p; p = p->parent_)
+        ++level;
+    return level;
+}
+
+int TTreeNode::Index() const
+{
+    const auto& siblings = parent_ ? parent_->children_ : owner_->TopNodes();
+    for (size_t i = 0; i < siblings.size(); ++i)
+        if (siblings[i].get() == this)
+            return static_cast<int>(i);
+    return -1;
+}
+
+TTreeNodes::TTreeNodes() { top_.owner_ = this; }
+
+TTreeNodes::~TTreeNodes()
+{
+    // The handlers of the owner may already be gone when the tree dies with it.
+    OnDeletion = nullptr;
+    Clear();
+}
+
+std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::SiblingsOf(TTreeNode* node)
+{
+    return node->parent_ ? node->parent_->children_ : top_.children_;
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, String text)
+{
+    auto node = std::make_unique<TTreeNode>();
+    node->owner_ = this;
+    node->parent_ = parent;
+    node->Text = std::move(text);
+    TTreeNode* raw = node.get();
+    (parent ? parent->children_ : top_.children_).push_back(std::move(node));
+    return raw;
+}
+
+void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
+{
+    if (node == target)
+        return;
+    for (const TTreeNode* p = target; p; p = p->parent_)
+        if (p == node)
+            throw std::logic_error("a node cannot move into its own subtree");
+    auto& from = SiblingsOf(node);
+    auto it = std::find_if(from.begin(), from.end(), [&](auto& p) { return p.get() == node; });
+    std::unique_ptr<TTreeNode> owned = std::move(*it);
+    from.erase(it);
+    auto& to = SiblingsOf(target);
+    auto at = std::find_if(to.begin(), to.end(), [&](auto& p) { return p.get() == target; });
+    owned->parent_ = target->parent_;
+    to.insert(at, std::move(owned));
+}
+
+void TTreeNodes::NotifyDeletion(TTreeNode& node)
+{
+    for (auto& child : node.children_)
+        NotifyDeletion(*child);
+    if (OnDeletion)
+        OnDeletion(node);
+}
+
+void TTreeNodes::Delete(TTreeNode* node)
+{
+    NotifyDeletion(*node);
+    auto& siblings = SiblingsOf(node);
+    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
+                                [&](auto& p) { return p.get() == node; }));
+}
+
+void TTreeNodes::Clear()
+{
+    while (top_.HasChildren())
+        Delete(top_.children_.back().get());
+}
+
+namespace {
+// Walks the subtree in pre-order; stops when visit returns true.
+template <class Visit>
+bool WalkPreOrder(const TTreeNode& parent, Visit& visit)
+{
+    for (int i = 0; i < parent.Count(); ++i) {
+        TTreeNode* child = parent.Item(i);
+        if (visit(child) || WalkPreOrder(*child, visit))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+TTreeNode* TTreeNodes::GetNodeFromIndex(int index) const
+{
+    TTreeNode* found = nullptr;
+    int position = 0;
+    auto visit = [&](TTreeNode* node) {
+        if (position++ == index)
+            found = node;
+        return found != nullptr;
+    };
+    if (index >= 0)
+        WalkPreOrder(top_, visit);
+    return found;
+}
+
+int TTreeNodes::AbsoluteIndex(const TTreeNode* node) const
+{
+    int position = 0;
+    bool hit = false;
+    auto visit = [&](TTreeNode* n) {
+        hit = n == node;
+        if (!hit)
+            ++position;
+        return hit;
+    };
+    WalkPreOrder(top_, visit);
+    return hit ? position : -1;
+}
+
+int TTreeNodes::Count() const
+{
+    int count = 0;
+    auto visit = [&](TTreeNode*) {
+        ++count;
+        return false;
+    };
+    WalkPreOrder(top_, visit);
+    return count;
+}

@@ -1,0 +1,77 @@
+// The snippet tree: an ordered tree of nodes with parent links, every menu, folder, message and
+// fixed row of the program. Node-added and node-deleted handling run for every node that enters
+// or leaves the tree, whoever adds or deletes it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/Text.h"
+
+class TTreeNodes;
+
+class TTreeNode {
+public:
+    String Text;                  // name; "-" for separators
+    std::optional<String> Data;   // owned content; none for menus, folders and fixed rows
+    int ImageIndex = 0;           // node kind
+    int StateIndex = 0;           // hotkey value, 0 for none
+    int ExpandedImageIndex = 0;   // reserved, kept as read
+    int SelectedIndex = -1;
+    int OverlayIndex = 0;
+    bool Enabled = true;          // the hotkey is registered with the system now
+
+    TTreeNode* Parent() const { return parent_; }
+    int Level() const;
+    int Index() const;
+    int Count() const { return static_cast<int>(children_.size()); }
+    TTreeNode* Item(int i) const { return children_.at(static_cast<size_t>(i)).get(); }
+    bool HasChildren() const { return !children_.empty(); }
+    TTreeNodes& Owner() const { return *owner_; }
+
+    // Content as writers see it: none and empty are the same.
+    StringView Content() const { return Data ? StringView(*Data) : StringView(); }
+
+private:
+    friend class TTreeNodes;
+    TTreeNodes* owner_ = nullptr;
+    TTreeNode* parent_ = nullptr;
+    std::vector<std::unique_ptr<TTreeNode>> children_;
+};
+
+class TTreeNodes {
+public:
+    using NodeHandler = std::function<void(TTreeNode&)>;
+
+    TTreeNodes();
+    ~TTreeNodes();
+    TTreeNodes(const TTreeNodes&) = delete;
+    TTreeNodes& operator=(const TTreeNodes&) = delete;
+
+    // Runs for every node that leaves the tree, children before their parents.
+    NodeHandler OnDeletion;
+
+    // Appends a new node as the last child of parent (a level-0 node for nullptr).
+    TTreeNode* AddChild(TTreeNode* parent, String text);
+    // Moves node (with its subtree) before the sibling target; node must not contain target.
+    void MoveBefore(TTreeNode* node, TTreeNode* target);
+    // Deletes node with all its descendants.
+    void Delete(TTreeNode* node);
+    void Clear();
+
+    // Every node by its absolute position in pre-order; nullptr past the end.
+    TTreeNode* GetNodeFromIndex(int index) const;
+    int AbsoluteIndex(const TTreeNode* node) const;
+    int Count() const;
+    TTreeNode* First() const { return top_.Count() ? top_.Item(0) : nullptr; }
+
+private:
+    friend class TTreeNode;
+    const std::vector<std::unique_ptr<TTreeNode>>& TopNodes() const { return top_.children_; }
+    std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* node);
+    void NotifyDeletion(TTreeNode& node);
+
+    TTreeNode top_; // holds the level-0 nodes; not a node of the tree itself
+};

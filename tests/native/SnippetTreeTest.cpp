@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "TreeBuilder.h"
+
+namespace {
+
+struct SnippetTree : testing::Test {
+    TTreeNodes items;
+    TTreeNode* root = items.AddChild(nullptr, u"root");
+};
+
+TEST_F(SnippetTree, NewNodesCarryTheNodeAddedDefaults)
+{
+    TTreeNode* node = items.AddChild(root, u"n");
+    EXPECT_EQ(node->StateIndex, 0);
+    EXPECT_EQ(node->OverlayIndex, 0);
+    EXPECT_EQ(node->SelectedIndex, -1);
+    EXPECT_EQ(node->ExpandedImageIndex, 0);
+    EXPECT_TRUE(node->Enabled);
+    EXPECT_FALSE(node->Data.has_value());
+    EXPECT_TRUE(node->Content().empty());
+}
+
+TEST_F(SnippetTree, PreOrderPositionsLevelsAndIndexes)
+{
+    TTreeNode* a = items.AddChild(root, u"a");
+    TTreeNode* a1 = items.AddChild(a, u"a1");
+    TTreeNode* b = items.AddChild(root, u"b");
+    TTreeNode* a2 = items.AddChild(a, u"a2");
+    EXPECT_EQ(items.Count(), 5);
+    const TTreeNode* expected[] = {root, a, a1, a2, b};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(items.GetNodeFromIndex(i), expected[i]) << i;
+        EXPECT_EQ(items.AbsoluteIndex(expected[i]), i);
+    }
+    EXPECT_EQ(items.GetNodeFromIndex(5), nullptr);
+    EXPECT_EQ(items.GetNodeFromIndex(-1), nullptr);
+    EXPECT_EQ(a2->Level(), 2);
+    EXPECT_EQ(a2->Index(), 1);
+    EXPECT_EQ(b->Index(), 1);
+    EXPECT_EQ(a2->Parent(), a);
+}
+
+TEST_F(SnippetTree, MoveBeforeTakesTheSubtreeAlongAndMayChangeParent)
+{
+    TTreeNode* a = items.AddChild(root, u"a");
+    TTreeNode* b = items.AddChild(root, u"b");
+    TTreeNode* c = items.AddChild(root, u"c");
+    TTreeNode* c1 = items.AddChild(c, u"c1");
+    items.MoveBefore(c, a);
+    EXPECT_EQ(ChildNames(root), "c,a,b");
+    EXPECT_EQ(c1->Parent(), c);
+
+    TTreeNode* b1 = items.AddChild(b, u"b1");
+    items.MoveBefore(a, b1);
+    EXPECT_EQ(ChildNames(root), "c,b");
+    EXPECT_EQ(ChildNames(b), "a,b1");
+    EXPECT_EQ(a->Parent(), b);
+    EXPECT_EQ(a->Level(), 2);
+    EXPECT_THROW(items.MoveBefore(b, a), std::logic_error);
+}
+
+TEST_F(SnippetTree, DeleteNotifiesEveryNodeChildrenFirst)
+{
+    TTreeNode* a = items.AddChild(root, u"a");
+    items.AddChild(items.AddChild(a, u"a1"), u"a11");
+    items.AddChild(a, u"a2");
+    items.AddChild(root, u"b");
+    std::string order;
+    items.OnDeletion = [&](TTreeNode& n) { order += ToUtf8(n.Text) + " "; };
+    items.Delete(a);
+    EXPECT_EQ(order, "a11 a1 a2 a ");
+    EXPECT_EQ(ChildNames(root), "b");
+    EXPECT_EQ(items.Count(), 2);
+}
+
+} // namespace
