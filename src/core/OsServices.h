@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/Text.h"
 
@@ -27,6 +28,16 @@ public:
 
     // Releases the system-wide hotkey registered for the menu-bar window under this id.
     virtual void UnregisterHotkey(int id) = 0;
+
+    // Files.
+    virtual bool FileExists(StringView path) = 0;
+    // The whole file; throws EAppError when it cannot be opened or read.
+    virtual std::vector<std::uint8_t> ReadWholeFile(StringView path) = 0;
+    // Replaces the file's contents so that a failure or a kill at any moment leaves either the
+    // old file or the new one, never a mix; throws EAppError when the file cannot be written.
+    virtual void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) = 0;
+    // Copies a file, replacing the target; false on failure.
+    virtual bool CopyFileTo(StringView from, StringView to) = 0;
 };
 
 // The services in use; the Win32 shell or a test installs them before anything calls Os().

@@ -29,3 +29,31 @@ std::uintptr_t FakeOs::StartProgram(StringView commandLine)
 String FakeOs::SpecialFolderPath(int csidl) { return u"C:\\Folder" + String(1, char16_t(u'0' + csidl % 10)); }
 
 void FakeOs::UnregisterHotkey(int id) { Calls.push_back("UnregisterHotkey " + std::to_string(id)); }
+
+bool FakeOs::FileExists(StringView path) { return Files.count(String(path)) != 0; }
+
+std::vector<std::uint8_t> FakeOs::ReadWholeFile(StringView path)
+{
+    auto it = Files.find(String(path));
+    if (it == Files.end())
+        throw EAppError(u"Cannot open file \"" + String(path) + u"\". The system cannot find the file specified");
+    return it->second;
+}
+
+void FakeOs::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
+{
+    Calls.push_back("WriteWholeFile " + ToUtf8(path) + " " + std::to_string(bytes.size()));
+    if (FailWrites)
+        throw EAppError(u"Cannot create file \"" + String(path) + u"\". There is not enough space on the disk");
+    Files[String(path)] = bytes;
+}
+
+bool FakeOs::CopyFileTo(StringView from, StringView to)
+{
+    Calls.push_back("CopyFileTo " + ToUtf8(from) + " " + ToUtf8(to));
+    auto it = Files.find(String(from));
+    if (it == Files.end() || FailWrites)
+        return false;
+    Files[String(to)] = it->second;
+    return true;
+}

@@ -1,7 +1,9 @@
 // A fake of the OS services that records what the core asked of the system.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,15 @@ public:
     std::uintptr_t StartProgram(StringView commandLine) override;
     String SpecialFolderPath(int csidl) override;
     void UnregisterHotkey(int id) override;
+    bool FileExists(StringView path) override;
+    std::vector<std::uint8_t> ReadWholeFile(StringView path) override;
+    void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
+    bool CopyFileTo(StringView from, StringView to) override;
+
+    // The fake's file system: path -> contents.
+    std::map<String, std::vector<std::uint8_t>> Files;
+    // Makes the next writes fail as a full disk or a locked file would.
+    bool FailWrites = false;
 
     // What was asked, one line per call, in order ("UnregisterHotkey 16449", ...).
     std::vector<std::string> Calls;

@@ -1,0 +1,25 @@
+// The OS services of the portable core, for real on Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "core/OsServices.h"
+
+class TWin32Os : public IOsServices {
+public:
+    int CompareText(StringView a, StringView b) override;
+    String Md5Hex(StringView text) override;
+    int MessageBox(StringView text, StringView caption, int flags) override;
+    std::uintptr_t StartProgram(StringView commandLine) override;
+    String SpecialFolderPath(int csidl) override;
+    void UnregisterHotkey(int id) override;
+
+    // Files (Win32Files.cpp).
+    bool FileExists(StringView path) override;
+    std::vector<std::uint8_t> ReadWholeFile(StringView path) override;
+    void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
+    bool CopyFileTo(StringView from, StringView to) override;
+
+    // The window that owns the program's system hotkeys (the menu bar).
+    HWND HotkeyWindow = nullptr;
+};
