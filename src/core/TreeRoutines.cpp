@@ -1,5 +1,6 @@
 #include "core/TreeRoutines.h"
 
+#include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/NodeKinds.h"
@@ -119,4 +120,5 @@ void SortNodeChildren(TTreeNode* node)
                 items.MoveBefore(node->Item(j), node->Item(i));
     for (int kind : {nkTile, nkCell, nkKind11, nkMessage, nkFolder})
         MoveImageGroupToFront(node, start, kind);
+    SaveDataFile(RootNode->Owner(), RootNode); // also when nothing moved
 }

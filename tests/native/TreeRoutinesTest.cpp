@@ -14,6 +14,7 @@ struct TreeRoutines : testing::Test {
 
     void SetUp() override
     {
+        DataFile = u"C:\\AppData\\Quorvane\\1.0\\Quorvane.db";
         items.OnDeletion = TreeViewDataDeletion;
         BuildDefaultTree(items);
         SetNodeGlobals(items);
@@ -93,8 +94,10 @@ TEST_F(TreeRoutines, SortOfAMenuKeepsItsFixedRowsFirst)
     AddNode(items, MessagesNode, u"A", nkMessage);
     SortNodeChildren(MessagesNode);
     EXPECT_EQ(ChildNames(MessagesNode), "New...,Organize...,-,A,b");
-    SortNodeChildren(ClipboardsNode); // only the fixed rows: nothing moves
+    os.Calls.clear();
+    SortNodeChildren(ClipboardsNode); // only the fixed rows: nothing moves, the file is written
     EXPECT_EQ(ChildNames(ClipboardsNode), "Cut,Copy,-");
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"WriteWholeFile C:\\AppData\\Quorvane\\1.0\\Quorvane.db 140"}));
 }
 
 TEST_F(TreeRoutines, MoveImageGroupToFrontIsAStablePartition)
