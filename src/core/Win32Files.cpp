@@ -1,0 +1,159 @@
+// The file services of TWin32Os. A write goes to a temporary file beside the target, is flushed
+// to the disk and then replaces the target in one rename, so a failure or a kill at any moment
+// leaves either the old file or the new one.
+#include "core/Win32Os.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close()
+    {
+        if (!Valid())
+            return true;
+        const BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Deletes the temporary file unless it became the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(String path) : path_(std::move(path)) {}
+    ~TemporaryFile()
+    {
+        if (!kept_)
+            DeleteFileW(Wide(path_));
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const String& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    String path_;
+    bool kept_ = false;
+};
+
+String SystemMessage(DWORD code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    String text;
+    if (length != 0 && buffer)
+        text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+    if (buffer)
+        LocalFree(buffer);
+    // The system's texts end with a full stop and a line break; the error text adds its own end.
+    while (!text.empty() && (text.back() <= u' ' || text.back() == u'.'))
+        text.pop_back();
+    if (text.empty()) {
+        const std::string digits = std::to_string(code);
+        text = u"System error " + String(digits.begin(), digits.end());
+    }
+    return text;
+}
+
+[[noreturn]] void CannotOpen(const String& path, DWORD code)
+{
+    throw EAppError(u"Cannot open file \"" + path + u"\". " + SystemMessage(code));
+}
+
+[[noreturn]] void CannotCreate(const String& path, DWORD code)
+{
+    throw EAppError(u"Cannot create file \"" + path + u"\". " + SystemMessage(code));
+}
+
+constexpr DWORD ChunkBytes = 1u << 20;
+
+} // namespace
+
+bool TWin32Os::FileExists(StringView path)
+{
+    const String name(path);
+    const DWORD attributes = GetFileAttributesW(Wide(name));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::vector<std::uint8_t> TWin32Os::ReadWholeFile(StringView path)
+{
+    const String name(path);
+    FileHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid())
+        CannotOpen(name, GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size))
+        CannotOpen(name, GetLastError());
+    // A 32-bit process cannot hold more than this in one piece anyway.
+    if (size.QuadPart > 0x40000000)
+        CannotOpen(name, ERROR_FILE_TOO_LARGE);
+
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
+            CannotOpen(name, GetLastError());
+        if (got == 0)
+            break; // the file became shorter while it was read
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void TWin32Os::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
+{
+    const String target(path);
+    TemporaryFile temporary(target + u".tmp");
+    {
+        FileHandle file(CreateFileW(Wide(temporary.Path()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            CannotCreate(target, GetLastError());
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
+            DWORD written = 0;
+            if (!WriteFile(file.Get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
+                CannotCreate(target, GetLastError());
+            done += written;
+        }
+        // On the disk before the rename, so the rename never exposes a file still in the cache.
+        if (!FlushFileBuffers(file.Get()))
+            CannotCreate(target, GetLastError());
+        if (!file.Close())
+            CannotCreate(target, GetLastError());
+    }
+    if (!MoveFileExW(Wide(temporary.Path()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        CannotCreate(target, GetLastError());
+    temporary.Keep();
+}
+
+bool TWin32Os::CopyFileTo(StringView from, StringView to)
+{
+    const String source(from);
+    const String target(to);
+    return CopyFileW(Wide(source), Wide(target), FALSE) != FALSE;
+}
