@@ -33,9 +33,27 @@ std::int32_t LoadInt32(const std::uint8_t* p)
                                      static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// A string is never cut on the way in: the content ends at its first zero only when a node is
-// made from it, as the writer stops there too.
-StringView UpToZero(StringView text) { return text.substr(0, text.find(u'\0')); }
+// A content ends at its first zero character. Contents make up nearly all of a file, so the
+// zero is looked for in a copy that was just made (and is still in the cache), sixteen code
+// units at a time, four to a 64-bit word.
+bool HasZeroUnit(std::uint64_t units)
+{
+    return ((units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull) != 0;
+}
+
+std::size_t ZeroUnitIndex(const std::uint8_t* units, std::size_t count)
+{
+    std::size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        std::uint64_t w[4];
+        std::memcpy(w, units + 2 * i, sizeof w);
+        if (HasZeroUnit(w[0]) | HasZeroUnit(w[1]) | HasZeroUnit(w[2]) | HasZeroUnit(w[3]))
+            break;
+    }
+    while (i < count && (units[2 * i] | units[2 * i + 1]) != 0)
+        ++i;
+    return i;
+}
 
 void WriteRecords(ByteWriter& stream, const TTreeNode* node, std::int32_t nodeLevel)
 {
@@ -48,19 +66,19 @@ void WriteRecords(ByteWriter& stream, const TTreeNode* node, std::int32_t nodeLe
         stream.Int32(child->StateIndex);
         stream.Int32(child->ExpandedImageIndex);
         stream.Text(child->Text);
-        stream.Text(UpToZero(child->Content()));
+        stream.TextToZero(child->Content());
         if (child->HasChildren())
             WriteRecords(stream, child, childLevel);
     }
 }
 
-// The size of the records WriteRecords makes, so the file's buffer is allocated once.
+// At least the size of the records WriteRecords makes, so the file's buffer is allocated once.
 std::size_t RecordsSize(const TTreeNode* node, std::int32_t nodeLevel)
 {
     std::size_t size = 0;
     for (int i = nodeLevel == 1 ? 3 : 0; i < node->Count(); ++i) {
         const TTreeNode* child = node->Item(i);
-        size += sizeof(TNodeRecord) + 8 + 2 * (child->Text.size() + UpToZero(child->Content()).size());
+        size += sizeof(TNodeRecord) + 8 + 2 * (child->Text.size() + child->Content().size());
         if (child->HasChildren())
             size += RecordsSize(child, nodeLevel + 1);
     }
@@ -108,6 +126,17 @@ void ByteWriter::Text(StringView text)
                         u" characters is too long to be saved.");
     Int32(static_cast<std::int32_t>(2 * text.size()));
     Units(text);
+}
+
+void ByteWriter::TextToZero(StringView text)
+{
+    const std::size_t at = Size();
+    Text(text);
+    const std::size_t units = ZeroUnitIndex(bytes_.data() + at + 4, text.size());
+    if (units < text.size()) {
+        bytes_.resize(at + 4 + 2 * units);
+        PatchInt32(at, static_cast<std::int32_t>(2 * units));
+    }
 }
 
 void ByteWriter::Units(StringView text)
@@ -231,7 +260,7 @@ void ReadNodeRecords(TTreeNodes& items, TTreeNode* target, ByteReader& stream)
             stream.Fail(at, u"the record is nested deeper than " + Number(MaxNodeLevel) + u" levels");
         String name = stream.Text();
         String content = stream.Text();
-        content.resize(UpToZero(content).size());
+        content.resize(ZeroUnitIndex(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
         TTreeNode* node = items.AddChild(parent, std::move(name));
         node->Data = std::move(content);
         node->ImageIndex = record.Kind;

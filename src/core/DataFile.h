@@ -56,6 +56,8 @@ public:
     void Int32(std::int32_t value);
     // NameBytes / ContentBytes, then the code units.
     void Text(StringView text);
+    // The same for the code units before the text's first zero (a node's content).
+    void TextToZero(StringView text);
     void Units(StringView text); // the code units alone
     void Zeros(std::size_t count);
 
