@@ -8,6 +8,7 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 add_library(QuorvaneShell STATIC
   src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
+  src/core/Win32Files.cpp
   src/core/Win32Os.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
@@ -29,6 +30,7 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
+  tests/win32/Environment.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp

@@ -12,6 +12,7 @@ String NewCaption;
 String OrganizeCaption;
 String EmptyCaption;
 
+TFont* MenuFont;
 TTreeNode* CaptureTargetNode;
 bool CaptureNextClipboardChange;
 String PendingPasteText;

@@ -9,6 +9,7 @@ class TFmMenuBar;
 class TFmMenu;
 class TFmHint;
 class TFmPopupMenu;
+struct TFont;
 
 extern String AppFolder;       // folder of the program file, with a trailing backslash
 extern String DataFolder;      // application-data folder + "\Quorvane\1.0"
@@ -21,6 +22,9 @@ extern String CopyCaption;
 extern String NewCaption;
 extern String OrganizeCaption;
 extern String EmptyCaption;
+
+// The menu bar's font, taken from the system menu font; every menu window and row copies it.
+extern TFont* MenuFont;
 
 extern TTreeNode* CaptureTargetNode;
 extern bool CaptureNextClipboardChange;

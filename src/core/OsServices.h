@@ -18,7 +18,7 @@ public:
     virtual String Md5Hex(StringView text) = 0;
 
     // A modal message box of the application; returns the id of the pressed button.
-    virtual int MessageBox(StringView text, StringView caption, int flags) = 0;
+    virtual int MessageDialog(StringView text, StringView caption, int flags) = 0;
 
     // Starts a program from a whole command line; returns its process handle, 0 on failure.
     virtual std::uintptr_t StartProgram(StringView commandLine) = 0;

@@ -9,7 +9,7 @@ int ShowMessageBox(StringView text, StringView caption, int flags)
     struct Uncount {
         ~Uncount() { --OpenMessageBoxCount; }
     } uncount; // the count drops also when the box cannot be shown
-    return Os().MessageBox(text, caption, flags);
+    return Os().MessageDialog(text, caption, flags);
 }
 
 std::uintptr_t RunProgram(StringView commandLine)

@@ -14,7 +14,7 @@ int FakeOs::CompareText(StringView a, StringView b) { return a.compare(b); }
 
 String FakeOs::Md5Hex(StringView text) { return u"MD5(" + String(text) + u")"; }
 
-int FakeOs::MessageBox(StringView text, StringView, int flags)
+int FakeOs::MessageDialog(StringView text, StringView, int flags)
 {
     Calls.push_back("MessageBox " + ToUtf8(text) + " " + std::to_string(flags));
     return OnMessageBox ? OnMessageBox(text, flags) : 1;

@@ -16,7 +16,7 @@ public:
 
     int CompareText(StringView a, StringView b) override;
     String Md5Hex(StringView text) override;
-    int MessageBox(StringView text, StringView caption, int flags) override;
+    int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
     String SpecialFolderPath(int csidl) override;
     void UnregisterHotkey(int id) override;

@@ -1,0 +1,82 @@
+# The Wine harness, sourced by the run and test commands: a project-local Wine prefix, an Xvfb
+# display when none is given, and a stop that ends only what this harness started, by PID.
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QV_BUILD=${QV_BUILD:-$QV_ROOT/build}
+export WINEPREFIX=${WINEPREFIX:-$QV_BUILD/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+QV_XVFB_PID=""
+
+# The 32-bit program runs under the 32-bit Wine loader. Some kernels cannot execute 32-bit
+# binaries at all; there the tests run the 64-bit build of the same sources under 64-bit Wine.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  QV_WINE_ARCH=i686
+  QV_WINE=/usr/lib/wine/wine
+  QV_WINESERVER=/usr/lib/wine/wineserver32
+else
+  QV_WINE_ARCH=x86_64
+  QV_WINE=/usr/lib/wine/wine64
+  QV_WINESERVER=/usr/lib/wine/wineserver64
+  export WINELOADER=$QV_WINE
+fi
+export WINESERVER=$QV_WINESERVER
+# The build whose programs run here.
+QV_WINE_BUILD=$QV_BUILD/win-$QV_WINE_ARCH
+
+qv_start_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$QV_BUILD/xvfb.log" 2>&1 &
+    QV_XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    if kill -0 "$QV_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      echo "Started Xvfb on $DISPLAY (pid $QV_XVFB_PID)."
+      return 0
+    fi
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
+}
+
+qv_init_prefix() {
+  mkdir -p "$QV_BUILD"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX ..."
+    "$QV_WINE" wineboot -i >"$QV_BUILD/wineboot.log" 2>&1 || true
+    "$QV_WINESERVER" -w
+  fi
+}
+
+# Ends the prefix's Wine processes and the Xvfb this harness started; nothing else.
+qv_stop() {
+  "$QV_WINESERVER" -k 2>/dev/null || true
+  if [ -n "$QV_XVFB_PID" ]; then
+    kill "$QV_XVFB_PID" 2>/dev/null || true
+    wait "$QV_XVFB_PID" 2>/dev/null || true
+    QV_XVFB_PID=""
+
+# The 32-bit program runs under the 32-bit Wine loader. Some kernels cannot execute 32-bit
+# binaries at all; there the tests run the 64-bit build of the same sources under 64-bit Wine.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  QV_WINE_ARCH=i686
+  QV_WINE=/usr/lib/wine/wine
+  QV_WINESERVER=/usr/lib/wine/wineserver32
+else
+  QV_WINE_ARCH=x86_64
+  QV_WINE=/usr/lib/wine/wine64
+  QV_WINESERVER=/usr/lib/wine/wineserver64
+  export WINELOADER=$QV_WINE
+fi
+export WINESERVER=$QV_WINESERVER
+# The build whose programs run here.
+QV_WINE_BUILD=$QV_BUILD/win-$QV_WINE_ARCH
+  fi
+}

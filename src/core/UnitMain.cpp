@@ -1,0 +1,118 @@
+#include "core/UnitMain.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "core/Globals.h"
+#include "core/SharedRoutines.h"
+#include "core/TreeRoutines.h"
+#include "core/UnitMenuBar.h"
+#include "ui/Application.h"
+#include "ui/WinText.h"
+
+const char16_t ProductWebSite[] = u"https://www.quorvane.com";
+
+TFmMain::TFmMain() : TForm(u"TFmMain")
+{
+    TimerLogin.SetInterval(100);
+    TimerLogin.OnTimer = [this] { TimerLoginTimer(); };
+    CreateForm();
+    TrayIcon1.SetOwner(Handle());
+    TrayIcon1.SetIcon(static_cast<HICON>(
+        LoadImageW(Application->Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    TrayIcon1.OnMouseDown = [this](TMouseButton b, int x, int y) { TrayIcon1MouseDown(b, x, y); };
+    TrayIcon1.OnMouseUp = [this](TMouseButton b, int x, int y) { TrayIcon1MouseUp(b, x, y); };
+    FormCreate();
+}
+
+void TFmMain::CreateParams(TCreateParams& params)
+{
+    TForm::CreateParams(params);
+    params.Caption = u"Quorvane";
+    params.ExStyle |= WS_EX_APPWINDOW;
+    params.WndParent = nullptr; // the main window owns the taskbar button itself
+    params.Width = params.Height = 0;
+    params.X = params.Y = -100;
+}
+
+void TFmMain::FormCreate()
+{
+    SetBounds(-1, -1, 0, 0);
+    PostMessageW(Handle(), UM_USERMSG, UserMsgStartup, 0);
+}
+
+LRESULT TFmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (TrayIcon1.HandleMessage(msg, wParam, lParam))
+        return 0;
+    if (msg == UM_USERMSG) {
+        UserMsg(wParam);
+        return 0;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
+void TFmMain::UserMsg(WPARAM code)
+{
+    if (code == UserMsgStartup) {
+        TimerLogin.SetEnabled(true);
+    } else if (code == UserMsgUpdateAvailable) {
+        // The framework's own box: not counted, so hotkeys and tray clicks go on working.
+        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            std::wstring page = ToW(String(ProductWebSite) + u"/download.htm");
+            ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOW);
+        }
+    }
+}
+
+namespace {
+String ProgramFolder()
+{
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    String folder = FromW(path);
+    return folder.substr(0, folder.find_last_of(u"\\/") + 1);
+}
+} // namespace
+
+void TFmMain::TimerLoginTimer()
+{
+    TimerLogin.SetEnabled(false);
+    if (TimerLogin.Tag == 1)
+        return;
+    TimerLogin.Tag = 1;
+
+    AppFolder = ProgramFolder();
+    DataFolder = GetSpecialFolderPath(CSIDL_APPDATA_FOLDER) + u"\\Quorvane\\1.0";
+    if (GetFileAttributesW(ToW(DataFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
+        SHCreateDirectoryExW(nullptr, ToW(DataFolder).c_str(), nullptr);
+    DataFile = DataFolder + u"\\Quorvane.db";
+    TTreeNodes& items = FmMenuBar->TreeViewData;
+    SetNodeGlobals(items);
+    LanguagesFolder = AppFolder + u"Languages";
+    AddClipboardMenuRows(items, ClipboardsNode);
+    AddMessageMenuRows(items, MessagesNode);
+
+    ShowWindow(Application->Handle(), SW_HIDE);
+    Application->SetTitle(ProgramName);
+    TrayIcon1.SetHint(Application->Title() + u" 1.0");
+    TrayIcon1.SetVisible(true);
+    FmMenuBar->Show();
+    Hide();
+}
+
+void TFmMain::TrayIcon1MouseDown(TMouseButton button, int, int)
+{
+    if (button == TMouseButton::Left) {
+        FmMenuBar->Show();
+        FmMenuBar->SetTop(0);
+    }
+    SetWindowPos(FmMenuBar->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void TFmMain::TrayIcon1MouseUp(TMouseButton, int, int)
+{
+    if (ModalWindowOpen())
+        ModalClickAndBeep();
+}

@@ -1,0 +1,30 @@
+// The main window: never visible to the user. It owns the tray icon and the start-up timer,
+// runs the deferred start-up once, and asks the user when an update was advertised.
+#pragma once
+
+#include "ui/Form.h"
+#include "ui/Timer.h"
+#include "ui/TrayIcon.h"
+
+class TFmMain : public TForm {
+public:
+    TFmMain();
+
+    TTrayIcon TrayIcon1;
+    TTimer TimerLogin;
+
+    void TimerLoginTimer();
+    void TrayIcon1MouseDown(TMouseButton button, int x, int y);
+    void TrayIcon1MouseUp(TMouseButton button, int x, int y);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FormCreate();
+    void UserMsg(WPARAM code);
+};
+
+// The product's web site; the download page is its "/download.htm".
+extern const char16_t ProductWebSite[];

@@ -1,0 +1,65 @@
+#include "core/UnitMenuBar.h"
+
+#include "core/Globals.h"
+#include "core/TreeRoutines.h"
+#include "ui/Application.h"
+
+TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
+{
+    TreeViewData.OnDeletion = TreeViewDataDeletion;
+    BuildDefaultTree(TreeViewData);
+    CreateForm();
+    PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
+    PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
+    FormCreate();
+}
+
+TFmMenuBar::~TFmMenuBar() { FormDestroy(); }
+
+void TFmMenuBar::CreateParams(TCreateParams& params)
+{
+    TNonActivatingForm::CreateParams(params);
+    params.Width = 498;
+    params.Height = 141;
+}
+
+LRESULT TFmMenuBar::WMMouseActivate()
+{
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return MA_NOACTIVATE;
+}
+
+void TFmMenuBar::FormCreate()
+{
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, OwnWindowMarker);
+    SetWindowLongPtrW(PanelMenuBar->Handle(), GWLP_USERDATA, OwnWindowMarker);
+    // Off screen until the labels are built and the bar is placed.
+    SetBounds(GetSystemMetrics(SM_CXSCREEN), 0, Width(), Height());
+    SetClientSize(PanelMenuBar->Width(), PanelMenuBar->Height());
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    Font.Assign(metrics.lfMenuFont);
+    MenuFont = &Font;
+    FirstClipboardMsg = true;
+}
+
+void TFmMenuBar::FormDestroy()
+{
+    if (MenuFont == &Font)
+        MenuFont = nullptr;
+}
+
+bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCount > 0; }
+
+void ModalClickAndBeep()
+{
+    POINT old{};
+    GetCursorPos(&old);
+    POINT origin = FmMenuBar->ClientToScreen({0, 0});
+    SetCursorPos(origin.x + 1, origin.y + 1);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    SetCursorPos(old.x, old.y);
+    MessageBeep(0);
+}

@@ -1,0 +1,3 @@
+#include "menus/UnitHint.h"
+
+TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") { CreateForm(); }

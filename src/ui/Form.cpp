@@ -1,0 +1,362 @@
+#include "ui/Form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/Application.h"
+#include "ui/GraphicControl.h"
+#include "ui/WinText.h"
+
+namespace {
+constexpr wchar_t ObjectProperty[] = L"QuorvaneWindowObject";
+
+void RegisterWindowClass(const std::wstring& name, UINT style, WNDPROC proc)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(Application->Instance(), name.c_str(), &wc))
+        return;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = Application->Instance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&wc))
+        throw std::runtime_error("cannot register a window class");
+}
+
+TMouseButton ButtonOf(UINT msg)
+{
+    switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return TMouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return TMouseButton::Middle;
+    default:
+        return TMouseButton::Left;
+    }
+}
+} // namespace
+
+TWinControl::TWinControl(String className) : className_(std::move(className)) {}
+
+TWinControl::~TWinControl()
+{
+    if (HWND h = Handle())
+        RemovePropW(h, ObjectProperty);
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    params.ClassName = className_;
+    params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+}
+
+void TWinControl::CreateHandle(HWND parent)
+{
+    TCreateParams params;
+    CreateParams(params);
+    if (parent)
+        params.WndParent = parent;
+    std::wstring className = ToW(params.ClassName);
+    RegisterWindowClass(className, params.ClassStyle, StaticWndProc);
+    HWND h = CreateWindowExW(params.ExStyle, className.c_str(), ToW(params.Caption).c_str(), params.Style, params.X,
+                             params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                             Application->Instance(), this);
+    if (!h)
+        throw std::runtime_error("cannot create a window");
+    // WM_NCCREATE has attached the handle already.
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<TWinControl*>(create->lpCreateParams);
+        SetPropW(hwnd, ObjectProperty, self);
+        self->handle_.reset(hwnd);
+    }
+    auto* self = static_cast<TWinControl*>(GetPropW(hwnd, ObjectProperty));
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, ObjectProperty);
+        self->handle_.release();
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->WndProc(msg, wParam, lParam);
+    } catch (...) {
+        Application->HandleException();
+        return 0;
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(Handle(), msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_MOUSEMOVE:
+        MouseMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        MouseLeft();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (MouseButton(msg, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam))
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return DefaultHandler(msg, wParam, lParam);
+}
+
+void TWinControl::Paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    UniqueGdiObject brush(CreateSolidBrush(Color));
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(brush.get()));
+    for (auto& control : controls_) {
+        RECT r = control->BoundsRect(), common;
+        if (control->Visible() && IntersectRect(&common, &r, &ps.rcPaint))
+            control->Paint(dc);
+    }
+    EndPaint(Handle(), &ps);
+}
+
+TGraphicControl* TWinControl::ControlAt(POINT client) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        RECT r = (*it)->BoundsRect();
+        if ((*it)->Visible() && PtInRect(&r, client))
+            return it->get();
+    }
+    return nullptr;
+}
+
+void TWinControl::MouseMoved(POINT p, WPARAM keys)
+{
+    if (!tracking_) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+        tracking_ = TrackMouseEvent(&tme) != FALSE;
+    }
+    TGraphicControl* under = ControlAt(p);
+    if (under != hot_) {
+        TGraphicControl* old = std::exchange(hot_, under);
+        if (old && old->OnMouseLeave)
+            old->OnMouseLeave();
+        if (hot_ && hot_->OnMouseEnter)
+            hot_->OnMouseEnter();
+    }
+    TGraphicControl* target = captured_ ? captured_ : hot_;
+    if (target && target->OnMouseMove)
+        target->OnMouseMove(keys, p.x - target->Left(), p.y - target->Top());
+}
+
+void TWinControl::MouseLeft()
+{
+    if (TGraphicControl* old = std::exchange(hot_, nullptr); old && old->OnMouseLeave)
+        old->OnMouseLeave();
+}
+
+bool TWinControl::MouseButton(UINT msg, POINT p, WPARAM keys)
+{
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    TGraphicControl* target = down ? ControlAt(p) : captured_ ? captured_ : ControlAt(p);
+    if (!target)
+        return false;
+    if (down) {
+        captured_ = target;
+        SetCapture(Handle());
+        if (target->OnMouseDown)
+            target->OnMouseDown(ButtonOf(msg), keys, p.x - target->Left(), p.y - target->Top());
+    } else {
+        captured_ = nullptr;
+        if (GetCapture() == Handle())
+            ReleaseCapture();
+        if (target->OnMouseUp)
+            target->OnMouseUp(ButtonOf(msg), keys, p.x - target->Left(), p.y - target->Top());
+    }
+    return true;
+}
+
+void TWinControl::RemoveControl(TGraphicControl& control)
+{
+    if (hot_ == &control)
+        hot_ = nullptr;
+    if (captured_ == &control)
+        captured_ = nullptr;
+    control.Invalidate();
+    controls_.erase(std::find_if(controls_.begin(), controls_.end(), [&](auto& c) { return c.get() == &control; }));
+}
+
+void TWinControl::InvalidateRect(const RECT& r)
+{
+    if (Handle())
+        ::InvalidateRect(Handle(), &r, FALSE);
+}
+
+namespace {
+RECT WindowRectIn(HWND h)
+{
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (HWND parent = (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) ? GetParent(h) : nullptr)
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+} // namespace
+
+int TWinControl::Left() const { return WindowRectIn(Handle()).left; }
+int TWinControl::Top() const { return WindowRectIn(Handle()).top; }
+int TWinControl::Width() const
+{
+    RECT r = WindowRectIn(Handle());
+    return r.right - r.left;
+}
+int TWinControl::Height() const
+{
+    RECT r = WindowRectIn(Handle());
+    return r.bottom - r.top;
+}
+int TWinControl::ClientWidth() const
+{
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    return r.right;
+}
+int TWinControl::ClientHeight() const
+{
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    return r.bottom;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height)
+{
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void TWinControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+void TWinControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+void TWinControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+void TWinControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void TWinControl::SetClientSize(int width, int height)
+{
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)));
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+POINT TWinControl::ClientToScreen(POINT p) const
+{
+    ::ClientToScreen(Handle(), &p);
+    return p;
+}
+
+bool TWinControl::Visible() const { return Handle() && IsWindowVisible(Handle()); }
+
+void TWinControl::Show() { ShowWindow(Handle(), SW_SHOW); }
+void TWinControl::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style |= WS_POPUP;
+    params.WndParent = Application->MainForm ? Application->MainForm->Handle() : Application->Handle();
+}
+
+void TForm::CreateForm() { CreateHandle(nullptr); }
+
+void TForm::Show()
+{
+    // A window that must never take the focus is shown without activating it.
+    const bool noActivate = GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE;
+    ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+}
+
+namespace {
+struct DisabledWindows {
+    HWND except;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOne(HWND h, LPARAM lParam)
+{
+    auto* state = reinterpret_cast<DisabledWindows*>(lParam);
+    if (h != state->except && IsWindowVisible(h) && IsWindowEnabled(h)) {
+        EnableWindow(h, FALSE);
+        state->windows.push_back(h);
+    }
+    return TRUE;
+}
+} // namespace
+
+int TForm::ShowModal()
+{
+    DisabledWindows disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    ++Application->ModalLevel;
+    ModalResult = 0;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    while (ModalResult == 0 && Application->HandleMessage(Handle())) {
+    }
+    for (HWND h : disabled.windows)
+        EnableWindow(h, TRUE);
+    --Application->ModalLevel;
+    Hide();
+    return ModalResult;
+}
+
+void TNonActivatingForm::CreateParams(TCreateParams& params)
+{
+    TForm::CreateParams(params);
+    params.Style = WS_POPUP;
+    params.ExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    params.ClassStyle |= CS_SAVEBITS;
+    params.WndParent = nullptr;
+}
+
+LRESULT TNonActivatingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_MOUSEACTIVATE)
+        return WMMouseActivate();
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
+TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className))
+{
+    CreateHandle(parent.Handle());
+}
+
+void TPanel::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style |= WS_CHILD | WS_VISIBLE;
+}

@@ -1,0 +1,136 @@
+// Windows of the program: a window control wrapping one HWND, forms (top-level) and panels
+// (child windows). Each window's object is attached at WM_NCCREATE in a window property, because
+// GWL_USERDATA carries the program's own-window marker. Messages go to virtual handlers; no
+// exception leaves a window procedure.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/Text.h"
+#include "ui/Handles.h"
+
+class TGraphicControl;
+
+enum class TMouseButton { Left, Right, Middle };
+
+struct TCreateParams {
+    String ClassName;
+    String Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = CS_DBLCLKS;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = nullptr;
+};
+
+class TWinControl {
+public:
+    explicit TWinControl(String className);
+    virtual ~TWinControl();
+    TWinControl(const TWinControl&) = delete;
+    TWinControl& operator=(const TWinControl&) = delete;
+
+    HWND Handle() const { return handle_.get(); }
+    const String& ClassName() const { return className_; }
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+    void SetClientSize(int width, int height);
+    // The screen position of a client point.
+    POINT ClientToScreen(POINT p) const;
+
+    bool Visible() const;
+    virtual void Show();
+    virtual void Hide();
+
+    COLORREF Color = GetSysColor(COLOR_BTNFACE);
+
+    // Window-less controls painted by this window, last added on top.
+    template <class T, class... Args>
+    T& AddControl(Args&&... args)
+    {
+        auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+        T& ref = *control;
+        controls_.push_back(std::move(control));
+        return ref;
+    }
+    void RemoveControl(TGraphicControl& control);
+    const std::vector<std::unique_ptr<TGraphicControl>>& Controls() const { return controls_; }
+    TGraphicControl* ControlAt(POINT client) const;
+    void InvalidateRect(const RECT& r);
+
+protected:
+    // Fills the parameters of the window about to be created; overrides start from these.
+    virtual void CreateParams(TCreateParams& params);
+    void CreateHandle(HWND parent);
+    // Handles one message; the default dispatches painting and mouse input to the controls.
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    void Paint();
+    void MouseMoved(POINT p, WPARAM keys);
+    void MouseLeft();
+    bool MouseButton(UINT msg, POINT p, WPARAM keys);
+
+    String className_;
+    UniqueWindow handle_;
+    std::vector<std::unique_ptr<TGraphicControl>> controls_;
+    TGraphicControl* hot_ = nullptr;      // control under the pointer
+    TGraphicControl* captured_ = nullptr; // control that took the mouse at a press
+    bool tracking_ = false;
+};
+
+// A top-level window of the program.
+class TForm : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+    void Show() override;
+    // Runs the form modally: the program's other windows are disabled and the application's
+    // modal level is raised until ModalResult is set.
+    int ShowModal();
+    int ModalResult = 0;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    // Creates the window; subclasses call it at the end of their constructor.
+    void CreateForm();
+};
+
+// A form that never takes the focus: a top-most tool popup without owner, answering every
+// mouse activation with MA_NOACTIVATE, so the user's window keeps the keyboard focus.
+class TNonActivatingForm : public TForm {
+public:
+    using TForm::TForm;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    virtual LRESULT WMMouseActivate() { return MA_NOACTIVATE; }
+};
+
+// A child window inside a form or another panel.
+class TPanel : public TWinControl {
+public:
+    explicit TPanel(TWinControl& parent, String className = u"TPanel");
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};

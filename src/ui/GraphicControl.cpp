@@ -1,0 +1,92 @@
+#include "ui/GraphicControl.h"
+
+#include "ui/WinText.h"
+
+void TGraphicControl::SetBounds(int left, int top, int width, int height)
+{
+    Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Invalidate();
+}
+
+void TGraphicControl::SetVisible(bool visible)
+{
+    if (visible != visible_) {
+        visible_ = visible;
+        parent_.InvalidateRect(BoundsRect());
+    }
+}
+
+POINT TGraphicControl::ClientOrigin() const { return parent_.ClientToScreen({left_, top_}); }
+
+void TGraphicControl::Invalidate()
+{
+    if (visible_)
+        parent_.InvalidateRect(BoundsRect());
+}
+
+void TLabel::SetCaption(String caption)
+{
+    caption_ = std::move(caption);
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::AdjustSize()
+{
+    if (!AutoSize)
+        return;
+    HDC dc = GetDC(Parent().Handle());
+    SIZE size{};
+    {
+        ScopedSelectObject font(dc, Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
+        RECT r{0, 0, 0, 0};
+        std::wstring text = ToW(caption_);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        size = {r.right - r.left, r.bottom - r.top};
+    }
+    ReleaseDC(Parent().Handle(), dc);
+    SetBounds(Left(), Top(), std::max<int>(size.cx, MinWidth), std::max<int>(size.cy, MinHeight));
+}
+
+void TLabel::Paint(HDC dc)
+{
+    RECT r = BoundsRect();
+    if (!Transparent) {
+        UniqueGdiObject brush(CreateSolidBrush(Color));
+        FillRect(dc, &r, static_cast<HBRUSH>(brush.get()));
+    }
+    ScopedSelectObject font(dc, Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, FontColor);
+    std::wstring text = ToW(caption_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void TImage::SetPicture(HBITMAP bitmap)
+{
+    picture_.reset(bitmap);
+    BITMAP info{};
+    if (bitmap && GetObjectW(bitmap, sizeof(info), &info))
+        size_ = {info.bmWidth, info.bmHeight};
+    Invalidate();
+}
+
+void TImage::Paint(HDC dc)
+{
+    if (!picture_)
+        return;
+    HDC memory = CreateCompatibleDC(dc);
+    {
+        ScopedSelectObject select(memory, picture_.get());
+        if (Stretch)
+            StretchBlt(dc, Left(), Top(), Width(), Height(), memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+        else
+            BitBlt(dc, Left(), Top(), Width(), Height(), memory, 0, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+}

@@ -1,0 +1,71 @@
+// Owned Win32 handles. A borrowed handle stays a plain HWND / HFONT / ...
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <class T, class Deleter>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(T handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, T())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            reset(std::exchange(other.handle_, T()));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    T get() const { return handle_; }
+    explicit operator bool() const { return handle_ != T() && handle_ != Deleter::Invalid(); }
+    T release() { return std::exchange(handle_, T()); }
+    void reset(T handle = T())
+    {
+        if (*this)
+            Deleter::Free(handle_);
+        handle_ = handle;
+    }
+
+private:
+    T handle_ = T();
+};
+
+struct KernelHandleDeleter {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+struct GdiObjectDeleter {
+    static HGDIOBJ Invalid() { return nullptr; }
+    static void Free(HGDIOBJ h) { DeleteObject(h); }
+};
+struct WindowDeleter {
+    static HWND Invalid() { return nullptr; }
+    static void Free(HWND h) { DestroyWindow(h); }
+};
+struct IconDeleter {
+    static HICON Invalid() { return nullptr; }
+    static void Free(HICON h) { DestroyIcon(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectDeleter>;
+using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
+using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
+
+// Selects a GDI object into a DC for one scope.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~ScopedSelectObject() { SelectObject(dc_, old_); }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};

@@ -1,0 +1,140 @@
+#include "Driver.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <stdexcept>
+#include <vector>
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return false;
+        Pause(20);
+    }
+    return true;
+}
+
+void Pause(int ms)
+{
+    const DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+std::wstring DataFolderPath()
+{
+    wchar_t appData[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+    return std::wstring(appData) + L"\\Quorvane\\1.0";
+}
+
+std::wstring DataFilePath() { return DataFolderPath() + L"\\Quorvane.db"; }
+
+bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteTree(const std::wstring& folder)
+{
+    if (!PathExists(folder))
+        return;
+    std::wstring from = folder + L'\0'; // the list ends with two zeros
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationW(&op);
+}
+
+void CleanUserState()
+{
+    std::wstring folder = DataFolderPath();
+    DeleteTree(folder.substr(0, folder.size() - 4)); // the whole "Quorvane" folder
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane-cn\\1.0");
+    if (PathExists(folder))
+        throw std::runtime_error("cannot clean the data folder");
+}
+
+namespace {
+std::wstring ProgramPath()
+{
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quorvane.exe";
+}
+
+struct FindWindowOf {
+    DWORD process;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOne(HWND h, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<FindWindowOf*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t name[64] = L"";
+    GetClassNameW(h, name, 64);
+    if (pid == search->process && wcscmp(name, search->className) == 0) {
+        search->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+QuorvaneProcess::QuorvaneProcess()
+{
+    std::wstring command = L"\"" + ProgramPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+        throw std::runtime_error("cannot start Quorvane.exe");
+    WaitForInputIdle(info_.hProcess, 5000);
+}
+
+QuorvaneProcess::~QuorvaneProcess()
+{
+    if (info_.hProcess) {
+        TerminateProcess(info_.hProcess, 0);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+bool QuorvaneProcess::Alive() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+HWND QuorvaneProcess::Window(const wchar_t* className) const
+{
+    FindWindowOf search{info_.dwProcessId, className};
+    EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool QuorvaneProcess::WaitUntilStarted() const
+{
+    return WaitFor([this] {
+        HWND bar = Window(L"TFmMenuBar");
+        return bar && IsWindowVisible(bar);
+    });
+}
+
+bool QuorvaneProcess::TrayIconPresent(UINT id) const
+{
+    // The shell accepts a change only for an icon that exists; an empty change alters nothing.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = Window(L"TFmMain");
+    data.uID = id;
+    return data.hWnd && Shell_NotifyIconW(NIM_MODIFY, &data);
+}

@@ -1,0 +1,41 @@
+// The end-to-end driver: starts the real Quorvane.exe and looks at it as a user would, from
+// another process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Waits, pumping this process's own messages, until done() holds; false when time ran out.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+void Pause(int ms);
+
+// %APPDATA%\Quorvane\1.0 and its data file, as the program under test sees them.
+std::wstring DataFolderPath();
+std::wstring DataFilePath();
+bool PathExists(const std::wstring& path);
+// Removes the program's data folder and its registry key: a user who never ran it.
+void CleanUserState();
+void DeleteTree(const std::wstring& folder);
+
+// A running Quorvane.exe, ended when this object goes.
+class QuorvaneProcess {
+public:
+    QuorvaneProcess();
+    ~QuorvaneProcess();
+    QuorvaneProcess(const QuorvaneProcess&) = delete;
+    QuorvaneProcess& operator=(const QuorvaneProcess&) = delete;
+
+    bool Alive() const;
+    DWORD Id() const { return info_.dwProcessId; }
+    // A top-level window of the program by its class; nullptr when there is none (yet).
+    HWND Window(const wchar_t* className) const;
+    // Waits until the deferred start-up has shown the menu bar.
+    bool WaitUntilStarted() const;
+    // Whether the program's notification-area icon exists.
+    bool TrayIconPresent(UINT id = 1) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};

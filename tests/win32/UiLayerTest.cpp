@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "Environment.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/GraphicControl.h"
+#include "ui/Timer.h"
+
+namespace {
+
+class TestForm : public TForm {
+public:
+    TestForm() : TForm(u"TQuorvaneTestForm")
+    {
+        CreateForm();
+        SetBounds(200, 300, 300, 100);
+    }
+    std::function<void()> OnUser;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TForm::CreateParams(params);
+        params.Style = WS_POPUP;
+        params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_USER + 77) {
+            if (OnUser)
+                OnUser();
+            return 0;
+        }
+        return TForm::WndProc(msg, wParam, lParam);
+    }
+};
+
+struct UiLayer : testing::Test {
+    std::vector<String> errors;
+    void SetUp() override
+    {
+        Application->OnException = [this](const String& text) { errors.push_back(text); };
+    }
+    void TearDown() override { Application->OnException = nullptr; }
+};
+
+TEST_F(UiLayer, WindowFromPointFindsThePanelUnderALabel)
+{
+    TestForm form;
+    TPanel panel(form);
+    panel.SetBounds(0, 0, 300, 100);
+    TLabel& label = panel.AddControl<TLabel>();
+    label.SetBounds(10, 10, 50, 20);
+    form.Show();
+    POINT p = label.ClientOrigin();
+    EXPECT_EQ(p.x, 210);
+    EXPECT_EQ(p.y, 310);
+    p.x += 5;
+    p.y += 5;
+    EXPECT_EQ(WindowFromPoint(p), panel.Handle());
+    EXPECT_EQ(panel.ControlAt({15, 15}), &label);
+    EXPECT_EQ(panel.ControlAt({100, 15}), nullptr);
+}
+
+TEST_F(UiLayer, MouseInputReachesTheControlUnderThePointer)
+{
+    TestForm form;
+    TLabel& back = form.AddControl<TLabel>();
+    back.SetBounds(0, 0, 300, 100);
+    TLabel& front = form.AddControl<TLabel>();
+    front.SetBounds(20, 20, 40, 20);
+    std::vector<std::string> events;
+    auto watch = [&](TLabel& label, std::string name) {
+        label.OnMouseEnter = [&events, name] { events.push_back(name + " enter"); };
+        label.OnMouseLeave = [&events, name] { events.push_back(name + " leave"); };
+        label.OnMouseDown = [&events, name](TMouseButton b, WPARAM, int x, int y) {
+            events.push_back(name + " down " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
+                             std::to_string(y));
+        };
+        label.OnMouseUp = [&events, name](TMouseButton, WPARAM, int x, int y) {
+            events.push_back(name + " up " + std::to_string(x) + "," + std::to_string(y));
+        };
+    };
+    watch(back, "back");
+    watch(front, "front");
+    form.Show();
+    HWND h = form.Handle();
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(25, 25));
+    SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(25, 26));
+    SendMessageW(h, WM_RBUTTONUP, 0, MAKELPARAM(90, 90)); // released where it was pressed
+    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"back enter", "back leave", "front enter", "front down 1 5,6",
+                                                 "front up 70,70", "front leave"}));
+}
+
+TEST_F(UiLayer, TimerTicksWithItsIntervalAndTag)
+{
+    TTimer timer;
+    int ticks = 0;
+    timer.Tag = 7;
+    timer.OnTimer = [&] {
+        if (++ticks == 3)
+            timer.SetEnabled(false);
+    };
+    timer.SetInterval(10);
+    EXPECT_FALSE(timer.Enabled());
+    timer.SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return ticks == 3; }));
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(timer.Tag, 7);
+}
+
+TEST_F(UiLayer, AnExceptionInAHandlerReachesTheDefaultErrorBoxAndTheProgramGoesOn)
+{
+    TTimer timer;
+    timer.OnTimer = [&] {
+        timer.SetEnabled(false);
+        throw EAppError(u"Cannot create file \"x\". Access is denied.");
+    };
+    timer.SetInterval(10);
+    timer.SetEnabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }));
+    EXPECT_EQ(errors[0], u"Cannot create file \"x\". Access is denied.");
+
+    TestForm form;
+    form.OnUser = [] { throw std::runtime_error("stream write error"); };
+    EXPECT_EQ(SendMessageW(form.Handle(), WM_USER + 77, 0, 0), 0);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1], u"stream write error.");
+}
+
+TEST_F(UiLayer, ShowModalDisablesTheOtherWindowsAndRaisesTheModalLevel)
+{
+    TestForm other;
+    other.Show();
+    TestForm dialog;
+    int levelInside = -1;
+    bool otherEnabledInside = true;
+    dialog.OnUser = [&] {
+        levelInside = Application->ModalLevel;
+        otherEnabledInside = IsWindowEnabled(other.Handle());
+        dialog.ModalResult = IDOK;
+    };
+    PostMessageW(dialog.Handle(), WM_USER + 77, 0, 0);
+    EXPECT_EQ(dialog.ShowModal(), IDOK);
+    EXPECT_EQ(levelInside, 1);
+    EXPECT_FALSE(otherEnabledInside);
+    EXPECT_EQ(Application->ModalLevel, 0);
+    EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+    EXPECT_FALSE(dialog.Visible());
+}
+
+} // namespace
