@@ -3,7 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/OsServices.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
@@ -90,9 +92,12 @@ void TFmMain::TimerLoginTimer()
     DataFile = DataFolder + u"\\Quorvane.db";
     TTreeNodes& items = FmMenuBar->TreeViewData;
     SetNodeGlobals(items);
+    if (!Os().FileExists(DataFile))
+        SaveDataFile(items, RootNode);
     LanguagesFolder = AppFolder + u"Languages";
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
+    LoadDataFile(items, RootNode);
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);
