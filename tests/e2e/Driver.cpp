@@ -138,3 +138,74 @@ bool QuorvaneProcess::TrayIconPresent(UINT id) const
     data.uID = id;
     return data.hWnd && Shell_NotifyIconW(NIM_MODIFY, &data);
 }
+
+std::vector<unsigned char> ReadFileBytes(const std::wstring& path)
+{
+    std::vector<unsigned char> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    DWORD size = GetFileSize(file, nullptr), got = 0;
+    bytes.resize(size);
+    if (size && !ReadFile(file, bytes.data(), size, &got, nullptr))
+        got = 0;
+    bytes.resize(got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes)
+{
+    SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot write a fixture file");
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+namespace {
+struct FindBox {
+    DWORD process;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOneBox(HWND h, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<FindBox*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t name[16] = L"";
+    GetClassNameW(h, name, 16);
+    if (pid == search->process && wcscmp(name, L"#32770") == 0 && IsWindowVisible(h)) {
+        search->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM lParam)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(child, name, 16);
+    if (_wcsicmp(name, L"Static") == 0) {
+        wchar_t text[1024] = L"";
+        GetWindowTextW(child, text, 1024);
+        *reinterpret_cast<std::wstring*>(lParam) += text;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND FindMessageBox(DWORD process, std::wstring* text)
+{
+    FindBox search{process};
+    EnumWindows(FindOneBox, reinterpret_cast<LPARAM>(&search));
+    if (search.found && text) {
+        text->clear();
+        EnumChildWindows(search.found, CollectText, reinterpret_cast<LPARAM>(text));
+    }
+    return search.found;
+}

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Waits, pumping this process's own messages, until done() holds; false when time ran out.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
@@ -39,3 +40,8 @@ public:
 private:
     PROCESS_INFORMATION info_{};
 };
+
+std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+// A message box (dialog) window of the process, with its text; nullptr when none is open.
+HWND FindMessageBox(DWORD process, std::wstring* text = nullptr);
