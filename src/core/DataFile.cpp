@@ -36,10 +36,8 @@ std::int32_t LoadInt32(const std::uint8_t* p)
 // A content ends at its first zero character. Contents make up nearly all of a file, so the
 // zero is looked for in a copy that was just made (and is still in the cache), sixteen code
 // units at a time, four to a 64-bit word.
-bool HasZeroUnit(std::uint64_t units)
-{
-    return ((units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull) != 0;
-}
+// Not 0 when one of the four code units is zero.
+std::uint64_t ZeroUnits(std::uint64_t units) { return (units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull; }
 
 std::size_t ZeroUnitIndex(const std::uint8_t* units, std::size_t count)
 {
@@ -47,7 +45,7 @@ std::size_t ZeroUnitIndex(const std::uint8_t* units, std::size_t count)
     for (; i + 16 <= count; i += 16) {
         std::uint64_t w[4];
         std::memcpy(w, units + 2 * i, sizeof w);
-        if (HasZeroUnit(w[0]) | HasZeroUnit(w[1]) | HasZeroUnit(w[2]) | HasZeroUnit(w[3]))
+        if ((ZeroUnits(w[0]) | ZeroUnits(w[1]) | ZeroUnits(w[2]) | ZeroUnits(w[3])) != 0)
             break;
     }
     while (i < count && (units[2 * i] | units[2 * i + 1]) != 0)
