@@ -31,6 +31,16 @@ TTreeNode* MinimizeToTrayNode;
 TTreeNode* ExitNode;
 int FixedMenuCount;
 
+bool AutoHide;
+bool TurnOnHotkey;
+bool AutoCapture;
+bool AutoDelete;
+int ClipboardMaxCount;
+String CurrentLanguage;
+int MenuBarLeft;
+bool MenuBarLeftSaved;
+int MenuBarTop;
+
 TFmMain* FmMain;
 TFmMenuBar* FmMenuBar;
 TFmMenu* FmMenu;
@@ -58,6 +68,15 @@ void ResetGlobals()
     RootNode = ProgramMenuNode = ClipboardsNode = MessagesNode = nullptr;
     OptionsNode = OrganizeNode = HelpNode = AboutNode = MinimizeToTrayNode = ExitNode = nullptr;
     FixedMenuCount = 0;
+    AutoHide = false;
+    TurnOnHotkey = true;
+    AutoCapture = true;
+    AutoDelete = true;
+    ClipboardMaxCount = 20;
+    CurrentLanguage.clear();
+    MenuBarLeft = -1;
+    MenuBarLeftSaved = false;
+    MenuBarTop = -1;
 }
 
 namespace {

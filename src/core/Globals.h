@@ -53,6 +53,18 @@ extern TFmMenu* FmMenu;
 extern TFmHint* FmHint;
 extern TFmPopupMenu* FmPopupMenu;
 
+// The settings, read from the registry at start-up and written back by the Options window, the
+// end of a bar drag and Exit.
+extern bool AutoHide;
+extern bool TurnOnHotkey;
+extern bool AutoCapture;
+extern bool AutoDelete;
+extern int ClipboardMaxCount;
+extern String CurrentLanguage;
+extern int MenuBarLeft;
+extern bool MenuBarLeftSaved; // MenuBarLeft existed in the registry at loading
+extern int MenuBarTop;
+
 constexpr int OwnWindowMarker = 0x15467435;
 
 // Window messages between the program's own windows (WM_USER = 0x400).
