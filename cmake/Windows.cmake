@@ -41,6 +41,7 @@ add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
+  tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp

@@ -2,65 +2,19 @@
 
 #include <string>
 
+#include "DataFileFixture.h"
 #include "Driver.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-void Append32(Bytes& b, int v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<unsigned char>(static_cast<unsigned>(v) >> (8 * i)));
-}
-
-void AppendText(Bytes& b, const std::u16string& text)
-{
-    Append32(b, static_cast<int>(text.size() * 2));
-    for (char16_t c : text) {
-        b.push_back(static_cast<unsigned char>(c & 0xFF));
-        b.push_back(static_cast<unsigned char>(c >> 8));
-    }
-}
-
-// The 76-byte header: magic, version, the digest of the empty text, 4 zero bytes.
-Bytes Header()
-{
-    Bytes b;
-    Append32(b, 0x245A78C0);
-    Append32(b, 1000);
-    for (char c : std::string("D41D8CD98F00B204E9800998ECF8427E")) {
-        b.push_back(static_cast<unsigned char>(c));
-        b.push_back(0);
-    }
-    Append32(b, 0);
-    return b;
-}
-
-void AppendMessageRecord(Bytes& b, int level)
-{
-    Append32(b, level);
-    Append32(b, 4);
-    Append32(b, 0);
-    Append32(b, 0);
-    AppendText(b, u"A");
-    AppendText(b, u"x");
-}
-
-// One user menu "Work" holding the message "A" with the content "x"; a second record at
+// One user menu "Work" holding the message "A" with the content "x"; a second such record at
 // secondLevel when given.
 Bytes WorkMenuFile(int secondLevel = 0)
 {
-    Bytes b = Header();
-    Append32(b, 1);
-    AppendText(b, u"Work");
-    Append32(b, 0); // Clipboards
-    Append32(b, 0); // Messages
-    Append32(b, secondLevel ? 56 : 28);
-    AppendMessageRecord(b, 2);
+    std::vector<RecordSpec> work = {{2, 4, 0, u"A", u"x"}};
     if (secondLevel)
-        AppendMessageRecord(b, secondLevel);
-    return b;
+        work.push_back({secondLevel, 4, 0, u"A", u"x"});
+    return DataFileBytes({u"Work"}, {{}, {}, work});
 }
 
 struct DataFileOnDisk : testing::Test {
@@ -71,7 +25,7 @@ TEST_F(DataFileOnDisk, FirstStartWritesTheEmptyCollection)
 {
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Bytes expected = Header();
+    Bytes expected = DataFileHeader();
     for (int i = 0; i < 3; ++i)
         Append32(expected, 0);
     EXPECT_EQ(ReadFileBytes(DataFilePath()), expected);
