@@ -2,6 +2,9 @@
 add_executable(QuorvaneNativeTests
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/MenuBarPlacementTest.cpp
+  tests/native/SettingsTest.cpp
+  tests/native/TrayMenuTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/TreeRoutinesTest.cpp

@@ -10,6 +10,7 @@ add_library(QuorvaneShell STATIC
   src/core/UnitMenuBar.cpp
   src/core/Win32Files.cpp
   src/core/Win32Os.cpp
+  src/core/Win32Registry.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitPopupMenu.cpp

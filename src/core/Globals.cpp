@@ -46,6 +46,7 @@ TFmMenuBar* FmMenuBar;
 TFmMenu* FmMenu;
 TFmHint* FmHint;
 TFmPopupMenu* FmPopupMenu;
+TFmOptions* FmOptions;
 
 void ResetGlobals()
 {

@@ -9,6 +9,7 @@ class TFmMenuBar;
 class TFmMenu;
 class TFmHint;
 class TFmPopupMenu;
+class TFmOptions;
 struct TFont;
 
 extern String AppFolder;       // folder of the program file, with a trailing backslash
@@ -52,6 +53,9 @@ extern TFmMenuBar* FmMenuBar;
 extern TFmMenu* FmMenu;
 extern TFmHint* FmHint;
 extern TFmPopupMenu* FmPopupMenu;
+
+// Dialog windows, each non-null only while its dialog exists.
+extern TFmOptions* FmOptions;
 
 // The settings, read from the registry at start-up and written back by the Options window, the
 // end of a bar drag and Exit.

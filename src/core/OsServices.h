@@ -7,6 +7,14 @@
 
 #include "core/Text.h"
 
+// A registry value as read: its kind decides whether a setting can take it.
+enum class TRegistryType { Missing, Integer, Text, Other };
+struct TRegistryValue {
+    TRegistryType Type = TRegistryType::Missing;
+    std::int32_t Integer = 0; // REG_DWORD
+    String Text;              // REG_SZ, REG_EXPAND_SZ
+};
+
 class IOsServices {
 public:
     virtual ~IOsServices() = default;
@@ -38,6 +46,18 @@ public:
     virtual void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) = 0;
     // Copies a file, replacing the target; false on failure.
     virtual bool CopyFileTo(StringView from, StringView to) = 0;
+
+    // Registry: one key of HKEY_CURRENT_USER open at a time, as the settings use it.
+    // Opens the key (creating it when asked); false when it can be neither opened nor created.
+    virtual bool OpenRegistryKey(StringView path, bool create) = 0;
+    virtual TRegistryValue ReadRegistryValue(StringView name) = 0;
+    // False when the value cannot be written.
+    virtual bool WriteRegistryInteger(StringView name, std::int32_t value) = 0;
+    virtual bool WriteRegistryText(StringView name, StringView value) = 0;
+    virtual void CloseRegistryKey() = 0;
+
+    // Text encoding: bytes of the system's ANSI code page as text.
+    virtual String AnsiToText(const std::vector<std::uint8_t>& bytes) = 0;
 };
 
 // The services in use; the Win32 shell or a test installs them before anything calls Os().

@@ -7,6 +7,7 @@
 
 class TWin32Os : public IOsServices {
 public:
+    ~TWin32Os() override;
     int CompareText(StringView a, StringView b) override;
     String Md5Hex(StringView text) override;
     int MessageDialog(StringView text, StringView caption, int flags) override;
@@ -20,6 +21,17 @@ public:
     void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
     bool CopyFileTo(StringView from, StringView to) override;
 
+    // Registry (Win32Registry.cpp).
+    bool OpenRegistryKey(StringView path, bool create) override;
+    TRegistryValue ReadRegistryValue(StringView name) override;
+    bool WriteRegistryInteger(StringView name, std::int32_t value) override;
+    bool WriteRegistryText(StringView name, StringView value) override;
+    void CloseRegistryKey() override;
+    String AnsiToText(const std::vector<std::uint8_t>& bytes) override;
+
     // The window that owns the program's system hotkeys (the menu bar).
     HWND HotkeyWindow = nullptr;
+
+private:
+    HKEY registryKey_ = nullptr;
 };

@@ -2,3 +2,8 @@
 #pragma once
 
 #define IDI_QUORVANE 1
+
+// The menu bar's background: left cap, stretched middle, right cap.
+#define IDB_BARLEFT 101
+#define IDB_BARMIDDLE 102
+#define IDB_BARRIGHT 103

@@ -57,3 +57,50 @@ bool FakeOs::CopyFileTo(StringView from, StringView to)
     Files[String(to)] = it->second;
     return true;
 }
+
+bool FakeOs::OpenRegistryKey(StringView path, bool create)
+{
+    Calls.push_back("OpenRegistryKey " + ToUtf8(path) + (create ? " create" : ""));
+    if (FailRegistryOpen || (!create && !Registry.count(String(path))))
+        return false;
+    openKey_ = &Registry[String(path)];
+    return true;
+}
+
+TRegistryValue FakeOs::ReadRegistryValue(StringView name)
+{
+    Calls.push_back("ReadRegistryValue " + ToUtf8(name));
+    if (!openKey_)
+        return {};
+    auto it = openKey_->find(String(name));
+    return it == openKey_->end() ? TRegistryValue{} : it->second;
+}
+
+bool FakeOs::WriteRegistryInteger(StringView name, std::int32_t value)
+{
+    Calls.push_back("WriteRegistryInteger " + ToUtf8(name) + " " + std::to_string(value));
+    if (FailRegistryWrites || !openKey_)
+        return false;
+    (*openKey_)[String(name)] = {TRegistryType::Integer, value, {}};
+    return true;
+}
+
+bool FakeOs::WriteRegistryText(StringView name, StringView value)
+{
+    Calls.push_back("WriteRegistryText " + ToUtf8(name) + " " + ToUtf8(value));
+    if (FailRegistryWrites || !openKey_)
+        return false;
+    (*openKey_)[String(name)] = {TRegistryType::Text, 0, String(value)};
+    return true;
+}
+
+void FakeOs::CloseRegistryKey()
+{
+    Calls.push_back("CloseRegistryKey");
+    openKey_ = nullptr;
+}
+
+String FakeOs::AnsiToText(const std::vector<std::uint8_t>& bytes)
+{
+    return String(bytes.begin(), bytes.end()); // Latin-1 stands in for the ANSI code page
+}

@@ -1,0 +1,33 @@
+// The program's settings: the registry key of the current user and the default-language file.
+// They live in the settings globals (core/Globals.h); SaveSettings itself is the Win32 shell's,
+// which reads the bar's place from its window and hands it to WriteSettings.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Text.h"
+
+constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
+constexpr int MinClipboardMaxCount = 5;
+constexpr int MaxClipboardMaxCount = 99999;
+
+// CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
+void LoadDefaultLanguage();
+// The settings globals from the registry; a missing key or value keeps the setting's value, and
+// so does a value of another type than the setting's (start-up must go on).
+void LoadSettings();
+// Writes the eight values in their order; the bar's place comes from its window. Throws EAppError
+// when a value cannot be written; writes nothing when the key can be neither opened nor created.
+void WriteSettings(int menuBarLeft, int menuBarTop);
+
+// The count of captured entries Clipboards keeps, brought into 5..99999 wherever it is used.
+int ClipboardMaxCountInRange(int count);
+// With AutoDelete on, deletes the oldest captured entries beyond the maximum count.
+void TrimClipboards();
+
+// A file name without its extension: the text from the last "." on, when that "." stands after
+// the last "\" and ":".
+String WithoutExtension(StringView name);
+// Text of a file: a byte-order mark selects UTF-8 or UTF-16; without one, the ANSI code page.
+String DecodeTextFile(const std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "core/MenuBarPlacement.h"
+
+namespace {
+
+TEST(MenuBarPlacement, WidthIsSevenPlusTheLabelsPlusSeven)
+{
+    EXPECT_EQ(MenuBarWidthFor({}), 14);
+    EXPECT_EQ(MenuBarWidthFor({52, 68, 64}), 7 + 52 + 68 + 64 + 7);
+}
+
+TEST(MenuBarPlacement, LabelsAreCentredVerticallyTruncating)
+{
+    EXPECT_EQ(MenuLabelTop(26, 18), 4);
+    EXPECT_EQ(MenuLabelTop(26, 19), 3);
+    EXPECT_EQ(MenuLabelTop(26, 27), 0); // -1 / 2 truncates toward zero
+    EXPECT_EQ(MenuLabelTop(26, 29), -1);
+}
+
+TEST(MenuBarPlacement, PlacementAfterARebuild)
+{
+    const struct {
+        int width, screen;
+        bool saved;
+        int left, expected;
+        const char* what;
+    } cases[] = {
+        {200, 1280, false, -1, 540, "first run: centred"},
+        {201, 1280, false, 900, 539, "centred, truncating; an unsaved value does not count"},
+        {200, 1280, true, 300, 300, "saved place kept"},
+        {200, 1280, true, 1079, 1079, "one pixel short of the right edge"},
+        {200, 1280, true, 1080, 1080, "flush with the right edge"},
+        {200, 1280, true, 5000, 1080, "past the right edge: flush"},
+        {200, 1280, true, -40, 0, "negative saved value"},
+        {1500, 1280, true, 100, 0, "wider than the screen, saved"},
+        {1500, 1280, false, -1, 0, "wider than the screen, centred"},
+        {1281, 1280, false, -1, 0, "one pixel wider: (1280 - 1281) / 2 is 0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlacedMenuBarLeft(c.width, c.screen, c.saved, c.left), c.expected) << c.what;
+}
+
+TEST(MenuBarPlacement, ReleaseClampsLeftThenRight)
+{
+    const struct {
+        int left, width, screen, expected;
+    } cases[] = {
+        {100, 200, 1280, 100}, {-30, 200, 1280, 0},      {1079, 200, 1280, 1079},
+        {1080, 200, 1280, 1080}, {1200, 200, 1280, 1080}, {-30, 1500, 1280, -220},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReleasedMenuBarLeft(c.left, c.width, c.screen), c.expected) << c.left << " " << c.width;
+}
+
+TEST(MenuBarPlacement, HiddenBarKeepsThreePixels) { EXPECT_EQ(HiddenMenuBarTop(26), -23); }
+
+TEST(MenuBarPlacement, DragStartsBeyondFivePixelsInEitherDirection)
+{
+    const struct {
+        int dx, dy;
+        bool drag;
+    } cases[] = {{0, 0, false}, {5, 5, false},  {-5, -5, false}, {6, 0, true},
+                 {0, 6, true},  {-6, 0, true},  {0, -6, true},   {5, -6, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DragStarted(c.dx, c.dy), c.drag) << c.dx << "," << c.dy;
+}
+
+} // namespace
