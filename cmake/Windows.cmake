@@ -7,6 +7,8 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 # Everything of the program but its entry, so the Win32 tests create the real windows.
 add_library(QuorvaneShell STATIC
   src/core/UnitMain.cpp
+  src/core/MenuBarActions.cpp
+  src/core/MenuBarLabels.cpp
   src/core/UnitMenuBar.cpp
   src/core/Win32Files.cpp
   src/core/Win32Os.cpp
@@ -14,9 +16,12 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitPopupMenu.cpp
+  src/settings/UnitOptions.cpp
   src/ui/Application.cpp
   src/ui/Form.cpp
   src/ui/GraphicControl.cpp
+  src/ui/PopupMenu.cpp
+  src/ui/StdControls.cpp
   src/ui/Timer.cpp
   src/ui/TrayIcon.cpp
   src/ui/WinText.cpp
@@ -31,6 +36,7 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
+  src/resources/Quorvane.rc
   tests/win32/Environment.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp

@@ -9,6 +9,7 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "settings/Settings.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -95,9 +96,12 @@ void TFmMain::TimerLoginTimer()
     if (!Os().FileExists(DataFile))
         SaveDataFile(items, RootNode);
     LanguagesFolder = AppFolder + u"Languages";
+    LoadDefaultLanguage();
+    LoadSettings();
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
+    FmMenuBar->InitToolBarMenu();
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);
@@ -116,8 +120,16 @@ void TFmMain::TrayIcon1MouseDown(TMouseButton button, int, int)
     SetWindowPos(FmMenuBar->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-void TFmMain::TrayIcon1MouseUp(TMouseButton, int, int)
+void TFmMain::TrayIcon1MouseUp(TMouseButton button, int, int)
 {
-    if (ModalWindowOpen())
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (ModalWindowOpen()) {
         ModalClickAndBeep();
+        return;
+    }
+    if (button == TMouseButton::Right) {
+        SetForegroundWindow(Handle());
+        FmMenuBar->PopupMenu1.Popup(Handle(), cursor.x, cursor.y);
+    }
 }

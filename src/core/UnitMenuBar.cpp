@@ -11,6 +11,8 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
     CreateForm();
     PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
+    CreateBarImages();
+    PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
     FormCreate();
 }
 

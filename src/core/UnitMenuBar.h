@@ -7,6 +7,9 @@
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
+#include "ui/GraphicControl.h"
+#include "ui/PopupMenu.h"
+#include "ui/Timer.h"
 
 class TFmMenuBar : public TNonActivatingForm {
 public:
@@ -22,6 +25,41 @@ public:
     static constexpr int BarHeight = 26;
     static constexpr int LayoutWidth = 425;
 
+    // The bar's background and labels (MenuBarLabels.cpp). Every control of PanelMenuBar with a
+    // Tag of 0 or more is a menu label; its Tag is its menu's index among the root's children.
+    TImage* ImageL = nullptr;
+    TImage* ImageM = nullptr;
+    TImage* ImageR = nullptr;
+    TTimer TimerMenu;
+    bool MouseIsDown = false;
+    bool WndIsDrag = false;
+    int OldLeft = 0;
+    int OldTop = 0;
+    POINT OldCurPos{};
+
+    void InitToolBarMenu();
+    void LabelMouseEnter(TLabel& label);
+    void LabelMouseLeave(TLabel& label);
+    void LabelMouseDown(TLabel& label);
+    void ImageMMouseDown();
+    void ImageMMouseMove();
+    void ImageMMouseUp();
+    void ImageMMouseEnter();
+    void TimerMenuTimer();
+    // The label of the menu with this index among the root's children, or nullptr.
+    TLabel* MenuLabel(int index) const;
+    void SetLabelHighlighted(TLabel& label, bool highlighted);
+    static bool LabelHighlighted(const TLabel& label) { return !label.Transparent; }
+
+    // The program commands and the tray menu (MenuBarActions.cpp).
+    TPopupMenu PopupMenu1;
+    void ActionOptionsExecute();
+    void ActionHelpExecute();
+    void ActionTrayExecute();
+    void ActionExitExecute();
+    void PopupMenu1Popup();
+    void BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items);
+
 protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WMMouseActivate() override;
@@ -29,6 +67,9 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
+    void CreateBarImages();
+    void OpenMenuFor(TLabel& label);
+    void AlignBarImages();
 };
 
 // What a hotkey or a tray click does while a modal window or program message box is open:

@@ -16,6 +16,10 @@ class TGraphicControl;
 
 enum class TMouseButton { Left, Right, Middle };
 
+// Results of a modal form.
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
 struct TCreateParams {
     String ClassName;
     String Caption;

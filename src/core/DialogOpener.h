@@ -1,0 +1,49 @@
+// The one way a program command opens a modal dialog: the dialog is created without owner into
+// its global, brought to the foreground, run modally and freed on every path, with the global
+// back to nullptr, also when an exception passes.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "core/Globals.h"
+
+template <class TDialog>
+struct TDialogCommand {
+    std::function<void()> Before;                      // after creation, outside the protected part
+    std::function<void(TDialog&)> Prepare;             // first step of the protected part
+    std::function<void(TDialog&, int modalResult)> Apply;
+    std::function<void()> Always;                      // after the protected part, on every path
+};
+
+template <class TDialog>
+void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
+{
+    struct ClearGlobal {
+        TDialog*& global;
+        ~ClearGlobal() { global = nullptr; }
+    } clearGlobal{global};
+    auto dialog = std::make_unique<TDialog>();
+    global = dialog.get();
+    if (command.Before)
+        command.Before();
+    try {
+        if (command.Prepare)
+            command.Prepare(*dialog);
+        // The language texts reach the dialog here, with every other existing window, once the
+        // language table is part of the program (ApplyLanguage).
+        SetForegroundWindow(dialog->Handle());
+        PostMessageW(dialog->Handle(), UM_SETFOREGROUNDWINDOW, 0, 0);
+        const int result = dialog->ShowModal();
+        if (command.Apply)
+            command.Apply(*dialog, result);
+    } catch (...) {
+        if (command.Always)
+            command.Always();
+        throw;
+    }
+    if (command.Always)
+        command.Always();
+}

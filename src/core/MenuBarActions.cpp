@@ -1,0 +1,67 @@
+// The program commands of the menu bar and the tray menu built from the program menu.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "core/DialogOpener.h"
+#include "core/Globals.h"
+#include "core/TrayMenu.h"
+#include "core/UnitMenuBar.h"
+#include "settings/Settings.h"
+#include "settings/UnitOptions.h"
+#include "ui/Application.h"
+#include "ui/WinText.h"
+
+void TFmMenuBar::ActionOptionsExecute()
+{
+    TDialogCommand<TFmOptions> command;
+    // Hotkeys are released while the window is open (UnregisterAllHotkeys on TreeViewData) and
+    // registered again in Always when TurnOnHotkey is on (RegisterAllHotkeys); both belong to
+    // the hotkey routines.
+    command.Apply = [this](TFmOptions&, int result) {
+        if (result != mrOk)
+            return;
+        TrimClipboards();
+        // The new language is applied here (ApplyLanguage) once the language table exists.
+        InitToolBarMenu();
+        SaveSettings();
+    };
+    OpenDialog(FmOptions, command);
+}
+
+void TFmMenuBar::ActionHelpExecute()
+{
+    // Nothing tells whether the file exists: without a help file the command does nothing visible.
+    ShellExecuteW(nullptr, nullptr, ToW(AppFolder + u"Quorvane.chm").c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void TFmMenuBar::ActionTrayExecute() { Hide(); }
+
+void TFmMenuBar::ActionExitExecute()
+{
+    // The program ends even when the settings cannot be written: the error box says why, and
+    // the user is not left with a program that cannot be closed.
+    Guarded([] { SaveSettings(); });
+    Application->Terminate();
+}
+
+void TFmMenuBar::PopupMenu1Popup()
+{
+    PopupMenu1.Clear();
+    BuildTrayMenuItems(ProgramMenuNode, PopupMenu1);
+}
+
+void TFmMenuBar::BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items)
+{
+    for (TTreeNode* row : TrayMenuRows(menu)) {
+        // Bound by node identity; Organize and About come with their windows.
+        std::function<void()> onClick;
+        if (row == OptionsNode)
+            onClick = [this] { ActionOptionsExecute(); };
+        else if (row == HelpNode)
+            onClick = [this] { ActionHelpExecute(); };
+        else if (row == ExitNode)
+            onClick = [this] { ActionExitExecute(); };
+        items.Add(row->Text, std::move(onClick));
+    }
+}

@@ -1,0 +1,245 @@
+#include "settings/UnitOptions.h"
+
+#include "core/Globals.h"
+#include "core/OsServices.h"
+#include "core/SharedRoutines.h"
+#include "core/UnitMenuBar.h"
+#include "settings/Settings.h"
+#include "ui/WinText.h"
+
+namespace {
+enum ControlId {
+    IdBtnOk = IDOK, // Enter presses it
+    IdCheckBoxAutoHide = 101,
+    IdCheckBoxTurnOnHotkey,
+    IdCheckBoxAutoCapture,
+    IdCheckBoxAutoDelete,
+    IdSpinEditMaxCount,
+    IdComboBoxLanguages,
+    IdBtnEditLanguageFile,
+    IdBtnDefault,
+    IdBtnCancel,
+};
+
+constexpr int GroupGeneralHeight = 90;
+constexpr int GroupClipboardHeight = 120;
+constexpr int GroupLanguageHeight = 90;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 25;
+constexpr int ButtonSpacing = 8;
+constexpr wchar_t DefaultLanguageItem[] = L"Default(English)";
+
+// A rectangle at (x, y) inside a group box at the origin given.
+RECT In(POINT group, int x, int y, int width, int height)
+{
+    return {group.x + x, group.y + y, group.x + x + width, group.y + y + height};
+}
+
+bool SameLetters(StringView a, StringView b)
+{
+    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}
+} // namespace
+
+TFmOptions::TFmOptions() : TForm(u"TFmOptions")
+{
+    CreateForm();
+    LOGFONTW description{};
+    description.lfHeight = -11;
+    description.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(description.lfFaceName, L"Tahoma");
+    Font.Assign(description);
+    const HFONT font = Font.Get();
+    const int inner = LayoutClientWidth - 2 * FormBorderWidth;
+
+    POINT general{FormBorderWidth, FormBorderWidth};
+    GroupBoxGeneral = std::make_unique<TGroupBox>(
+        *this, In(general, 0, 0, inner, GroupGeneralHeight), u"General:", font);
+    CheckBoxAutoHide = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoHide, In(general, 16, 24, 344, 17),
+                                                   u"Auto hide menu bar", font);
+    CheckBoxTurnOnHotkey = std::make_unique<TCheckBox>(*this, IdCheckBoxTurnOnHotkey, In(general, 16, 54, 344, 17),
+                                                       u"T&urn on hotkey", font);
+    CheckBoxTurnOnHotkey->SetChecked(true);
+
+    POINT clipboard{FormBorderWidth, general.y + GroupGeneralHeight};
+    GroupBoxClipboard = std::make_unique<TGroupBox>(
+        *this, In(clipboard, 0, 0, inner, GroupClipboardHeight), u"Clipboard:", font);
+    CheckBoxAutoCapture = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoCapture, In(clipboard, 16, 24, 344, 17),
+                                                      u"Auto capture clipboard message", font);
+    CheckBoxAutoCapture->SetChecked(true);
+    CheckBoxAutoDelete = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoDelete, In(clipboard, 16, 54, 344, 17),
+                                                     u"Auto delete old clipboard message", font);
+    CheckBoxAutoDelete->SetChecked(true);
+    CheckBoxAutoDelete->OnClick = [this] { CheckBoxAutoDeleteClick(); };
+    LabelMaxCount = std::make_unique<TStaticText>(*this, POINT{clipboard.x + 32, clipboard.y + 85},
+                                                  u"Maximum message count:", font);
+    SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, IdSpinEditMaxCount, In(clipboard, 170, 80, 100, 22), font,
+                                                   MinClipboardMaxCount, MaxClipboardMaxCount, 5);
+    SpinEditMaxCount->SetValue(20);
+
+    POINT language{FormBorderWidth, clipboard.y + GroupClipboardHeight};
+    GroupBoxLanguage = std::make_unique<TGroupBox>(
+        *this, In(language, 0, 0, inner, GroupLanguageHeight), u"Language:", font);
+    LabelChangeLanguage = std::make_unique<TStaticText>(*this, POINT{language.x + 16, language.y + 28},
+                                                        u"Change Language:", font);
+    ComboBoxLanguages =
+        std::make_unique<TComboBox>(*this, IdComboBoxLanguages, In(language, 16, 48, 200, 21), font);
+    ComboBoxLanguages->AddItem(FromW(DefaultLanguageItem));
+    ComboBoxLanguages->SetItemIndex(0);
+    BtnEditLanguageFile = std::make_unique<TButton>(*this, IdBtnEditLanguageFile, In(language, 224, 46, 140, 25),
+                                                    u"Edit Language File...", font);
+    BtnEditLanguageFile->OnClick = [this] { BtnEditLanguageFileClick(); };
+
+    BtnDefault = std::make_unique<TButton>(*this, IdBtnDefault, RECT{}, u"&Default", font);
+    BtnDefault->OnClick = [this] { BtnDefaultClick(); };
+    BtnOk = std::make_unique<TButton>(*this, IdBtnOk, RECT{}, u"&Ok", font, true);
+    BtnOk->OnClick = [this] { BtnOkClick(); };
+    BtnCancel = std::make_unique<TButton>(*this, IdBtnCancel, RECT{}, u"&Cancel", font);
+    BtnCancel->OnClick = [this] { ModalResult = mrCancel; };
+
+    SetClientSize(LayoutClientWidth, LayoutClientHeight);
+    FormCreate();
+}
+
+void TFmOptions::CreateParams(TCreateParams& params)
+{
+    TForm::CreateParams(params);
+    params.Caption = u"Options";
+    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+    params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+    params.WndParent = nullptr; // dialogs have no owner
+}
+
+void TFmOptions::FormCreate()
+{
+    GroupBoxLanguage->SetVisible(false);
+    LabelChangeLanguage->SetVisible(false);
+    ComboBoxLanguages->SetVisible(false);
+    BtnEditLanguageFile->SetVisible(false);
+    SetHeight(Height() - GroupLanguageHeight);
+    AlignButtons();
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
+              Height());
+
+    CheckBoxAutoHide->SetChecked(AutoHide);
+    CheckBoxTurnOnHotkey->SetChecked(TurnOnHotkey);
+    CheckBoxAutoCapture->SetChecked(AutoCapture);
+    CheckBoxAutoDelete->SetChecked(AutoDelete);
+    SpinEditMaxCount->SetValue(ClipboardMaxCountInRange(ClipboardMaxCount));
+    AddLanguagesFileToList(LanguagesFolder + u"\\");
+    ComboBoxLanguages->SetItemIndex(0);
+    for (int i = 0; i < ComboBoxLanguages->Count(); ++i) {
+        if (SameLetters(ComboBoxLanguages->Item(i), CurrentLanguage)) {
+            ComboBoxLanguages->SetItemIndex(i);
+            break;
+        }
+    }
+}
+
+void TFmOptions::AlignButtons()
+{
+    // The buttons stand at the right of the bottom row, inside the form's border.
+    const int top = ClientHeight() - FormBorderWidth - ButtonHeight;
+    int right = ClientWidth() - FormBorderWidth;
+    for (TButton* button : {BtnCancel.get(), BtnOk.get(), BtnDefault.get()}) {
+        SetWindowPos(button->Handle(), nullptr, right - ButtonWidth, top, ButtonWidth, ButtonHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        right -= ButtonWidth + ButtonSpacing;
+    }
+}
+
+void TFmOptions::AddLanguagesFileToList(const String& dir)
+{
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const String name = FromW(entry.cFileName);
+        const size_t dot = name.find_last_of(u'.');
+        if (dot != String::npos && SameLetters(name.substr(dot), u".ini"))
+            ComboBoxLanguages->AddItem(name.substr(0, dot));
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
+void TFmOptions::CheckBoxAutoDeleteClick()
+{
+    const bool enabled = CheckBoxAutoDelete->Checked();
+    LabelMaxCount->SetEnabled(enabled);
+    SpinEditMaxCount->SetEnabled(enabled);
+}
+
+void TFmOptions::BtnDefaultClick()
+{
+    CheckBoxAutoHide->SetChecked(false);
+    CheckBoxTurnOnHotkey->SetChecked(true);
+    CheckBoxAutoCapture->SetChecked(true);
+    CheckBoxAutoDelete->SetChecked(true);
+    SpinEditMaxCount->SetValue(20);
+}
+
+void TFmOptions::BtnOkClick()
+{
+    AutoHide = CheckBoxAutoHide->Checked();
+    TurnOnHotkey = CheckBoxTurnOnHotkey->Checked();
+    AutoCapture = CheckBoxAutoCapture->Checked();
+    AutoDelete = CheckBoxAutoDelete->Checked();
+    ClipboardMaxCount = SpinEditMaxCount->Value();
+    CurrentLanguage = ComboBoxLanguages->Item(ComboBoxLanguages->ItemIndex());
+    ModalResult = mrOk;
+}
+
+void TFmOptions::BtnEditLanguageFileClick()
+{
+    const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
+    if (Os().FileExists(path))
+        RunProgram(path);
+    else
+        ShowMessageBox(CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
+}
+
+void TFmOptions::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
+
+std::vector<TStdControl*> TFmOptions::Controls() const
+{
+    return {CheckBoxAutoHide.get(), CheckBoxTurnOnHotkey.get(), CheckBoxAutoCapture.get(),
+            CheckBoxAutoDelete.get(), BtnEditLanguageFile.get(), BtnDefault.get(),
+            BtnOk.get(), BtnCancel.get()};
+}
+
+LRESULT TFmOptions::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case UM_SETFOREGROUNDWINDOW:
+        UserMsgSetForegroundWindow();
+        return 0;
+    case WM_COMMAND:
+        if (TStdControl::DispatchCommand(Controls(), wParam))
+            return 0;
+        break;
+    case DM_GETDEFID:
+        return MAKELRESULT(IdBtnOk, DC_HASDEFID);
+    case WM_CLOSE:
+        ModalResult = mrCancel; // closing the window is Cancel
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // Static texts and check boxes on the form's own face colour.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    default:
+        break;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
+void SaveSettings() { WriteSettings(FmMenuBar->Left(), FmMenuBar->Top()); }
