@@ -35,10 +35,14 @@ target_link_libraries(Quorvane PRIVATE QuorvaneShell)
 target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
+# MinGW runs the tests' registrations last file first: WindowsTest.cpp, listed last, runs first
+# and sees the windows before start-up.
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/Environment.cpp
+  tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
+  tests/win32/OptionsWindowTest.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
 )
