@@ -55,7 +55,9 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
+  tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
+  tests/e2e/UserInput.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})

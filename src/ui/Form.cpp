@@ -34,9 +34,11 @@ TMouseButton ButtonOf(UINT msg)
 {
     switch (msg) {
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
     case WM_RBUTTONUP:
         return TMouseButton::Right;
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
     case WM_MBUTTONUP:
         return TMouseButton::Middle;
     default:
@@ -122,6 +124,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // the second press of a double click is a press like any other
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -185,7 +190,8 @@ void TWinControl::MouseLeft()
 
 bool TWinControl::MouseButton(UINT msg, POINT p, WPARAM keys)
 {
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                      msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     TGraphicControl* target = down ? ControlAt(p) : captured_ ? captured_ : ControlAt(p);
     if (!target)
         return false;

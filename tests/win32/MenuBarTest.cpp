@@ -180,6 +180,12 @@ TEST_F(MenuBar, APressOpensTheDropDownUnderTheLabelAndASecondClosesIt)
         SendMessageW(Panel(), WM_MOUSELEAVE, 0, 0);
         EXPECT_TRUE(PumpUntil([] { return !FmMenuBar->TimerMenu.Enabled(); }));
     }
+    // The second press of a double click is a press too: it opens, or closes, the menu.
+    SendMessageW(Panel(), WM_LBUTTONDOWN, 0, At(*labels[0]));
+    SendMessageW(Panel(), WM_LBUTTONUP, 0, At(*labels[0]));
+    SendMessageW(Panel(), WM_LBUTTONDBLCLK, 0, At(*labels[0]));
+    SendMessageW(Panel(), WM_LBUTTONUP, 0, At(*labels[0]));
+    EXPECT_FALSE(FmMenu->Visible());
 }
 
 TEST_F(MenuBar, ADragOfTheBackgroundMovesTheBarAndBringsItBackToTheTop)

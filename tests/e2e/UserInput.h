@@ -1,0 +1,52 @@
+// The driver's hands: the real pointer and keyboard through the system's input queue, the
+// user's own window that holds the keyboard focus, and what the user sees of the program
+// (Wine's tray window, the program's settings in the registry).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+void MoveMouseTo(int x, int y);
+void MouseButton(bool right, bool down);
+void ClickAt(int x, int y, bool right = false);
+void PressKey(WORD key);
+void TypeText(const std::wstring& text);
+
+// A top-level window of the driver with an edit box that has the keyboard focus.
+class UserWindow {
+public:
+    UserWindow();
+    ~UserWindow();
+    UserWindow(const UserWindow&) = delete;
+    UserWindow& operator=(const UserWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    HWND Edit() const { return edit_; }
+    // The window is in the foreground and its edit box has the focus.
+    bool HasFocus() const;
+    std::wstring Text() const;
+
+private:
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+// The centre of the program's icon in the tray window that Wine shows without a desktop shell
+// (a window of explorer.exe); nullopt when there is none.
+std::optional<POINT> TrayIconCentre();
+// A visible pop-up menu window of the process; nullptr when none is open.
+HWND OpenPopupMenu(DWORD process);
+// The screen rectangle of a window.
+RECT ScreenRect(HWND window);
+// A child window of the given class (and text, when given).
+HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
+
+// Values of the program's settings key; nullopt when missing or of another type.
+std::optional<DWORD> SettingsDword(const wchar_t* name);
+std::optional<std::wstring> SettingsString(const wchar_t* name);
+void SetSettingsDword(const wchar_t* name, DWORD value);
+
+// The width of a text in the system menu font, as the bar measures its labels.
+int MenuFontTextWidth(const std::wstring& text);
