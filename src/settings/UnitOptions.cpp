@@ -1,5 +1,7 @@
 #include "settings/UnitOptions.h"
 
+#include <algorithm>
+
 #include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/SharedRoutines.h"
@@ -79,8 +81,10 @@ TFmOptions::TFmOptions() : TForm(u"TFmOptions")
     CheckBoxAutoDelete->OnClick = [this] { CheckBoxAutoDeleteClick(); };
     LabelMaxCount = std::make_unique<TStaticText>(*this, POINT{clipboard.x + 32, clipboard.y + 85},
                                                   u"Maximum message count:", font);
-    SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, IdSpinEditMaxCount, In(clipboard, 170, 80, 100, 22), font,
-                                                   MinClipboardMaxCount, MaxClipboardMaxCount, 5);
+    // At 170 in the group, or right of the label where the font makes the label longer.
+    const int fieldX = std::max<int>(170, LabelMaxCount->BoundsRect().right - clipboard.x + 6);
+    SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, IdSpinEditMaxCount, In(clipboard, fieldX, 80, 100, 22),
+                                                   font, MinClipboardMaxCount, MaxClipboardMaxCount, 5);
     SpinEditMaxCount->SetValue(20);
 
     POINT language{FormBorderWidth, clipboard.y + GroupClipboardHeight};
@@ -111,7 +115,8 @@ void TFmOptions::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
     params.Caption = u"Options";
-    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+    // Not clipping its children: the group boxes leave their inside to the form's background.
+    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
     params.WndParent = nullptr; // dialogs have no owner
 }

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "Environment.h"
@@ -104,10 +105,11 @@ TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
     RECT field = Bounds(*options.SpinEditMaxCount), upDown{};
     GetWindowRect(options.SpinEditMaxCount->UpDown(), &upDown);
     MapWindowPoints(HWND_DESKTOP, options.Handle(), reinterpret_cast<POINT*>(&upDown), 2);
-    EXPECT_EQ(field.left, 178);
+    const int fieldLeft = std::max<int>(178, Bounds(*options.LabelMaxCount).right + 6);
+    EXPECT_EQ(field.left, fieldLeft); // right of its label whatever the font
     EXPECT_EQ(field.top, 178);
-    EXPECT_LE(upDown.right, 278);
-    EXPECT_GE(upDown.right, 274);
+    EXPECT_LE(upDown.right, fieldLeft + 100);
+    EXPECT_GE(upDown.right, fieldLeft + 96);
     EXPECT_EQ(field.bottom, 200);
     int low = 0, high = 0;
     SendMessageW(options.SpinEditMaxCount->UpDown(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
