@@ -82,7 +82,8 @@ void WriteRecords(ByteWriter& stream, const TTreeNode* node, std::int32_t nodeLe
     }
 }
 
-// At least the size of the records WriteRecords makes, so the file's buffer is allocated once.
+// The size of the records WriteRecords makes (a little more when a content holds a zero), so the
+// file's buffer is allocated once.
 std::size_t RecordsSize(const TTreeNode* node, std::int32_t nodeLevel)
 {
     std::size_t size = 0;
