@@ -30,12 +30,15 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
+  tests/support/UserState.cpp
   tests/win32/Environment.cpp
+  tests/win32/FilesTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
 )
 target_link_libraries(QuorvaneWin32Tests PRIVATE QuorvaneShell GTest::gtest_main)
+target_include_directories(QuorvaneWin32Tests PRIVATE tests/support)
 target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
 add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
@@ -45,8 +48,10 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp
+  tests/support/UserState.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
+target_include_directories(QuorvaneE2E PRIVATE tests/support)
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
 add_dependencies(QuorvaneE2E Quorvane)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
