@@ -17,6 +17,7 @@ gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(QuorvaneBenchmarks EXCLUDE_FROM_ALL
+    benchmarks/Collection.cpp
     benchmarks/DataFileBench.cpp
     tests/native/FakeOs.cpp
   )

@@ -56,3 +56,12 @@ target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
 add_dependencies(QuorvaneE2E Quorvane)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
+
+# The data file's speed on a real file system; run by hand (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
+  benchmarks/Collection.cpp
+  benchmarks/WineFileBench.cpp
+)
+target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
+target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks)
+target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
