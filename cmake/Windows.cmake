@@ -33,6 +33,7 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
   tests/win32/Environment.cpp
+  tests/win32/HotkeyPasteTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
