@@ -47,10 +47,16 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
+  tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/StartupTest.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
-add_dependencies(QuorvaneE2E Quorvane)
+# The bare clipboard-plus-Ctrl+V program that the hotkey paste's speed figure is set beside.
+add_executable(BarePaste tests/e2e/BarePaste.cpp)
+target_link_libraries(BarePaste PRIVATE user32 kernel32)
+target_link_options(BarePaste PRIVATE -municode)
+target_compile_options(BarePaste PRIVATE ${QV_WARNINGS})
+add_dependencies(QuorvaneE2E Quorvane BarePaste)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
