@@ -2,6 +2,8 @@
 add_executable(QuorvaneNativeTests
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/HotkeysTest.cpp
+  tests/native/PasteEngineTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/TreeRoutinesTest.cpp

@@ -6,9 +6,11 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 # Everything of the program but its entry, so the Win32 tests create the real windows.
 add_library(QuorvaneShell STATIC
+  src/core/MenuBarHotkeys.cpp
   src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
   src/core/Win32Files.cpp
+  src/core/Win32Input.cpp
   src/core/Win32Os.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
@@ -33,6 +35,7 @@ add_executable(QuorvaneWin32Tests
   tests/support/UserState.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
+  tests/win32/HotkeyPasteTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
@@ -47,13 +50,19 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
+  tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/StartupTest.cpp
   tests/support/UserState.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
 target_include_directories(QuorvaneE2E PRIVATE tests/support)
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
-add_dependencies(QuorvaneE2E Quorvane)
+# The bare clipboard-plus-Ctrl+V program that the hotkey paste's speed figure is set beside.
+add_executable(BarePaste tests/e2e/BarePaste.cpp)
+target_link_libraries(BarePaste PRIVATE user32 kernel32)
+target_link_options(BarePaste PRIVATE -municode)
+target_compile_options(BarePaste PRIVATE ${QV_WARNINGS})
+add_dependencies(QuorvaneE2E Quorvane BarePaste)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
 

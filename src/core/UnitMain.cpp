@@ -5,6 +5,7 @@
 
 #include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/OsServices.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
@@ -98,6 +99,7 @@ void TFmMain::TimerLoginTimer()
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
+    RegisterAllHotkeys(items);
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,24 @@ public:
     int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
     String SpecialFolderPath(int csidl) override;
-    void UnregisterHotkey(int id) override;
     bool FileExists(StringView path) override;
     std::vector<std::uint8_t> ReadWholeFile(StringView path) override;
     void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
     bool CopyFileTo(StringView from, StringView to) override;
+
+    // Hotkeys, input, clipboard writes, date and time.
+    bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
+    bool UnregisterHotkey(int id) override;
+    void KeybdEvent(int key, int scanCode, unsigned flags) override;
+    int VirtualKeyScanCode(int key) override;
+    int KeyState(int key) override;
+    void Sleep(unsigned ms) override;
+    TDateTimeText CurrentDateTimeText() override;
+    void SetClipboardText(StringView text) override;
+    TScreenPoint CursorPos() override;
+    void SetCursorPos(TScreenPoint p) override;
+    void MouseEvent(unsigned flags) override;
+    void MessageBeep(unsigned type) override;
 
     // The fake's file system: path -> contents.
     std::map<String, std::vector<std::uint8_t>> Files;
@@ -35,4 +49,15 @@ public:
     // Answers a message box; by default IDOK.
     std::function<int(StringView text, int flags)> OnMessageBox;
     std::uintptr_t NextProcess = 0;
+
+    // The system's hotkey table: ids held by the program, ids another program holds.
+    std::set<int> RegisteredHotkeys;
+    std::set<int> ForeignHotkeys;
+    // GetKeyState answers by virtual key (0 when absent).
+    std::map<int, int> KeyStates;
+    TDateTimeText Now{u"24.12.2024", u"18:05:09"};
+    // Another program holds the clipboard open: writes fail.
+    bool ClipboardLocked = false;
+    String ClipboardText;
+    TScreenPoint Cursor{640, 400};
 };
