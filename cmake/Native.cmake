@@ -1,5 +1,6 @@
 # Native build: the portable core's unit tests and benchmarks.
 add_executable(QuorvaneNativeTests
+  tests/native/ClipboardCaptureTest.cpp
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
   tests/native/SharedRoutinesTest.cpp

@@ -6,8 +6,10 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 # Everything of the program but its entry, so the Win32 tests create the real windows.
 add_library(QuorvaneShell STATIC
+  src/core/MenuBarClipboard.cpp
   src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
+  src/core/Win32Clipboard.cpp
   src/core/Win32Files.cpp
   src/core/Win32Os.cpp
   src/menus/UnitHint.cpp

@@ -98,6 +98,7 @@ void TFmMain::TimerLoginTimer()
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
+    FmMenuBar->hNextClip = SetClipboardViewer(FmMenuBar->Handle());
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);

@@ -23,6 +23,15 @@ void TFmMenuBar::CreateParams(TCreateParams& params)
     params.Height = 141;
 }
 
+LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
+    case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
+    default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
+    }
+}
+
 LRESULT TFmMenuBar::WMMouseActivate()
 {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -48,6 +57,7 @@ void TFmMenuBar::FormDestroy()
 {
     if (MenuFont == &Font)
         MenuFont = nullptr;
+    LeaveClipboardChain();
 }
 
 bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCount > 0; }

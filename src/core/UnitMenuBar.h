@@ -24,11 +24,17 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT WMMouseActivate() override;
 
 private:
     void FormCreate();
     void FormDestroy();
+
+    // The clipboard viewer chain (MenuBarClipboard.cpp).
+    LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+    LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
+    void LeaveClipboardChain();
 };
 
 // What a hotkey or a tray click does while a modal window or program message box is open:

@@ -20,6 +20,11 @@ public:
     void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
     bool CopyFileTo(StringView from, StringView to) override;
 
+    // Clipboard reading and the viewer chain (Win32Clipboard.cpp).
+    bool ClipboardHasText() override;
+    std::optional<String> ReadClipboardText() override;
+    void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+
     // The window that owns the program's system hotkeys (the menu bar).
     HWND HotkeyWindow = nullptr;
 };

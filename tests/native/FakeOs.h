@@ -25,6 +25,11 @@ public:
     void WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes) override;
     bool CopyFileTo(StringView from, StringView to) override;
 
+    // Clipboard reading and the viewer chain.
+    bool ClipboardHasText() override;
+    std::optional<String> ReadClipboardText() override;
+    void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+
     // The fake's file system: path -> contents.
     std::map<String, std::vector<std::uint8_t>> Files;
     // Makes the next writes fail as a full disk or a locked file would.
@@ -35,4 +40,13 @@ public:
     // Answers a message box; by default IDOK.
     std::function<int(StringView text, int flags)> OnMessageBox;
     std::uintptr_t NextProcess = 0;
+
+    // The fake clipboard: its Unicode text, none when it holds another format; Locked when another
+    // program holds it open.
+    std::optional<String> ClipboardText;
+    bool ClipboardLocked = false;
+    // Runs inside SendChainMessage, as the next viewer would.
+    std::function<void()> OnChainMessage;
+    // A locale of the test's choosing for CompareText; by default code units are compared.
+    std::function<int(StringView a, StringView b)> OnCompareText;
 };
