@@ -32,6 +32,7 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
+  tests/win32/ClipboardViewerTest.cpp
   tests/win32/Environment.cpp
   tests/win32/Md5Test.cpp
   tests/win32/UiLayerTest.cpp
@@ -43,6 +44,7 @@ add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
+  tests/e2e/ClipboardTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
