@@ -1,6 +1,7 @@
 #include "core/ClipboardCapture.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/DataFile.h"
 #include "core/Globals.h"
@@ -12,19 +13,26 @@ constexpr int MinClipboardCount = 5;
 constexpr int MaxClipboardCount = 99999;
 constexpr std::size_t NameLength = 60;
 
-// A content as the data file keeps it: up to its first NUL.
-StringView ContentToZero(const TTreeNode* node)
+// The node's content as the data file keeps it (up to its first NUL) when that is exactly length
+// units long, else nothing. Decided from the size and one unit for most nodes, without reading
+// their whole text.
+std::optional<StringView> ContentOfLength(const TTreeNode* node, std::size_t length)
 {
-    StringView content = node->Content();
-    return content.substr(0, std::min(content.size(), content.find(u'\0')));
+    const StringView content = node->Content();
+    if (content.size() < length || (content.size() > length && content[length] != u'\0'))
+        return std::nullopt;
+    const StringView head = content.substr(0, length);
+    if (head.find(u'\0') != StringView::npos)
+        return std::nullopt;
+    return head;
 }
 
 TTreeNode* FindEqualEntry(const TTreeNode* folder, int start, StringView text)
 {
     for (int i = start; i < folder->Count(); ++i) {
         TTreeNode* child = folder->Item(i);
-        StringView content = ContentToZero(child);
-        if (content.size() == text.size() && Os().CompareText(content, text) == 0)
+        const std::optional<StringView> content = ContentOfLength(child, text.size());
+        if (content && Os().CompareText(*content, text) == 0)
             return child;
     }
     return nullptr;
