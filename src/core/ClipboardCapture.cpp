@@ -46,16 +46,16 @@ void InsertEntry(TTreeNodes& items, TTreeNode* folder, int start, const String& 
     if (start < folder->Count() - 1)
         items.MoveBefore(entry, folder->Item(start));
 }
+} // namespace
 
-void TrimClipboards(TTreeNodes& items)
+int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardCount, MaxClipboardCount); }
+
+void TrimClipboardHistory(TTreeNodes& items)
 {
     const int keep = ClipboardHistoryLimit() + FixedMenuCount;
     while (ClipboardsNode->Count() > keep)
         items.Delete(ClipboardsNode->Item(keep));
 }
-} // namespace
-
-int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardCount, MaxClipboardCount); }
 
 void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
 {
@@ -69,7 +69,7 @@ void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
     } else {
         InsertEntry(items, folder, start, text);
         if (folder == ClipboardsNode && AutoDelete)
-            TrimClipboards(items);
+            TrimClipboardHistory(items);
     }
     SaveDataFile(items, RootNode);
 }
