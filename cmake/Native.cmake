@@ -3,6 +3,8 @@ add_executable(QuorvaneNativeTests
   tests/native/ClipboardCaptureTest.cpp
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/HotkeysTest.cpp
+  tests/native/PasteEngineTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/TreeRoutinesTest.cpp
@@ -18,6 +20,7 @@ gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(QuorvaneBenchmarks EXCLUDE_FROM_ALL
+    benchmarks/Collection.cpp
     benchmarks/DataFileBench.cpp
     benchmarks/ClipboardBench.cpp
     tests/native/FakeOs.cpp

@@ -4,11 +4,13 @@
 
 #include <memory>
 
+#include "core/PasteEngine.h"
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
+#include "ui/Timer.h"
 
-class TFmMenuBar : public TNonActivatingForm {
+class TFmMenuBar : public TNonActivatingForm, private ITabPasteTimer {
 public:
     TFmMenuBar();
     ~TFmMenuBar() override;
@@ -19,17 +21,27 @@ public:
     HWND hNextClip = nullptr;
     bool FirstClipboardMsg = false;
 
+    // System hotkeys and key-macro typing (MenuBarHotkeys.cpp).
+    TTimer TimerHotkey;   // 10 ms; Tag: absolute index of the node waiting for Alt to go up
+    TTimer TimerTabPaste; // one step of a key-macro message per tick
+    void MyHotKey(WPARAM id, LPARAM keys);
+    void TimerHotkeyTimer();
+    void TimerTabPasteTimer();
+
     static constexpr int BarHeight = 26;
     static constexpr int LayoutWidth = 425;
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT WMMouseActivate() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void FormCreate();
     void FormDestroy();
+    void CreateHotkeyTimers();
+    void Restart(unsigned intervalMs) override;
+    void Stop() override;
 
     // The clipboard viewer chain (MenuBarClipboard.cpp).
     LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);

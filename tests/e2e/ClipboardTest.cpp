@@ -231,4 +231,60 @@ TEST_F(ClipboardHistory, ViewersLeavingBehindQuorvaneKeepTheChainWhole)
     EXPECT_TRUE(quorvane.Alive());
 }
 
+// A user's window with the keyboard focus in an edit box, where a paste lands.
+class FocusedEdit {
+public:
+    FocusedEdit()
+    {
+        form_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 300, 200, 360, 120,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 320, 24,
+                                form_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(form_);
+        SetFocus(edit_);
+        Pause(300);
+    }
+    ~FocusedEdit() { DestroyWindow(form_); }
+    FocusedEdit(const FocusedEdit&) = delete;
+    FocusedEdit& operator=(const FocusedEdit&) = delete;
+
+    std::u16string Text() const
+    {
+        wchar_t text[256] = L"";
+        GetWindowTextW(edit_, text, 256);
+        return std::u16string(text, text + wcslen(text));
+    }
+
+private:
+    HWND form_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+void Key(BYTE key, bool up) { keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
+
+TEST_F(ClipboardHistory, APasteByHotkeyIsNotCapturedAndTheNextCopyIs)
+{
+    const RecordSpec message = {2, 4, 0x4000 | VK_F7, u"Greeting", u"pasted by hotkey"};
+    const Bytes collection = DataFileBytes({}, {{}, {message}});
+    WriteFileBytes(DataFilePath(), collection);
+    TestViewer viewer;
+    QuorvaneProcess quorvane;
+    ASSERT_TRUE(quorvane.WaitUntilStarted());
+    FocusedEdit edit;
+
+    const int draws = viewer.Draws();
+    Key(VK_CONTROL, false);
+    Key(VK_F7, false);
+    Key(VK_F7, true);
+    Key(VK_CONTROL, true);
+    ASSERT_TRUE(WaitFor([&] { return edit.Text() == u"pasted by hotkey"; }));
+    EXPECT_EQ(viewer.Draws(), draws + 1); // the paste's clipboard write went down the chain
+    EXPECT_EQ(ReadFileBytes(DataFilePath()), collection);
+
+    ASSERT_TRUE(CopyAndWait(viewer, u"copied after the paste"));
+    EXPECT_EQ(ReadFileBytes(DataFilePath()), DataFileBytes({}, {{{2, 4, 0, u"copied after the paste",
+                                                                  u"copied after the paste"}},
+                                                                 {message}}));
+}
+
 } // namespace
