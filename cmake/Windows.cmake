@@ -6,9 +6,11 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 # Everything of the program but its entry, so the Win32 tests create the real windows.
 add_library(QuorvaneShell STATIC
+  src/core/MenuBarClipboard.cpp
   src/core/MenuBarHotkeys.cpp
   src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
+  src/core/Win32Clipboard.cpp
   src/core/Win32Files.cpp
   src/core/Win32Input.cpp
   src/core/Win32Os.cpp
@@ -32,6 +34,7 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 add_executable(QuorvaneWin32Tests
+  tests/win32/ClipboardViewerTest.cpp
   tests/support/UserState.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
@@ -47,6 +50,7 @@ add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
+  tests/e2e/ClipboardTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp

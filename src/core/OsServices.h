@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Text.h"
@@ -70,6 +71,16 @@ public:
     // mouse_event(flags, 0, 0, 0, 0).
     virtual void MouseEvent(unsigned flags) = 0;
     virtual void MessageBeep(unsigned type) = 0;
+
+    // Clipboard reading and the clipboard viewer chain. Windows are passed as their handle values.
+    // Whether the clipboard offers Unicode text (CF_UNICODETEXT), asked without opening it.
+    virtual bool ClipboardHasText() = 0;
+    // The clipboard's Unicode text up to its first NUL, empty when it holds none; nothing when the
+    // clipboard cannot be opened or its text cannot be read (another program holds it open).
+    virtual std::optional<String> ReadClipboardText() = 0;
+    // Sends a clipboard-chain message on to the next viewer, which handles it before this returns.
+    virtual void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam,
+                                  std::intptr_t lParam) = 0;
 };
 
 // The services in use; the Win32 shell or a test installs them before anything calls Os().

@@ -99,6 +99,7 @@ void TFmMain::TimerLoginTimer()
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
+    FmMenuBar->hNextClip = SetClipboardViewer(FmMenuBar->Handle());
     RegisterAllHotkeys(items);
 
     ShowWindow(Application->Handle(), SW_HIDE);

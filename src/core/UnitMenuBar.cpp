@@ -29,6 +29,8 @@ LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_HOTKEY: MyHotKey(wParam, lParam); return 0;
+    case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
+    case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
 }
@@ -62,6 +64,7 @@ void TFmMenuBar::FormDestroy()
         TabPasteTimer = nullptr;
     if (MenuFont == &Font)
         MenuFont = nullptr;
+    LeaveClipboardChain();
 }
 
 bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCount > 0; }

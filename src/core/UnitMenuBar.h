@@ -42,6 +42,11 @@ private:
     void CreateHotkeyTimers();
     void Restart(unsigned intervalMs) override;
     void Stop() override;
+
+    // The clipboard viewer chain (MenuBarClipboard.cpp).
+    LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+    LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
+    void LeaveClipboardChain();
 };
 
 // What a hotkey or a tray click does while a modal window or program message box is open:

@@ -33,6 +33,11 @@ public:
     void MouseEvent(unsigned flags) override;
     void MessageBeep(unsigned type) override;
 
+    // Clipboard reading and the viewer chain (Win32Clipboard.cpp).
+    bool ClipboardHasText() override;
+    std::optional<String> ReadClipboardText() override;
+    void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+
     // The window that owns the program's system hotkeys (the menu bar).
     HWND HotkeyWindow = nullptr;
 };

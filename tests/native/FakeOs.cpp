@@ -10,7 +10,7 @@ FakeOs::FakeOs()
 
 FakeOs::~FakeOs() { SetOsServices(nullptr); }
 
-int FakeOs::CompareText(StringView a, StringView b) { return a.compare(b); }
+int FakeOs::CompareText(StringView a, StringView b) { return OnCompareText ? OnCompareText(a, b) : a.compare(b); }
 
 String FakeOs::Md5Hex(StringView text) { return u"MD5(" + String(text) + u")"; }
 
@@ -110,3 +110,21 @@ void FakeOs::SetCursorPos(TScreenPoint p)
 void FakeOs::MouseEvent(unsigned flags) { Calls.push_back("MouseEvent " + std::to_string(flags)); }
 
 void FakeOs::MessageBeep(unsigned type) { Calls.push_back("MessageBeep " + std::to_string(type)); }
+
+bool FakeOs::ClipboardHasText() { return ClipboardText.has_value(); }
+
+std::optional<String> FakeOs::ReadClipboardText()
+{
+    Calls.push_back("ReadClipboardText");
+    if (ClipboardLocked)
+        return std::nullopt;
+    return ClipboardText ? ClipboardText->substr(0, ClipboardText->find(u'\0')) : String();
+}
+
+void FakeOs::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    Calls.push_back("SendChainMessage " + std::to_string(window) + " " + std::to_string(msg) + " " +
+                    std::to_string(wParam) + " " + std::to_string(lParam));
+    if (OnChainMessage)
+        OnChainMessage();
+}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ public:
     void MouseEvent(unsigned flags) override;
     void MessageBeep(unsigned type) override;
 
+    // Clipboard reading and the viewer chain.
+    bool ClipboardHasText() override;
+    std::optional<String> ReadClipboardText() override;
+    void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+
     // The fake's file system: path -> contents.
     std::map<String, std::vector<std::uint8_t>> Files;
     // Makes the next writes fail as a full disk or a locked file would.
@@ -56,8 +62,14 @@ public:
     // GetKeyState answers by virtual key (0 when absent).
     std::map<int, int> KeyStates;
     TDateTimeText Now{u"24.12.2024", u"18:05:09"};
-    // Another program holds the clipboard open: writes fail.
-    bool ClipboardLocked = false;
-    String ClipboardText;
     TScreenPoint Cursor{640, 400};
+
+    // The fake clipboard: its Unicode text, none when it holds another format. While another
+    // program holds it open (ClipboardLocked), writes fail and reads find it unreadable.
+    std::optional<String> ClipboardText;
+    bool ClipboardLocked = false;
+    // Runs inside SendChainMessage, as the next viewer would.
+    std::function<void()> OnChainMessage;
+    // A locale of the test's choosing for CompareText; by default code units are compared.
+    std::function<int(StringView a, StringView b)> OnCompareText;
 };
