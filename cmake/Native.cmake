@@ -1,12 +1,15 @@
 # Native build: the portable core's unit tests and benchmarks.
 add_executable(QuorvaneNativeTests
+  tests/native/ClipboardCaptureTest.cpp
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/HotkeysTest.cpp
   tests/native/MenuBarPlacementTest.cpp
+  tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
-  tests/native/TrayMenuTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
+  tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
 )
 target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTest::gtest_main)
@@ -15,12 +18,14 @@ target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
 include(GoogleTest)
 gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
 
-# The codec's speed on a large generated collection; run by hand, not by ctest:
+# The codec's and the clipboard capture's speed on large generated collections; run by hand, not by ctest:
 #   cmake --build build/native --target QuorvaneBenchmarks && build/native/QuorvaneBenchmarks
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(QuorvaneBenchmarks EXCLUDE_FROM_ALL
+    benchmarks/Collection.cpp
     benchmarks/DataFileBench.cpp
+    benchmarks/ClipboardBench.cpp
     tests/native/FakeOs.cpp
   )
   target_link_libraries(QuorvaneBenchmarks PRIVATE QuorvaneCore benchmark::benchmark)

@@ -6,11 +6,15 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 # Everything of the program but its entry, so the Win32 tests create the real windows.
 add_library(QuorvaneShell STATIC
-  src/core/UnitMain.cpp
   src/core/MenuBarActions.cpp
+  src/core/MenuBarClipboard.cpp
+  src/core/MenuBarHotkeys.cpp
   src/core/MenuBarLabels.cpp
+  src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
+  src/core/Win32Clipboard.cpp
   src/core/Win32Files.cpp
+  src/core/Win32Input.cpp
   src/core/Win32Os.cpp
   src/core/Win32Registry.cpp
   src/menus/UnitHint.cpp
@@ -39,7 +43,11 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 # and sees the windows before start-up.
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
+  tests/win32/ClipboardViewerTest.cpp
+  tests/support/UserState.cpp
   tests/win32/Environment.cpp
+  tests/win32/FilesTest.cpp
+  tests/win32/HotkeyPasteTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
@@ -47,20 +55,39 @@ add_executable(QuorvaneWin32Tests
   tests/win32/WindowsTest.cpp
 )
 target_link_libraries(QuorvaneWin32Tests PRIVATE QuorvaneShell GTest::gtest_main)
+target_include_directories(QuorvaneWin32Tests PRIVATE tests/support)
 target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
 add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
+  tests/e2e/ClipboardTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
+  tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
   tests/e2e/UserInput.cpp
+  tests/support/UserState.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
+target_include_directories(QuorvaneE2E PRIVATE tests/support)
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
-add_dependencies(QuorvaneE2E Quorvane)
+# The bare clipboard-plus-Ctrl+V program that the hotkey paste's speed figure is set beside.
+add_executable(BarePaste tests/e2e/BarePaste.cpp)
+target_link_libraries(BarePaste PRIVATE user32 kernel32)
+target_link_options(BarePaste PRIVATE -municode)
+target_compile_options(BarePaste PRIVATE ${QV_WARNINGS})
+add_dependencies(QuorvaneE2E Quorvane BarePaste)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
+
+# The data file's speed on a real file system; run by hand (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
+  benchmarks/Collection.cpp
+  benchmarks/WineFileBench.cpp
+)
+target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
+target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks)
+target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})

@@ -110,6 +110,9 @@ void WriteNodeRecords(ByteWriter& stream, const TTreeNode* node);
 // first record's level re-based to a child of target. Throws ETreeViewError for a level that does
 // not fit and EDataFileError for damaged data; the nodes read before stay.
 void ReadNodeRecords(TTreeNodes& items, TTreeNode* target, ByteReader& stream);
+// The same from a position of a whole file (a snippet file's records start at DataFileHeaderSize).
+void ReadNodeRecords(TTreeNodes& items, TTreeNode* target, const std::vector<std::uint8_t>& bytes,
+                     std::size_t from = 0);
 
 // The whole data file for the tree under root.
 std::vector<std::uint8_t> BuildDataFileBytes(const TTreeNode* root);

@@ -16,6 +16,7 @@ TFont* MenuFont;
 TTreeNode* CaptureTargetNode;
 bool CaptureNextClipboardChange;
 String PendingPasteText;
+ITabPasteTimer* TabPasteTimer;
 int OpenMessageBoxCount;
 String HeaderDigestText;
 
@@ -64,6 +65,7 @@ void ResetGlobals()
     CaptureTargetNode = nullptr;
     CaptureNextClipboardChange = true;
     PendingPasteText.clear();
+    TabPasteTimer = nullptr;
     OpenMessageBoxCount = 0;
     HeaderDigestText.clear();
     RootNode = ProgramMenuNode = ClipboardsNode = MessagesNode = nullptr;

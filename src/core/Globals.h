@@ -11,6 +11,7 @@ class TFmHint;
 class TFmPopupMenu;
 class TFmOptions;
 struct TFont;
+class ITabPasteTimer;
 
 extern String AppFolder;       // folder of the program file, with a trailing backslash
 extern String DataFolder;      // application-data folder + "\Quorvane\1.0"
@@ -30,6 +31,8 @@ extern TFont* MenuFont;
 extern TTreeNode* CaptureTargetNode;
 extern bool CaptureNextClipboardChange;
 extern String PendingPasteText;
+// The menu bar's TimerTabPaste, through which the paste engine types key-macro messages.
+extern ITabPasteTimer* TabPasteTimer;
 extern int OpenMessageBoxCount;
 // The text hashed into every file header's digest; nothing ever assigns it.
 extern String HeaderDigestText;

@@ -1,5 +1,91 @@
 #include "core/Hotkeys.h"
 
+#include "core/Globals.h"
 #include "core/OsServices.h"
 
-void UnregisterNodeHotkey(int hotkey) { Os().UnregisterHotkey(hotkey); }
+namespace {
+constexpr int ModifierBits = HotkeyShift | HotkeyCtrl | HotkeyAlt;
+constexpr int IdKeyBits = 8; // virtual keys are 0 to $FF
+} // namespace
+
+int HotkeyId(int hotkey)
+{
+    hotkey &= 0xFFFF;
+    const int key = hotkey & ~ModifierBits;
+    if (key > 0xFF)
+        return -1;
+    return ((hotkey & ModifierBits) >> (13 - IdKeyBits)) | key;
+}
+
+int HotkeyValueOfId(int id)
+{
+    if (id < 0 || id > 0x7FF)
+        return -1;
+    return ((id >> IdKeyBits) << 13) | (id & 0xFF);
+}
+
+unsigned ShiftToHotkeyModifiers(int hotkey)
+{
+    unsigned modifiers = 0;
+    if (hotkey & HotkeyShift)
+        modifiers |= ModShift;
+    if (hotkey & HotkeyCtrl)
+        modifiers |= ModControl;
+    if (hotkey & HotkeyAlt)
+        modifiers |= ModAlt;
+    return modifiers;
+}
+
+bool RegisterShortCutHotkey(int hotkey)
+{
+    const int id = HotkeyId(hotkey);
+    if (id < 0)
+        return false;
+    return Os().RegisterHotkey(id, ShiftToHotkeyModifiers(hotkey), static_cast<unsigned>(hotkey & 0x1FFF));
+}
+
+bool UnregisterNodeHotkey(int hotkey)
+{
+    const int id = HotkeyId(hotkey);
+    return id >= 0 && Os().UnregisterHotkey(id);
+}
+
+void RegisterAllHotkeys(TTreeNodes& items)
+{
+    if (!TurnOnHotkey)
+        return;
+    items.ForEachNode([](TTreeNode& node, int) {
+        if (node.StateIndex != 0)
+            node.Enabled = RegisterShortCutHotkey(node.StateIndex & 0xFFFF);
+        return false;
+    });
+}
+
+void UnregisterAllHotkeys(TTreeNodes& items)
+{
+    items.ForEachNode([](TTreeNode& node, int) {
+        if (node.StateIndex != 0 && UnregisterNodeHotkey(node.StateIndex))
+            node.Enabled = false;
+        return false;
+    });
+}
+
+bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey)
+{
+    hotkey &= 0xFFFF;
+    if (hotkey == 0)
+        return false;
+    bool found = false;
+    items.ForEachNode([&](TTreeNode& other, int) {
+        found = other.StateIndex == hotkey && &other != node;
+        return found;
+    });
+    return found;
+}
+
+bool CanRegisterHotkey(int hotkey)
+{
+    const bool registered = RegisterShortCutHotkey(hotkey);
+    UnregisterNodeHotkey(hotkey);
+    return registered;
+}

@@ -3,8 +3,10 @@
 
 #include <shellapi.h>
 
+#include "core/ClipboardCapture.h"
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/TrayMenu.h"
 #include "core/UnitMenuBar.h"
 #include "settings/Settings.h"
@@ -15,13 +17,15 @@
 void TFmMenuBar::ActionOptionsExecute()
 {
     TDialogCommand<TFmOptions> command;
-    // Hotkeys are released while the window is open (UnregisterAllHotkeys on TreeViewData) and
-    // registered again in Always when TurnOnHotkey is on (RegisterAllHotkeys); both belong to
-    // the hotkey routines.
+    // No hotkey pastes while the settings change; afterwards they come back when TurnOnHotkey is
+    // on, after Cancel too (RegisterAllHotkeys asks it), so turning the option off leaves them off.
+    command.Before = [this] { UnregisterAllHotkeys(TreeViewData); };
+    command.Always = [this] { RegisterAllHotkeys(TreeViewData); };
     command.Apply = [this](TFmOptions&, int result) {
         if (result != mrOk)
             return;
-        TrimClipboards();
+        if (AutoDelete)
+            TrimClipboardHistory(TreeViewData);
         // The new language is applied here (ApplyLanguage) once the language table exists.
         InitToolBarMenu();
         SaveSettings();

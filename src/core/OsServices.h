@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Text.h"
@@ -13,6 +14,16 @@ struct TRegistryValue {
     TRegistryType Type = TRegistryType::Missing;
     std::int32_t Integer = 0; // REG_DWORD
     String Text;              // REG_SZ, REG_EXPAND_SZ
+};
+
+struct TDateTimeText {
+    String Date;
+    String Time;
+};
+
+struct TScreenPoint {
+    int X = 0;
+    int Y = 0;
 };
 
 class IOsServices {
@@ -33,9 +44,6 @@ public:
 
     // The file-system path of a shell special folder (CSIDL number).
     virtual String SpecialFolderPath(int csidl) = 0;
-
-    // Releases the system-wide hotkey registered for the menu-bar window under this id.
-    virtual void UnregisterHotkey(int id) = 0;
 
     // Files.
     virtual bool FileExists(StringView path) = 0;
@@ -58,6 +66,41 @@ public:
 
     // Text encoding: bytes of the system's ANSI code page as text.
     virtual String AnsiToText(const std::vector<std::uint8_t>& bytes) = 0;
+
+    // System hotkeys, synthesized input, clipboard writes and the user's date and time: what the
+    // hotkey routines and the paste engine ask of the system.
+    // RegisterHotKey / UnregisterHotKey for the menu-bar window; true when the system agreed.
+    virtual bool RegisterHotkey(int id, unsigned modifiers, unsigned key) = 0;
+    virtual bool UnregisterHotkey(int id) = 0;
+    // keybd_event(key, scanCode, flags, 0).
+    virtual void KeybdEvent(int key, int scanCode, unsigned flags) = 0;
+    // MapVirtualKeyW(key, 0): the hardware scan code of a virtual key.
+    virtual int VirtualKeyScanCode(int key) = 0;
+    // GetKeyState(key).
+    virtual int KeyState(int key) = 0;
+    // Blocks the calling thread.
+    virtual void Sleep(unsigned ms) = 0;
+    // Now, as the user's short date format and long time format write it; read once for both.
+    virtual TDateTimeText CurrentDateTimeText() = 0;
+    // Empties the clipboard and puts text on it as Unicode text; throws EAppError
+    // "Cannot open clipboard: ..." when another program holds it.
+    virtual void SetClipboardText(StringView text) = 0;
+    // The cursor and the mouse, for the click-and-beep of the modal guard.
+    virtual TScreenPoint CursorPos() = 0;
+    virtual void SetCursorPos(TScreenPoint p) = 0;
+    // mouse_event(flags, 0, 0, 0, 0).
+    virtual void MouseEvent(unsigned flags) = 0;
+    virtual void MessageBeep(unsigned type) = 0;
+
+    // Clipboard reading and the clipboard viewer chain. Windows are passed as their handle values.
+    // Whether the clipboard offers Unicode text (CF_UNICODETEXT), asked without opening it.
+    virtual bool ClipboardHasText() = 0;
+    // The clipboard's Unicode text up to its first NUL, empty when it holds none; nothing when the
+    // clipboard cannot be opened or its text cannot be read (another program holds it open).
+    virtual std::optional<String> ReadClipboardText() = 0;
+    // Sends a clipboard-chain message on to the next viewer, which handles it before this returns.
+    virtual void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam,
+                                  std::intptr_t lParam) = 0;
 };
 
 // The services in use; the Win32 shell or a test installs them before anything calls Os().

@@ -136,3 +136,10 @@ int TTreeNodes::Count() const
     WalkPreOrder(top_, visit);
     return count;
 }
+
+void TTreeNodes::ForEachNode(const std::function<bool(TTreeNode& node, int index)>& visit) const
+{
+    int position = 0;
+    auto each = [&](TTreeNode* node) { return visit(*node, position++); };
+    WalkPreOrder(top_, each);
+}

@@ -5,6 +5,7 @@
 
 #include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/OsServices.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
@@ -102,6 +103,8 @@ void TFmMain::TimerLoginTimer()
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
     FmMenuBar->InitToolBarMenu();
+    FmMenuBar->hNextClip = SetClipboardViewer(FmMenuBar->Handle());
+    RegisterAllHotkeys(items);
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);

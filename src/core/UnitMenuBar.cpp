@@ -1,6 +1,8 @@
 #include "core/UnitMenuBar.h"
 
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
+#include "core/OsServices.h"
 #include "core/TreeRoutines.h"
 #include "ui/Application.h"
 
@@ -25,6 +27,16 @@ void TFmMenuBar::CreateParams(TCreateParams& params)
     params.Height = 141;
 }
 
+LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_HOTKEY: MyHotKey(wParam, lParam); return 0;
+    case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
+    case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
+    default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
+    }
+}
+
 LRESULT TFmMenuBar::WMMouseActivate()
 {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -44,24 +56,29 @@ void TFmMenuBar::FormCreate()
     Font.Assign(metrics.lfMenuFont);
     MenuFont = &Font;
     FirstClipboardMsg = true;
+    CreateHotkeyTimers();
 }
 
 void TFmMenuBar::FormDestroy()
 {
+    UnregisterAllHotkeys(TreeViewData);
+    if (TabPasteTimer == this)
+        TabPasteTimer = nullptr;
     if (MenuFont == &Font)
         MenuFont = nullptr;
+    LeaveClipboardChain();
 }
 
 bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCount > 0; }
 
 void ModalClickAndBeep()
 {
-    POINT old{};
-    GetCursorPos(&old);
+    IOsServices& os = Os();
+    const TScreenPoint old = os.CursorPos();
     POINT origin = FmMenuBar->ClientToScreen({0, 0});
-    SetCursorPos(origin.x + 1, origin.y + 1);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    SetCursorPos(old.x, old.y);
-    MessageBeep(0);
+    os.SetCursorPos({origin.x + 1, origin.y + 1});
+    os.MouseEvent(MOUSEEVENTF_LEFTDOWN);
+    os.MouseEvent(MOUSEEVENTF_LEFTUP);
+    os.SetCursorPos(old);
+    os.MessageBeep(0);
 }

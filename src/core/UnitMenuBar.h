@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/PasteEngine.h"
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
@@ -11,7 +12,7 @@
 #include "ui/PopupMenu.h"
 #include "ui/Timer.h"
 
-class TFmMenuBar : public TNonActivatingForm {
+class TFmMenuBar : public TNonActivatingForm, private ITabPasteTimer {
 public:
     TFmMenuBar();
     ~TFmMenuBar() override;
@@ -21,6 +22,13 @@ public:
     TFont Font;
     HWND hNextClip = nullptr;
     bool FirstClipboardMsg = false;
+
+    // System hotkeys and key-macro typing (MenuBarHotkeys.cpp).
+    TTimer TimerHotkey;   // 10 ms; Tag: absolute index of the node waiting for Alt to go up
+    TTimer TimerTabPaste; // one step of a key-macro message per tick
+    void MyHotKey(WPARAM id, LPARAM keys);
+    void TimerHotkeyTimer();
+    void TimerTabPasteTimer();
 
     static constexpr int BarHeight = 26;
     static constexpr int LayoutWidth = 425;
@@ -63,6 +71,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WMMouseActivate() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void FormCreate();
@@ -70,6 +79,14 @@ private:
     void CreateBarImages();
     void OpenMenuFor(TLabel& label);
     void AlignBarImages();
+    void CreateHotkeyTimers();
+    void Restart(unsigned intervalMs) override;
+    void Stop() override;
+
+    // The clipboard viewer chain (MenuBarClipboard.cpp).
+    LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+    LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
+    void LeaveClipboardChain();
 };
 
 // What a hotkey or a tray click does while a modal window or program message box is open:

@@ -2,6 +2,7 @@
 // to the disk and then replaces the target in one rename, so a failure or a kill at any moment
 // leaves either the old file or the new one.
 #include "core/Win32Os.h"
+#include "ui/WinText.h"
 
 #include <algorithm>
 #include <string>
@@ -52,35 +53,14 @@ private:
     bool kept_ = false;
 };
 
-String SystemMessage(DWORD code)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    String text;
-    if (length != 0 && buffer)
-        text.assign(reinterpret_cast<const char16_t*>(buffer), length);
-    if (buffer)
-        LocalFree(buffer);
-    // The system's texts end with a full stop and a line break; the error text adds its own end.
-    while (!text.empty() && (text.back() <= u' ' || text.back() == u'.'))
-        text.pop_back();
-    if (text.empty()) {
-        const std::string digits = std::to_string(code);
-        text = u"System error " + String(digits.begin(), digits.end());
-    }
-    return text;
-}
-
 [[noreturn]] void CannotOpen(const String& path, DWORD code)
 {
-    throw EAppError(u"Cannot open file \"" + path + u"\". " + SystemMessage(code));
+    throw EAppError(u"Cannot open file \"" + path + u"\". " + SystemErrorText(code));
 }
 
 [[noreturn]] void CannotCreate(const String& path, DWORD code)
 {
-    throw EAppError(u"Cannot create file \"" + path + u"\". " + SystemMessage(code));
+    throw EAppError(u"Cannot create file \"" + path + u"\". " + SystemErrorText(code));
 }
 
 constexpr DWORD ChunkBytes = 1u << 20;

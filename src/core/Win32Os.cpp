@@ -90,4 +90,3 @@ String TWin32Os::SpecialFolderPath(int csidl)
     return ok ? FromW(path) : String();
 }
 
-void TWin32Os::UnregisterHotkey(int id) { UnregisterHotKey(HotkeyWindow, id); }

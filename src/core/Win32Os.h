@@ -13,7 +13,6 @@ public:
     int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
     String SpecialFolderPath(int csidl) override;
-    void UnregisterHotkey(int id) override;
 
     // Files (Win32Files.cpp).
     bool FileExists(StringView path) override;
@@ -28,6 +27,24 @@ public:
     bool WriteRegistryText(StringView name, StringView value) override;
     void CloseRegistryKey() override;
     String AnsiToText(const std::vector<std::uint8_t>& bytes) override;
+    // Hotkeys, synthesized input, clipboard writes, date and time (Win32Input.cpp).
+    bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
+    bool UnregisterHotkey(int id) override;
+    void KeybdEvent(int key, int scanCode, unsigned flags) override;
+    int VirtualKeyScanCode(int key) override;
+    int KeyState(int key) override;
+    void Sleep(unsigned ms) override;
+    TDateTimeText CurrentDateTimeText() override;
+    void SetClipboardText(StringView text) override;
+    TScreenPoint CursorPos() override;
+    void SetCursorPos(TScreenPoint p) override;
+    void MouseEvent(unsigned flags) override;
+    void MessageBeep(unsigned type) override;
+
+    // Clipboard reading and the viewer chain (Win32Clipboard.cpp).
+    bool ClipboardHasText() override;
+    std::optional<String> ReadClipboardText() override;
+    void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // The window that owns the program's system hotkeys (the menu bar).
     HWND HotkeyWindow = nullptr;

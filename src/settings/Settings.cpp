@@ -1,10 +1,7 @@
 #include "settings/Settings.h"
 
-#include <algorithm>
-
 #include "core/Globals.h"
 #include "core/OsServices.h"
-#include "core/SnippetTree.h"
 
 namespace {
 // Closes the open key on every way out.
@@ -152,16 +149,4 @@ void WriteSettings(int menuBarLeft, int menuBarTop)
     WriteText(u"CurrentLanguage", CurrentLanguage);
     WriteInteger(u"MenuBarLeft", menuBarLeft);
     WriteInteger(u"MenuBarTop", menuBarTop);
-}
-
-int ClipboardMaxCountInRange(int count) { return std::clamp(count, MinClipboardMaxCount, MaxClipboardMaxCount); }
-
-void TrimClipboards()
-{
-    if (!AutoDelete || !ClipboardsNode)
-        return;
-    // The menu's three fixed rows come first; the captured entries are newest first.
-    const int keep = ClipboardMaxCountInRange(ClipboardMaxCount) + 3;
-    while (ClipboardsNode->Count() > keep)
-        ClipboardsNode->Owner().Delete(ClipboardsNode->Item(keep));
 }

@@ -9,6 +9,7 @@
 #include "core/Text.h"
 
 constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
+// The range of the Options window's count field.
 constexpr int MinClipboardMaxCount = 5;
 constexpr int MaxClipboardMaxCount = 99999;
 
@@ -20,11 +21,6 @@ void LoadSettings();
 // Writes the eight values in their order; the bar's place comes from its window. Throws EAppError
 // when a value cannot be written; writes nothing when the key can be neither opened nor created.
 void WriteSettings(int menuBarLeft, int menuBarTop);
-
-// The count of captured entries Clipboards keeps, brought into 5..99999 wherever it is used.
-int ClipboardMaxCountInRange(int count);
-// With AutoDelete on, deletes the oldest captured entries beyond the maximum count.
-void TrimClipboards();
 
 // A file name without its extension: the text from the last "." on, when that "." stands after
 // the last "\" and ":".

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ClipboardCapture.h"
 #include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/SharedRoutines.h"
@@ -136,7 +137,7 @@ void TFmOptions::FormCreate()
     CheckBoxTurnOnHotkey->SetChecked(TurnOnHotkey);
     CheckBoxAutoCapture->SetChecked(AutoCapture);
     CheckBoxAutoDelete->SetChecked(AutoDelete);
-    SpinEditMaxCount->SetValue(ClipboardMaxCountInRange(ClipboardMaxCount));
+    SpinEditMaxCount->SetValue(ClipboardHistoryLimit());
     AddLanguagesFileToList(LanguagesFolder + u"\\");
     ComboBoxLanguages->SetItemIndex(0);
     for (int i = 0; i < ComboBoxLanguages->Count(); ++i) {

@@ -8,17 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "UserState.h"
+
 // Waits, pumping this process's own messages, until done() holds; false when time ran out.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 void Pause(int ms);
 
-// %APPDATA%\Quorvane\1.0 and its data file, as the program under test sees them.
-std::wstring DataFolderPath();
-std::wstring DataFilePath();
-bool PathExists(const std::wstring& path);
-// Removes the program's data folder and its registry key: a user who never ran it.
-void CleanUserState();
-void DeleteTree(const std::wstring& folder);
 
 // A running Quorvane.exe, ended when this object goes.
 class QuorvaneProcess {

@@ -87,12 +87,6 @@ TTreeNode* AddMenu(TTreeNodes& items, String name)
     return menu;
 }
 
-void Read(TTreeNodes& items, TTreeNode* target, const Bytes& bytes, std::size_t from = 0)
-{
-    ByteReader stream(bytes, from);
-    ReadNodeRecords(items, target, stream);
-}
-
 struct DataFileTest : testing::Test {
     DigestOs os;
     TTreeNodes items;
@@ -189,7 +183,7 @@ TEST_F(DataFileTest, SurrogatePairsCountAsCodeUnits)
 TEST_F(DataFileTest, LevelsAloneRebuildTheShape)
 {
     const Raw records = Raw().Rec(2, u"F1", nkFolder).Rec(3, u"F2", nkFolder).Rec(4, u"r1").Rec(3, u"r2").Rec(2, u"r3");
-    Read(items, MessagesNode, records.v);
+    ReadNodeRecords(items, MessagesNode, records.v);
     EXPECT_EQ(Shape(MessagesNode), "New...,Organize...,-,F1{F2{r1},r2},r3");
 }
 
@@ -198,18 +192,18 @@ TEST_F(DataFileTest, SnippetRecordsAreRebasedBelowTheTarget)
     TTreeNode* work = AddMenu(items, u"Work");
     // Exported from a folder at depth 3: the records start at level 4.
     const Raw file = Raw().Header().Rec(4, u"a", nkFolder).Rec(5, u"b").Rec(4, u"c").Rec(5, u"d", nkFolder).Rec(6, u"e");
-    Read(items, work, file.v, DataFileHeaderSize);
+    ReadNodeRecords(items, work, file.v, DataFileHeaderSize);
     EXPECT_EQ(Shape(work, 3), "a{b},c{d{e}}");
     EXPECT_EQ(work->Item(3)->Level(), 2);
     EXPECT_EQ(work->Item(4)->Item(0)->Item(0)->Level(), 4);
 
     TTreeNode* folder = AddNode(items, work, u"deep", nkFolder);
-    Read(items, folder, Raw().Rec(2, u"x").Rec(2, u"y").v); // from a menu into a folder at level 2
+    ReadNodeRecords(items, folder, Raw().Rec(2, u"x").Rec(2, u"y").v); // from a menu into a folder at level 2
     EXPECT_EQ(Shape(folder), "x,y");
     EXPECT_EQ(folder->Item(0)->Level(), 3);
 
     const int before = items.Count();
-    Read(items, work, Raw().Header().v, DataFileHeaderSize); // a snippet file with only its header
+    ReadNodeRecords(items, work, Raw().Header().v, DataFileHeaderSize); // a snippet file with only its header
     EXPECT_EQ(items.Count(), before);
 }
 
@@ -232,7 +226,7 @@ TEST_F(DataFileTest, InvalidLevelKeepsTheRecordsBeforeIt)
         TTreeNode* target = AddNode(items, MessagesNode, u"T", nkFolder); // level 2
         const int outside = items.Count() - SubtreeCount(target);
         try {
-            Read(items, target, c.records.v);
+            ReadNodeRecords(items, target, c.records.v);
             ADD_FAILURE() << "no error";
         } catch (const ETreeViewError& e) {
             EXPECT_EQ(ToUtf8(e.Message()), c.message);
@@ -267,7 +261,7 @@ TEST_F(DataFileTest, HostileRecordsStopWithAnErrorInsideTheTarget)
         SCOPED_TRACE(c.what);
         TTreeNode* target = AddNode(items, MessagesNode, u"T", nkFolder);
         const int outside = items.Count() - SubtreeCount(target);
-        EXPECT_THROW(Read(items, target, c.records.v), EDataFileError);
+        EXPECT_THROW(ReadNodeRecords(items, target, c.records.v), EDataFileError);
         if (c.kept) {
             EXPECT_EQ(Shape(target), c.kept);
         }

@@ -10,7 +10,7 @@ FakeOs::FakeOs()
 
 FakeOs::~FakeOs() { SetOsServices(nullptr); }
 
-int FakeOs::CompareText(StringView a, StringView b) { return a.compare(b); }
+int FakeOs::CompareText(StringView a, StringView b) { return OnCompareText ? OnCompareText(a, b) : a.compare(b); }
 
 String FakeOs::Md5Hex(StringView text) { return u"MD5(" + String(text) + u")"; }
 
@@ -27,8 +27,6 @@ std::uintptr_t FakeOs::StartProgram(StringView commandLine)
 }
 
 String FakeOs::SpecialFolderPath(int csidl) { return u"C:\\Folder" + String(1, char16_t(u'0' + csidl % 10)); }
-
-void FakeOs::UnregisterHotkey(int id) { Calls.push_back("UnregisterHotkey " + std::to_string(id)); }
 
 bool FakeOs::FileExists(StringView path) { return Files.count(String(path)) != 0; }
 
@@ -103,4 +101,76 @@ void FakeOs::CloseRegistryKey()
 String FakeOs::AnsiToText(const std::vector<std::uint8_t>& bytes)
 {
     return String(bytes.begin(), bytes.end()); // Latin-1 stands in for the ANSI code page
+}
+
+bool FakeOs::RegisterHotkey(int id, unsigned modifiers, unsigned key)
+{
+    Calls.push_back("RegisterHotkey " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                    std::to_string(key));
+    if (ForeignHotkeys.count(id))
+        return false;
+    return RegisteredHotkeys.insert(id).second;
+}
+
+bool FakeOs::UnregisterHotkey(int id)
+{
+    Calls.push_back("UnregisterHotkey " + std::to_string(id));
+    return RegisteredHotkeys.erase(id) != 0;
+}
+
+void FakeOs::KeybdEvent(int key, int scanCode, unsigned flags)
+{
+    std::string what = flags == 0 ? "down" : flags == 2 ? "up" : "flags " + std::to_string(flags);
+    Calls.push_back("Key " + std::to_string(key) + " " + std::to_string(scanCode) + " " + what);
+}
+
+int FakeOs::VirtualKeyScanCode(int key) { return key + 100; }
+
+int FakeOs::KeyState(int key)
+{
+    auto it = KeyStates.find(key);
+    return it == KeyStates.end() ? 0 : it->second;
+}
+
+void FakeOs::Sleep(unsigned ms) { Calls.push_back("Sleep " + std::to_string(ms)); }
+
+TDateTimeText FakeOs::CurrentDateTimeText() { return Now; }
+
+void FakeOs::SetClipboardText(StringView text)
+{
+    Calls.push_back("Clipboard \"" + ToUtf8(text) + "\"" + (CaptureNextClipboardChange ? " captured" : ""));
+    if (ClipboardLocked)
+        throw EAppError(u"Cannot open clipboard: Access is denied.");
+    ClipboardText = String(text);
+    CaptureNextClipboardChange = true; // what the clipboard viewer does on the notification
+}
+
+TScreenPoint FakeOs::CursorPos() { return Cursor; }
+
+void FakeOs::SetCursorPos(TScreenPoint p)
+{
+    Calls.push_back("SetCursorPos " + std::to_string(p.X) + " " + std::to_string(p.Y));
+    Cursor = p;
+}
+
+void FakeOs::MouseEvent(unsigned flags) { Calls.push_back("MouseEvent " + std::to_string(flags)); }
+
+void FakeOs::MessageBeep(unsigned type) { Calls.push_back("MessageBeep " + std::to_string(type)); }
+
+bool FakeOs::ClipboardHasText() { return ClipboardText.has_value(); }
+
+std::optional<String> FakeOs::ReadClipboardText()
+{
+    Calls.push_back("ReadClipboardText");
+    if (ClipboardLocked)
+        return std::nullopt;
+    return ClipboardText ? ClipboardText->substr(0, ClipboardText->find(u'\0')) : String();
+}
+
+void FakeOs::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    Calls.push_back("SendChainMessage " + std::to_string(window) + " " + std::to_string(msg) + " " +
+                    std::to_string(wParam) + " " + std::to_string(lParam));
+    if (OnChainMessage)
+        OnChainMessage();
 }

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeOs.h"
-#include "TreeBuilder.h"
 #include "core/Globals.h"
-#include "core/TreeRoutines.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -207,60 +205,6 @@ TEST_F(Settings, ARegistryLanguageWinsOverTheDefaultFile)
     EXPECT_EQ(CurrentLanguage, u"Fr");
     LoadSettings();
     EXPECT_EQ(CurrentLanguage, u"Deutsch");
-}
-
-TEST_F(Settings, CountIsBroughtIntoRange)
-{
-    const std::pair<int, int> cases[] = {{-7, 5}, {0, 5}, {4, 5}, {5, 5}, {20, 20}, {99999, 99999}, {100000, 99999}};
-    for (auto [count, expected] : cases)
-        EXPECT_EQ(ClipboardMaxCountInRange(count), expected) << count;
-}
-
-struct Trim : Settings {
-    TTreeNodes items;
-    void SetUp() override
-    {
-        BuildDefaultTree(items);
-        SetNodeGlobals(items);
-        AddClipboardMenuRows(items, ClipboardsNode);
-    }
-    void Capture(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            items.AddChild(ClipboardsNode, u"c" + String(1, char16_t(u'a' + i)))->StateIndex = i == 0 ? 0x4041 : 0;
-    }
-};
-
-TEST_F(Trim, TheOldestEntriesGoAndTheFixedRowsStay)
-{
-    items.OnDeletion = TreeViewDataDeletion;
-    Capture(8);
-    ClipboardMaxCount = 6;
-    TrimClipboards();
-    ASSERT_EQ(ClipboardsNode->Count(), 9);
-    EXPECT_EQ(ClipboardsNode->Item(2)->Text, u"-");
-    EXPECT_EQ(ClipboardsNode->Item(3)->Text, u"ca");
-    EXPECT_EQ(ClipboardsNode->Item(8)->Text, u"cf");
-}
-
-TEST_F(Trim, ACountBelowFiveKeepsFiveAndNeverReachesTheFixedRows)
-{
-    Capture(8);
-    const int counts[] = {3, 0, -100};
-    for (int count : counts) {
-        ClipboardMaxCount = count;
-        TrimClipboards();
-        EXPECT_EQ(ClipboardsNode->Count(), 3 + 5) << count;
-    }
-}
-
-TEST_F(Trim, NothingGoesWithAutoDeleteOff)
-{
-    Capture(8);
-    AutoDelete = false;
-    ClipboardMaxCount = 5;
-    TrimClipboards();
-    EXPECT_EQ(ClipboardsNode->Count(), 11);
 }
 
 } // namespace

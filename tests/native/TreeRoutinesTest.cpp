@@ -142,7 +142,8 @@ TEST_F(TreeRoutines, DeletingAMenuUnregistersEveryHotkeyInIt)
     const int before = items.Count();
     DeleteNodeTree(menu);
     EXPECT_EQ(items.Count(), before - 8);
-    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 16449", "UnregisterHotkey 8258"}));
+    // Ids of the value-to-id mapping: Ctrl+A $4041 -> $241, Shift+B $2042 -> $142.
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 577", "UnregisterHotkey 322"}));
     EXPECT_EQ(ChildNames(RootNode), "Manage,Clipboards,Messages");
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "MainBlock.h"
+#include "UserState.h"
 #include "ui/Application.h"
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
@@ -21,7 +22,13 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 namespace {
 class ProgramWindows : public testing::Environment {
 public:
-    void SetUp() override { block_ = new TMainBlock(GetModuleHandleW(nullptr)); }
+    void SetUp() override
+    {
+        CleanUserState();
+        block_ = new TMainBlock(GetModuleHandleW(nullptr));
+        // An error box would wait for a user who is not there.
+        Application->OnException = [](const String& text) { ADD_FAILURE() << "error box: " << ToUtf8(text); };
+    }
     void TearDown() override
     {
         delete block_;

@@ -41,11 +41,13 @@ protected:
 
 struct UiLayer : testing::Test {
     std::vector<String> errors;
+    std::function<void(const String&)> previous;
     void SetUp() override
     {
+        previous = Application->OnException;
         Application->OnException = [this](const String& text) { errors.push_back(text); };
     }
-    void TearDown() override { Application->OnException = nullptr; }
+    void TearDown() override { Application->OnException = previous; }
 };
 
 TEST_F(UiLayer, WindowFromPointFindsThePanelUnderALabel)

@@ -1,0 +1,66 @@
+// The menu bar's part in system hotkeys and key-macro typing: WM_HOTKEY, the wait for the Alt
+// key and the steps of TimerTabPaste.
+#include "core/Globals.h"
+#include "core/Hotkeys.h"
+#include "core/OsServices.h"
+#include "core/PasteEngine.h"
+#include "core/UnitMenuBar.h"
+
+void TFmMenuBar::CreateHotkeyTimers()
+{
+    TimerHotkey.SetInterval(10);
+    TimerHotkey.OnTimer = [this] { TimerHotkeyTimer(); };
+    TimerTabPaste.SetInterval(100); // the engine sets 50 ms whenever it starts the timer
+    TimerTabPaste.OnTimer = [this] { TimerTabPasteTimer(); };
+    TabPasteTimer = this;
+}
+
+void TFmMenuBar::Restart(unsigned intervalMs)
+{
+    // Disabled first so that a running wait starts over even at an unchanged interval.
+    TimerTabPaste.SetEnabled(false);
+    TimerTabPaste.SetInterval(intervalMs);
+    TimerTabPaste.SetEnabled(true);
+}
+
+void TFmMenuBar::Stop() { TimerTabPaste.SetEnabled(false); }
+
+void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
+{
+    if (ModalWindowOpen()) {
+        ModalClickAndBeep();
+        return;
+    }
+    TimerHotkey.Tag = 0;
+    const int hotkey = HotkeyValueOfId(static_cast<int>(id));
+    if (hotkey <= 0)
+        return; // not one of the program's registrations
+    const bool alt = (LOWORD(keys) & ModAlt) != 0;
+    TTreeNode* found = nullptr;
+    TreeViewData.ForEachNode([&](TTreeNode& node, int index) {
+        if (index == 0 || node.StateIndex != hotkey)
+            return false; // the root is never matched
+        if (alt) {
+            TimerHotkey.Tag = index;
+            TimerHotkey.SetEnabled(true);
+        } else {
+            found = &node;
+        }
+        return true;
+    });
+    // Pasted after the walk: the paste may show an error box, and the tree must not change under it.
+    if (found)
+        PasteMessageText(found->Content());
+}
+
+void TFmMenuBar::TimerHotkeyTimer()
+{
+    if (Os().KeyState(VK_MENU_KEY) & 0x80)
+        return;
+    TimerHotkey.SetEnabled(false);
+    if (TimerHotkey.Tag > 0)
+        if (TTreeNode* node = TreeViewData.GetNodeFromIndex(TimerHotkey.Tag))
+            PasteMessageText(node->Content());
+}
+
+void TFmMenuBar::TimerTabPasteTimer() { SendNextPastePiece(); }
