@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "DataFileFixture.h"
 #include "Driver.h"
 #include "UserInput.h"
 
@@ -162,6 +163,50 @@ TEST_F(MenuBarAsUserSeesIt, OptionsFromTheTrayMenuStoresTheCountAndExitLeavesThe
     const int width = ExpectedBarWidth();
     EXPECT_EQ(SettingsDword(L"MenuBarLeft"), static_cast<DWORD>((GetSystemMetrics(SM_CXSCREEN) - width) / 2));
     EXPECT_EQ(SettingsDword(L"MenuBarTop"), 0u);
+}
+
+TEST_F(MenuBarAsUserSeesIt, WhileOptionsIsOpenAHotkeyPastesNothingAndATrayClickOnlyBeeps)
+{
+    constexpr int Hotkey = 0x4000 | VK_F3; // Ctrl+F3
+    WriteFileBytes(DataFilePath(), DataFileBytes({}, {{}, {{2, 4, Hotkey, u"Greeting", u"hello"}}}));
+    QuorvaneProcess quorvane;
+    ASSERT_TRUE(quorvane.WaitUntilStarted());
+    UserWindow user;
+    PressKeys({VK_CONTROL, VK_F3});
+    ASSERT_TRUE(WaitFor([&] { return user.Text() == L"hello"; }, 3000)) << "the hotkey works before";
+    SetWindowTextW(user.Edit(), L"");
+
+    ChooseFromTrayMenu(quorvane, false);
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        options = quorvane.Window(L"TFmOptions");
+        return options && IsWindowVisible(options);
+    }));
+    PressKeys({VK_CONTROL, VK_F3});
+    Pause(500);
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_EQ(user.Text(), L"");
+
+    // The tray icon only clicks into the bar and beeps: no menu, and the pointer comes back.
+    const std::optional<POINT> icon = TrayIconCentre();
+    ASSERT_TRUE(icon.has_value());
+    ClickAt(icon->x, icon->y, true);
+    Pause(500);
+    EXPECT_EQ(OpenPopupMenu(quorvane.Id()), nullptr);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, icon->x);
+    EXPECT_EQ(cursor.y, icon->y);
+    EXPECT_TRUE(IsWindowVisible(options));
+
+    HWND cancel = FindChild(options, L"Button", L"&Cancel");
+    ASSERT_NE(cancel, nullptr);
+    const RECT c = ScreenRect(cancel);
+    ClickAt((c.left + c.right) / 2, (c.top + c.bottom) / 2);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }));
+    ASSERT_TRUE(user.TakeFocus());
+    PressKeys({VK_CONTROL, VK_F3});
+    EXPECT_TRUE(WaitFor([&] { return user.Text() == L"hello"; }, 3000)) << "registered again after Cancel";
 }
 
 } // namespace

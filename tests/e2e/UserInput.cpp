@@ -1,5 +1,6 @@
 #include "UserInput.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -58,6 +59,15 @@ void PressKey(WORD key)
     Pause(50);
 }
 
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    for (WORD key : keys)
+        Send(Key(key, 0, 0));
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        Send(Key(*it, 0, KEYEVENTF_KEYUP));
+    Pause(50);
+}
+
 void TypeText(const std::wstring& text)
 {
     for (wchar_t c : text) {
@@ -87,10 +97,15 @@ UserWindow::UserWindow()
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 300, 24,
                             window_, nullptr, wc.hInstance, nullptr);
     ShowWindow(window_, SW_SHOW);
+    if (!TakeFocus())
+        throw std::runtime_error("the user's window did not get the focus");
+}
+
+bool UserWindow::TakeFocus()
+{
     SetForegroundWindow(window_);
     SetFocus(edit_);
-    if (!WaitFor([this] { return HasFocus(); }, 8000))
-        throw std::runtime_error("the user's window did not get the focus");
+    return WaitFor([this] { return HasFocus(); }, 8000);
 }
 
 UserWindow::~UserWindow() { DestroyWindow(window_); }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,8 @@ void MoveMouseTo(int x, int y);
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
 void PressKey(WORD key);
+// Presses the keys in order and releases them in reverse (Ctrl+F3: {VK_CONTROL, VK_F3}).
+void PressKeys(std::initializer_list<WORD> keys);
 void TypeText(const std::wstring& text);
 
 // A top-level window of the driver with an edit box that has the keyboard focus.
@@ -26,6 +29,8 @@ public:
     HWND Edit() const { return edit_; }
     // The window is in the foreground and its edit box has the focus.
     bool HasFocus() const;
+    // Brings the window forward with the focus in its edit box, as a click on it would.
+    bool TakeFocus();
     std::wstring Text() const;
 
 private:

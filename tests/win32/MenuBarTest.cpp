@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Environment.h"
+#include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
 #include "core/UnitMain.h"
@@ -252,6 +253,52 @@ TEST_F(MenuBar, MinimizeToTrayHidesTheBarAndATrayClickBringsItBack)
     FmMain->TrayIcon1MouseDown(TMouseButton::Left, 0, 0);
     EXPECT_TRUE(FmMenuBar->Visible());
     EXPECT_EQ(FmMenuBar->Top(), 0);
+}
+
+// A dialog that closes with OK as soon as its modal loop brings it forward.
+class QuickDialog : public TForm {
+public:
+    QuickDialog() : TForm(u"TQuorvaneQuickDialog") { CreateForm(); }
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TForm::CreateParams(params);
+        params.Style = WS_POPUP;
+        params.WndParent = nullptr;
+    }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == UM_SETFOREGROUNDWINDOW) {
+            ModalResult = mrOk;
+            return 0;
+        }
+        return TForm::WndProc(msg, wParam, lParam);
+    }
+};
+
+TEST(DialogOpener, StepsInOrderAndTheDialogFreedAlsoWhenAnErrorPasses)
+{
+    for (bool fail : {false, true}) {
+        QuickDialog* global = nullptr;
+        std::vector<std::string> steps;
+        TDialogCommand<QuickDialog> command;
+        command.Before = [&] { steps.push_back(global ? "before" : "before without dialog"); };
+        command.Prepare = [&](QuickDialog& dialog) { steps.push_back(&dialog == global ? "prepare" : "?"); };
+        command.Apply = [&](QuickDialog&, int result) {
+            steps.push_back("apply " + std::to_string(result));
+            if (fail)
+                throw EAppError(u"Failed to set data for 'AutoHide'");
+        };
+        command.Always = [&] { steps.push_back(global ? "always" : "always without dialog"); };
+        if (fail)
+            EXPECT_THROW(OpenDialog(global, command), EAppError);
+        else
+            OpenDialog(global, command);
+        EXPECT_EQ(global, nullptr);
+        EXPECT_EQ(steps, (std::vector<std::string>{"before", "prepare", "apply 1", "always"}));
+        EXPECT_EQ(Application->ModalLevel, 0);
+    }
 }
 
 } // namespace
