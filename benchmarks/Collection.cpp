@@ -29,14 +29,6 @@ TTreeNode* Add(TTreeNodes& items, TTreeNode* parent, String text, int kind)
 
 } // namespace
 
-TTreeNode* StartupTree(TTreeNodes& items)
-{
-    BuildDefaultTree(items);
-    TTreeNode* root = items.GetNodeFromIndex(0);
-    AddClipboardMenuRows(items, root->Item(1));
-    AddMessageMenuRows(items, root->Item(2));
-    return root;
-}
 
 
 // 5 user menus of 10 folders of 10 folders with 20 messages each, Messages included.

@@ -2,9 +2,6 @@
 // nested folders under five menus, about 10 MB on disk.
 #pragma once
 
-#include "core/SnippetTree.h"
-
-// The tree as start-up leaves it before the load: the default menus and their fixed rows.
-TTreeNode* StartupTree(TTreeNodes& items);
+#include "TreeBuilder.h"
 // Adds the collection below the start-up tree's root.
 void FillCollection(TTreeNodes& items, TTreeNode* root);

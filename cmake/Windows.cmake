@@ -89,5 +89,5 @@ add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
   benchmarks/WineFileBench.cpp
 )
 target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
-target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks)
+target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks tests/native)
 target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "FakeOs.h"
+#include "TreeBuilder.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
@@ -20,22 +21,7 @@ namespace {
         }                                                                                           \
     } while (false)
 
-int SubtreeCount(const TTreeNode* node)
-{
-    int count = 1;
-    for (int i = 0; i < node->Count(); ++i)
-        count += SubtreeCount(node->Item(i));
-    return count;
-}
 
-TTreeNode* StartupTree(TTreeNodes& items)
-{
-    BuildDefaultTree(items);
-    TTreeNode* root = items.GetNodeFromIndex(0);
-    AddClipboardMenuRows(items, root->Item(1));
-    AddMessageMenuRows(items, root->Item(2));
-    return root;
-}
 
 void CheckMenus(const TTreeNode* root)
 {

@@ -69,21 +69,5 @@ qv_stop() {
     kill "$QV_XVFB_PID" 2>/dev/null || true
     wait "$QV_XVFB_PID" 2>/dev/null || true
     QV_XVFB_PID=""
-
-# The 32-bit program runs under the 32-bit Wine loader. Some kernels cannot execute 32-bit
-# binaries at all; there the tests run the 64-bit build of the same sources under 64-bit Wine.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  QV_WINE_ARCH=i686
-  QV_WINE=/usr/lib/wine/wine
-  QV_WINESERVER=/usr/lib/wine/wineserver32
-else
-  QV_WINE_ARCH=x86_64
-  QV_WINE=/usr/lib/wine/wine64
-  QV_WINESERVER=/usr/lib/wine/wineserver64
-  export WINELOADER=$QV_WINE
-fi
-export WINESERVER=$QV_WINESERVER
-# The build whose programs run here.
-QV_WINE_BUILD=$QV_BUILD/win-$QV_WINE_ARCH
   fi
 }

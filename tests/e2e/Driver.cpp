@@ -6,6 +6,35 @@
 #include <stdexcept>
 #include <vector>
 
+namespace {
+struct WindowSearch {
+    DWORD process;
+    const wchar_t* className;
+    bool visibleOnly;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOneWindow(HWND h, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t name[64] = L"";
+    GetClassNameW(h, name, 64);
+    if (pid != search->process || wcscmp(name, search->className) != 0 || (search->visibleOnly && !IsWindowVisible(h)))
+        return TRUE;
+    search->found = h;
+    return FALSE;
+}
+} // namespace
+
+HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly)
+{
+    WindowSearch search{process, className, visibleOnly};
+    EnumWindows(FindOneWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool WaitFor(const std::function<bool()>& done, int timeoutMs)
 {
     const DWORD start = GetTickCount();
@@ -39,25 +68,6 @@ std::wstring ProgramPath()
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Quorvane.exe";
 }
 
-struct FindWindowOf {
-    DWORD process;
-    const wchar_t* className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindOne(HWND h, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<FindWindowOf*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    wchar_t name[64] = L"";
-    GetClassNameW(h, name, 64);
-    if (pid == search->process && wcscmp(name, search->className) == 0) {
-        search->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
 } // namespace
 
 QuorvaneProcess::QuorvaneProcess()
@@ -82,12 +92,7 @@ QuorvaneProcess::~QuorvaneProcess()
 
 bool QuorvaneProcess::Alive() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
-HWND QuorvaneProcess::Window(const wchar_t* className) const
-{
-    FindWindowOf search{info_.dwProcessId, className};
-    EnumWindows(FindOne, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND QuorvaneProcess::Window(const wchar_t* className) const { return FindProcessWindow(info_.dwProcessId, className); }
 
 bool QuorvaneProcess::WaitUntilStarted() const
 {
@@ -135,25 +140,6 @@ void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
 }
 
 namespace {
-struct FindBox {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindOneBox(HWND h, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<FindBox*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    wchar_t name[16] = L"";
-    GetClassNameW(h, name, 16);
-    if (pid == search->process && wcscmp(name, L"#32770") == 0 && IsWindowVisible(h)) {
-        search->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CollectText(HWND child, LPARAM lParam)
 {
     wchar_t name[16] = L"";
@@ -169,11 +155,10 @@ BOOL CALLBACK CollectText(HWND child, LPARAM lParam)
 
 HWND FindMessageBox(DWORD process, std::wstring* text)
 {
-    FindBox search{process};
-    EnumWindows(FindOneBox, reinterpret_cast<LPARAM>(&search));
-    if (search.found && text) {
+    HWND box = FindProcessWindow(process, L"#32770", true);
+    if (box && text) {
         text->clear();
-        EnumChildWindows(search.found, CollectText, reinterpret_cast<LPARAM>(text));
+        EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(text));
     }
-    return search.found;
+    return box;
 }

@@ -13,6 +13,8 @@
 // Waits, pumping this process's own messages, until done() holds; false when time ran out.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 void Pause(int ms);
+// A top-level window of a process by its class; nullptr when there is none.
+HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly = false);
 
 
 // A running Quorvane.exe, ended when this object goes.

@@ -250,6 +250,11 @@ TEST_F(HotkeyPaste, SpeedBesideABarePaste)
         QueryPerformanceCounter(&end);
         return arrived ? 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart : -1.0;
     };
+    // The bare program is ready once it has registered its hotkey: a first press gets through.
+    bool bareReady = false;
+    for (int i = 0; i < 10 && !bareReady; ++i)
+        bareReady = measure(0x4000 | BareKey) >= 0;
+    ASSERT_TRUE(bareReady);
     std::vector<double> program, plain;
     for (int i = 0; i < 15; ++i) {
         program.push_back(measure(SpeedHotkey));
@@ -259,8 +264,14 @@ TEST_F(HotkeyPaste, SpeedBesideABarePaste)
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     };
+    // Every press of the program's hotkey pastes; the bare program is only the yardstick, and a
+    // press it lost on a busy machine leaves the figure, not the test.
     EXPECT_EQ(std::count(program.begin(), program.end(), -1.0), 0);
-    EXPECT_EQ(std::count(plain.begin(), plain.end(), -1.0), 0);
+    const auto lost = std::count(plain.begin(), plain.end(), -1.0);
+    plain.erase(std::remove(plain.begin(), plain.end(), -1.0), plain.end());
+    ASSERT_FALSE(plain.empty());
+    if (lost)
+        std::printf("The bare program lost %d of its presses.\n", static_cast<int>(lost));
     const double p = median(program), b = median(plain);
     std::printf("Hotkey to text, median of %zu presses: Quorvane %.2f ms, bare clipboard+Ctrl+V %.2f ms, ratio %.2f\n",
                 program.size(), p, b, b > 0 ? p / b : 0.0);

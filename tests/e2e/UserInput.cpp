@@ -174,24 +174,6 @@ BOOL CALLBACK FindOneChild(HWND h, LPARAM lParam)
     return FALSE;
 }
 
-struct MenuSearch {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindMenu(HWND h, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<MenuSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    wchar_t name[16] = L"";
-    GetClassNameW(h, name, 16);
-    if (pid == search->process && wcscmp(name, L"#32768") == 0 && IsWindowVisible(h)) {
-        search->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
 } // namespace
 
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text)
@@ -211,12 +193,7 @@ std::optional<POINT> TrayIconCentre()
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-HWND OpenPopupMenu(DWORD process)
-{
-    MenuSearch search{process};
-    EnumWindows(FindMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND OpenPopupMenu(DWORD process) { return FindProcessWindow(process, L"#32768", true); }
 
 RECT ScreenRect(HWND window)
 {

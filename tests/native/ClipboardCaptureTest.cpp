@@ -57,10 +57,8 @@ struct ClipboardCapture : testing::Test {
     {
         DataFile = u"C:\\AppData\\Quorvane\\1.0\\Quorvane.db";
         items.OnDeletion = TreeViewDataDeletion;
-        BuildDefaultTree(items);
+        StartupTree(items);
         SetNodeGlobals(items);
-        AddClipboardMenuRows(items, ClipboardsNode);
-        AddMessageMenuRows(items, MessagesNode);
     }
 
     void Fill(TTreeNode* folder, const std::vector<Entry>& entries)

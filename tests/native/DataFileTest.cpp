@@ -62,23 +62,7 @@ std::string Shape(const TTreeNode* node, int from = 0)
     return out;
 }
 
-int SubtreeCount(const TTreeNode* node)
-{
-    int count = 1;
-    for (int i = 0; i < node->Count(); ++i)
-        count += SubtreeCount(node->Item(i));
-    return count;
-}
 
-// The default tree with the fixed rows of Clipboards and Messages, as start-up has it at the load.
-TTreeNode* StartupTree(TTreeNodes& items)
-{
-    BuildDefaultTree(items);
-    TTreeNode* root = items.GetNodeFromIndex(0);
-    AddClipboardMenuRows(items, root->Item(1));
-    AddMessageMenuRows(items, root->Item(2));
-    return root;
-}
 
 TTreeNode* AddMenu(TTreeNodes& items, String name)
 {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/SnippetTree.h"
+#include "core/TreeRoutines.h"
 
 inline TTreeNode* AddNode(TTreeNodes& items, TTreeNode* parent, String text, int kind, int hotkey = 0)
 {
@@ -20,4 +21,23 @@ inline std::string ChildNames(const TTreeNode* node, int from = 0)
     for (int i = from; i < node->Count(); ++i)
         out += (out.empty() ? "" : ",") + ToUtf8(node->Item(i)->Text);
     return out;
+}
+
+// The default tree with the fixed rows of Clipboards and Messages, as start-up has it at the load.
+inline TTreeNode* StartupTree(TTreeNodes& items)
+{
+    BuildDefaultTree(items);
+    TTreeNode* root = items.GetNodeFromIndex(0);
+    AddClipboardMenuRows(items, root->Item(1));
+    AddMessageMenuRows(items, root->Item(2));
+    return root;
+}
+
+// The node and all its descendants.
+inline int SubtreeCount(const TTreeNode* node)
+{
+    int count = 1;
+    for (int i = 0; i < node->Count(); ++i)
+        count += SubtreeCount(node->Item(i));
+    return count;
 }

@@ -16,10 +16,8 @@ struct TreeRoutines : testing::Test {
     {
         DataFile = u"C:\\AppData\\Quorvane\\1.0\\Quorvane.db";
         items.OnDeletion = TreeViewDataDeletion;
-        BuildDefaultTree(items);
+        StartupTree(items);
         SetNodeGlobals(items);
-        AddClipboardMenuRows(items, ClipboardsNode);
-        AddMessageMenuRows(items, MessagesNode);
     }
 };
 
