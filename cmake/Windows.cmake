@@ -20,6 +20,7 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitPopupMenu.cpp
+  src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
   src/ui/Form.cpp
