@@ -49,6 +49,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
   tests/win32/HotkeyPasteTest.cpp
+  tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
