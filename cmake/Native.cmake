@@ -4,6 +4,7 @@ add_executable(QuorvaneNativeTests
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
   tests/native/HotkeysTest.cpp
+  tests/native/LanguageTest.cpp
   tests/native/MenuBarPlacementTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
@@ -14,6 +15,7 @@ add_executable(QuorvaneNativeTests
 )
 target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTest::gtest_main)
 target_include_directories(QuorvaneNativeTests PRIVATE tests/native)
+target_compile_definitions(QuorvaneNativeTests PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
 include(GoogleTest)
 gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)

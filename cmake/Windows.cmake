@@ -20,6 +20,7 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitPopupMenu.cpp
+  src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
   src/ui/Form.cpp
@@ -48,6 +49,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
   tests/win32/HotkeyPasteTest.cpp
+  tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
@@ -66,6 +68,7 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
   tests/e2e/HotkeyPasteTest.cpp
+  tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
   tests/e2e/UserInput.cpp

@@ -9,6 +9,7 @@
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
+#include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 
 struct TMainBlock::Parts {
@@ -49,6 +50,7 @@ TMainBlock::TMainBlock(HINSTANCE instance)
 
 TMainBlock::~TMainBlock()
 {
+    FreeTemplateDialogs();
     parts_->popupMenu.reset();
     parts_->hint.reset();
     parts_->menu.reset();

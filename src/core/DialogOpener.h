@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "core/Globals.h"
+#include "settings/UnitLanguage.h"
+#include "ui/Application.h"
 
 template <class TDialog>
 struct TDialogCommand {
@@ -32,8 +34,9 @@ void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
     try {
         if (command.Prepare)
             command.Prepare(*dialog);
-        // The language texts reach the dialog here, with every other existing window, once the
-        // language table is part of the program (ApplyLanguage).
+        // The dialog is in its global already: it gets its texts with every other existing window.
+        // A language template that cannot be written is reported and the dialog still opens.
+        Guarded([] { ApplyLanguage(); });
         SetForegroundWindow(dialog->Handle());
         PostMessageW(dialog->Handle(), UM_SETFOREGROUNDWINDOW, 0, 0);
         const int result = dialog->ShowModal();

@@ -1,6 +1,8 @@
 // The program's state: the core's globals, in one place. ResetGlobals gives tests a clean start.
 #pragma once
 
+#include <vector>
+
 #include "core/Text.h"
 
 class TTreeNode;
@@ -24,6 +26,24 @@ extern String CopyCaption;
 extern String NewCaption;
 extern String OrganizeCaption;
 extern String EmptyCaption;
+
+// The context menu's row captions and delete questions; its rows are told apart by these texts.
+extern String PopupCutToCaption;
+extern String PopupCopyToCaption;
+extern String PopupNewMenuCaption;
+extern String PopupNewFolderCaption;
+extern String PopupNewMessageCaption;
+extern String PopupRenameCaption;
+extern String PopupEditCaption;
+extern String PopupDeleteCaption;
+extern String PopupDeleteMessageMsg;
+extern String PopupDeleteFolderMsg;
+extern String PopupSortCaption;
+extern String PopupViewCaption;
+extern String PopupSaveAsCaption;
+
+// The English defaults collected by the lookups of a template-mode language run.
+extern std::vector<String> DefaultEnglishLines;
 
 // The menu bar's font, taken from the system menu font; every menu window and row copies it.
 extern TFont* MenuFont;

@@ -10,6 +10,7 @@
 #include "core/TrayMenu.h"
 #include "core/UnitMenuBar.h"
 #include "settings/Settings.h"
+#include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
@@ -26,7 +27,8 @@ void TFmMenuBar::ActionOptionsExecute()
             return;
         if (AutoDelete)
             TrimClipboardHistory(TreeViewData);
-        // The new language is applied here (ApplyLanguage) once the language table exists.
+        // A template that cannot be written must not keep the new settings from the bar and the registry.
+        Guarded([] { ApplyLanguage(); });
         InitToolBarMenu();
         SaveSettings();
     };

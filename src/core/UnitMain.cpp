@@ -11,6 +11,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 #include "settings/Settings.h"
+#include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -18,6 +19,7 @@ const char16_t ProductWebSite[] = u"https://www.quorvane.com";
 
 TFmMain::TFmMain() : TForm(u"TFmMain")
 {
+    ListBoxChinese = LoadBuiltInLanguageTable();
     TimerLogin.SetInterval(100);
     TimerLogin.OnTimer = [this] { TimerLoginTimer(); };
     CreateForm();
@@ -99,6 +101,9 @@ void TFmMain::TimerLoginTimer()
     LanguagesFolder = AppFolder + u"Languages";
     LoadDefaultLanguage();
     LoadSettings();
+    // A template that cannot be written is reported, and the program starts with the texts
+    // applied so far.
+    Guarded([] { ApplyLanguage(); });
     AddClipboardMenuRows(items, ClipboardsNode);
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);

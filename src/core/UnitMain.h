@@ -2,6 +2,7 @@
 // runs the deferred start-up once, and asks the user when an update was advertised.
 #pragma once
 
+#include "settings/Language.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 #include "ui/TrayIcon.h"
@@ -12,6 +13,8 @@ public:
 
     TTrayIcon TrayIcon1;
     TTimer TimerLogin;
+    // The hidden list box's items: the built-in language table, one line an item.
+    TStringList ListBoxChinese;
 
     void TimerLoginTimer();
     void TrayIcon1MouseDown(TMouseButton button, int x, int y);

@@ -7,3 +7,6 @@
 #define IDB_BARLEFT 101
 #define IDB_BARMIDDLE 102
 #define IDB_BARRIGHT 103
+
+// The built-in language table: its lines as UTF-8 text with a byte-order mark.
+#define IDR_LANGUAGETABLE 201

@@ -285,6 +285,15 @@ POINT TWinControl::ClientToScreen(POINT p) const
     return p;
 }
 
+String TWinControl::Caption() const
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()))));
+    return FromW(text);
+}
+
+void TWinControl::SetCaption(StringView caption) { SetWindowTextW(Handle(), ToW(caption).c_str()); }
+
 bool TWinControl::Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
 void TWinControl::Show() { ShowWindow(Handle(), SW_SHOW); }

@@ -58,6 +58,10 @@ public:
     // The screen position of a client point.
     POINT ClientToScreen(POINT p) const;
 
+    // The window's text: a form's caption.
+    String Caption() const;
+    void SetCaption(StringView caption);
+
     bool Visible() const;
     virtual void Show();
     virtual void Hide();

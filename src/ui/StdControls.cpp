@@ -103,6 +103,17 @@ TStaticText::TStaticText(TWinControl& parent, POINT at, StringView caption, HFON
 {
 }
 
+void TStaticText::SetText(StringView text)
+{
+    TStdControl::SetText(text);
+    const RECT at = BoundsRect();
+    HWND parent = GetParent(Handle());
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    const RECT fit = TextBounds(parent, {at.left, at.top}, text, font);
+    SetWindowPos(Handle(), nullptr, 0, 0, fit.right - fit.left, fit.bottom - fit.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TComboBox::TComboBox(TWinControl& parent, int id, RECT bounds, HFONT font)
     // A drop-down list is as high as its edit field plus the list it opens.
     : TStdControl(parent, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, id,

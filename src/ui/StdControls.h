@@ -62,8 +62,9 @@ public:
 
 class TStaticText : public TStdControl {
 public:
-    // Sized to its text.
+    // Sized to its text, at creation and at every new text.
     TStaticText(TWinControl& parent, POINT at, StringView caption, HFONT font);
+    void SetText(StringView text);
 };
 
 class TComboBox : public TStdControl {

@@ -1,0 +1,106 @@
+#include "settings/UnitLanguage.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/Globals.h"
+#include "core/UnitMain.h"
+#include "resources/resource.h"
+#include "settings/UnitOptions.h"
+#include "ui/Application.h"
+
+namespace {
+// The dialogs template mode made: hidden, kept until the program ends. A later template-mode run
+// that finds the global empty again (an opener freed its own dialog) takes the kept one back.
+struct TTemplateDialogs {
+    std::unique_ptr<TFmOptions> Options;
+} templateDialogs;
+
+template <class TDialog>
+void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
+{
+    if (global)
+        return;
+    if (!kept)
+        kept = std::make_unique<TDialog>();
+    global = kept.get();
+}
+} // namespace
+
+TStringList LoadBuiltInLanguageTable()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LANGUAGETABLE), RT_RCDATA);
+    if (!resource)
+        return {};
+    HGLOBAL loaded = LoadResource(instance, resource);
+    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
+    if (!bytes)
+        return {};
+    return LanguageTableLines(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(instance, resource)));
+}
+
+void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
+{
+    run.Section(u"OptionsWindow");
+    options.SetCaption(run.Text(u"OptionsWindow/Title/Options", u"Options"));
+    options.GroupBoxGeneral->SetText(run.Text(u"OptionsWindow/GroupBox/General", u"General:"));
+    options.CheckBoxAutoHide->SetText(
+        run.Text(u"OptionsWindow/GroupBox/General/AutoHideMenubar", u"Auto hide menu bar"));
+    options.CheckBoxTurnOnHotkey->SetText(run.Text(u"OptionsWindow/GroupBox/General/TurnOnHotkey", u"Turn on hotkey"));
+    options.GroupBoxClipboard->SetText(run.Text(u"OptionsWindow/GroupBox/Clipboard", u"Clipboard:"));
+    options.CheckBoxAutoCapture->SetText(
+        run.Text(u"OptionsWindow/GroupBox/Clipboard/AutoCaptureClipboardMessage", u"Auto capture clipboard message"));
+    options.CheckBoxAutoDelete->SetText(run.Text(u"OptionsWindow/GroupBox/Clipboard/AutoDeleteOldClipboardMessage",
+                                                 u"Auto delete old clipboard message"));
+    options.LabelMaxCount->SetText(
+        run.Text(u"OptionsWindow/GroupBox/Clipboard/MaximumMessageCount", u"Maximum message count:"));
+    options.GroupBoxLanguage->SetText(run.Text(u"OptionsWindow/GroupBox/Language", u"Language:"));
+    options.LabelChangeLanguage->SetText(
+        run.Text(u"OptionsWindow/GroupBox/Language/ChangeLanguage", u"Change Language:"));
+    options.BtnEditLanguageFile->SetText(
+        run.Text(u"OptionsWindow/GroupBox/Language/EditLanguageFile", u"Edit Language File..."));
+    options.CannotFindLanguageFileMsg = run.Text(
+        u"OptionsWindow/GroupBox/Language/EditLanguageFile/CannotFindProgramFile", u"Cannot find the program file");
+    options.BtnDefault->SetText(run.Text(u"OptionsWindow/Button/Default", u"Default"));
+    options.BtnOk->SetText(run.Text(u"OptionsWindow/Button/Ok", u"Ok"));
+    options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
+}
+
+void ApplyLanguage()
+{
+    if (IsTemplateMode()) {
+        DefaultEnglishLines.clear();
+        // Every dialog exists, hidden, so that every section reaches the template; the New
+        // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
+        // here in this order.
+        CreateHidden(FmOptions, templateDialogs.Options);
+    }
+    TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
+
+    ApplyProgramTexts(run);
+    Application->SetTitle(ProgramName);
+    if (FmMain) {
+        FmMain->SetCaption(ProgramName);
+        FmMain->TrayIcon1.SetHint(ProgramName + u" 1.0");
+    }
+    if (FmMenuBar)
+        ApplyMainMenuTexts(run);
+    if (FmOptions)
+        ApplyOptionsWindowTexts(run, *FmOptions);
+    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow, //OrganizeWindow,
+    // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
+    ApplyPopupMenuTexts(run);
+    // //AboutWindow comes here while FmAbout exists.
+
+    if (IsTemplateMode())
+        SaveTemplateFile();
+}
+
+void FreeTemplateDialogs()
+{
+    if (FmOptions == templateDialogs.Options.get())
+        FmOptions = nullptr;
+    templateDialogs.Options.reset();
+}
