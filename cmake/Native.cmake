@@ -5,6 +5,7 @@ add_executable(QuorvaneNativeTests
   tests/native/FakeOs.cpp
   tests/native/HotkeysTest.cpp
   tests/native/MenuBarPlacementTest.cpp
+  tests/native/MenuLayoutTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
