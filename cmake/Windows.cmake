@@ -98,3 +98,9 @@ add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
 target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
 target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
+
+# A menu window's rebuild and first paint beside an owner-drawn list box; run by hand
+# (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.cpp)
+target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
+target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
