@@ -6,6 +6,7 @@ add_executable(QuorvaneNativeTests
   tests/native/HotkeysTest.cpp
   tests/native/LanguageTest.cpp
   tests/native/MenuBarPlacementTest.cpp
+  tests/native/MenuLayoutTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
@@ -28,6 +29,7 @@ if(benchmark_FOUND)
     benchmarks/Collection.cpp
     benchmarks/DataFileBench.cpp
     benchmarks/ClipboardBench.cpp
+    benchmarks/MenuLayoutBench.cpp
     tests/native/FakeOs.cpp
   )
   target_link_libraries(QuorvaneBenchmarks PRIVATE QuorvaneCore benchmark::benchmark)
