@@ -3,12 +3,14 @@ add_executable(QuorvaneNativeTests
   tests/native/ClipboardCaptureTest.cpp
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/HintPlacementTest.cpp
   tests/native/HotkeysTest.cpp
   tests/native/MenuBarPlacementTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
+  tests/native/SubmenuRulesTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
 )

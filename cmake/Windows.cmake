@@ -47,6 +47,7 @@ add_executable(QuorvaneWin32Tests
   tests/support/UserState.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
+  tests/win32/HintWindowTest.cpp
   tests/win32/HotkeyPasteTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
