@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
 enable_language(RC)
-set(QV_WIN_LIBS comctl32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
+set(QV_WIN_LIBS comctl32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
@@ -10,6 +10,7 @@ add_library(QuorvaneShell STATIC
   src/core/MenuBarClipboard.cpp
   src/core/MenuBarHotkeys.cpp
   src/core/MenuBarLabels.cpp
+  src/core/MenuBarRowPictures.cpp
   src/core/UnitMain.cpp
   src/core/UnitMenuBar.cpp
   src/core/Win32Clipboard.cpp
@@ -19,9 +20,13 @@ add_library(QuorvaneShell STATIC
   src/core/Win32Registry.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
+  src/menus/UnitMenuHover.cpp
+  src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
+  src/ui/DeferredRelease.cpp
+  src/ui/DragDrop.cpp
   src/ui/Form.cpp
   src/ui/GraphicControl.cpp
   src/ui/PopupMenu.cpp

@@ -1,6 +1,9 @@
 // The program's state: the core's globals, in one place. ResetGlobals gives tests a clean start.
 #pragma once
 
+#include <cstdint>
+
+#include "core/OsServices.h"
 #include "core/Text.h"
 
 class TTreeNode;
@@ -71,6 +74,15 @@ extern String CurrentLanguage;
 extern int MenuBarLeft;
 extern bool MenuBarLeftSaved; // MenuBarLeft existed in the registry at loading
 extern int MenuBarTop;
+
+// Row drag and drop in the drop-down menus, shared by all rows. The drop and the end of a drag
+// work from these alone, never from the row where the drag began, which may be gone by then.
+extern bool Dragging;                   // a row drag is under way
+extern bool MouseIsDownOnRow;           // a button went down on a row and is not up yet
+extern TScreenPoint DragStartPos;       // pointer at the last press on a row
+extern TTreeNode* DragNode;             // node of the dragged row
+extern TTreeNode* DragStartMenuNode;    // node of FmMenu when the drag began
+extern std::uintptr_t DragSourceMenuWnd; // window of the row where the drag began
 
 constexpr int OwnWindowMarker = 0x15467435;
 

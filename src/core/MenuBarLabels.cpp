@@ -100,6 +100,9 @@ void TFmMenuBar::InitToolBarMenu()
         label.OnMouseEnter = [this, &label] { LabelMouseEnter(label); };
         label.OnMouseLeave = [this, &label] { LabelMouseLeave(label); };
         label.OnMouseDown = [this, &label](TMouseButton, WPARAM, int, int) { LabelMouseDown(label); };
+        label.OnDragOver = [this, &label](TGraphicControl*, int, int, TDragState state, bool& accept) {
+            LabelDragOver(label, state, accept);
+        };
         PanelMenuBar->SetWidth(label.Left() + label.Width() + MenuBarMargin);
     }
     AlignBarImages();
@@ -150,6 +153,17 @@ void TFmMenuBar::LabelMouseDown(TLabel& label)
         FmMenu->Hide();
     else
         OpenMenuFor(label);
+}
+
+void TFmMenuBar::LabelDragOver(TLabel& label, TDragState state, bool& accept)
+{
+    // A row dragged over a label acts as the pointer would: the label lights up and an open
+    // drop-down switches to its menu. Nothing is ever dropped on a label.
+    if (state == TDragState::dsDragEnter)
+        label.DoMouseEnter();
+    else if (state == TDragState::dsDragLeave)
+        label.DoMouseLeave();
+    accept = false;
 }
 
 void TFmMenuBar::ImageMMouseDown()

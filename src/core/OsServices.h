@@ -101,6 +101,10 @@ public:
     // Sends a clipboard-chain message on to the next viewer, which handles it before this returns.
     virtual void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;
+
+    // Key names for shortcut texts: the name Windows gives a virtual key (GetKeyNameTextW of its
+    // scan code, extended where the key is), as the hot-key control shows it; empty when none.
+    virtual String KeyName(int virtualKey) = 0;
 };
 
 // The services in use; the Win32 shell or a test installs them before anything calls Os().

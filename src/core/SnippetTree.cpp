@@ -62,6 +62,19 @@ void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
     to.insert(at, std::move(owned));
 }
 
+void TTreeNodes::MoveToLastChild(TTreeNode* node, TTreeNode* parent)
+{
+    for (const TTreeNode* p = parent; p; p = p->parent_)
+        if (p == node)
+            throw std::logic_error("a node cannot move into its own subtree");
+    auto& from = SiblingsOf(node);
+    auto it = std::find_if(from.begin(), from.end(), [&](auto& p) { return p.get() == node; });
+    std::unique_ptr<TTreeNode> owned = std::move(*it);
+    from.erase(it);
+    owned->parent_ = parent;
+    (parent ? parent->children_ : top_.children_).push_back(std::move(owned));
+}
+
 void TTreeNodes::NotifyDeletion(TTreeNode& node)
 {
     for (auto& child : node.children_)

@@ -57,6 +57,8 @@ public:
     TTreeNode* AddChild(TTreeNode* parent, String text);
     // Moves node (with its subtree) before the sibling target; node must not contain target.
     void MoveBefore(TTreeNode* node, TTreeNode* target);
+    // Moves node (with its subtree) to be the last child of parent; parent must not lie in node.
+    void MoveToLastChild(TTreeNode* node, TTreeNode* parent);
     // Deletes node with all its descendants.
     void Delete(TTreeNode* node);
     void Clear();

@@ -14,6 +14,7 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
     PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
     CreateBarImages();
+    CreateRowPictures();
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
     FormCreate();
 }

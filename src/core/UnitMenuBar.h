@@ -9,6 +9,7 @@
 #include "ui/Font.h"
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
+#include "ui/ImageList.h"
 #include "ui/PopupMenu.h"
 #include "ui/Timer.h"
 
@@ -49,6 +50,7 @@ public:
     void LabelMouseEnter(TLabel& label);
     void LabelMouseLeave(TLabel& label);
     void LabelMouseDown(TLabel& label);
+    void LabelDragOver(TLabel& label, TDragState state, bool& accept);
     void ImageMMouseDown();
     void ImageMMouseMove();
     void ImageMMouseUp();
@@ -58,6 +60,12 @@ public:
     TLabel* MenuLabel(int index) const;
     void SetLabelHighlighted(TLabel& label, bool highlighted);
     static bool LabelHighlighted(const TLabel& label) { return !label.Transparent; }
+
+    // What the drop-down menu rows draw (MenuBarRowPictures.cpp): the row icons by node kind and
+    // the hidden icon-column picture.
+    TImageList ImageList1;
+    TImage* ImageMenuLeftBar = nullptr;
+    void CreateRowPictures();
 
     // The program commands and the tray menu (MenuBarActions.cpp).
     TPopupMenu PopupMenu1;

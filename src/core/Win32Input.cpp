@@ -82,3 +82,25 @@ void TWin32Os::SetCursorPos(TScreenPoint p) { ::SetCursorPos(p.X, p.Y); }
 void TWin32Os::MouseEvent(unsigned flags) { mouse_event(flags, 0, 0, 0, 0); }
 
 void TWin32Os::MessageBeep(unsigned type) { ::MessageBeep(type); }
+
+String TWin32Os::KeyName(int virtualKey)
+{
+    // The keys of the navigation block and a few others share their scan codes with the number
+    // pad; the extended bit tells them apart, as the hot-key control does.
+    bool extended = false;
+    switch (virtualKey) {
+    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+    case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_NUMLOCK:
+    case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_SNAPSHOT:
+        extended = true;
+        break;
+    default:
+        break;
+    }
+    const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    const LONG keyData = static_cast<LONG>((scanCode << 16) | (extended ? 1u << 24 : 0u));
+    wchar_t name[64] = {};
+    const int length = GetKeyNameTextW(keyData, name, 64);
+    return length > 0 ? FromW(std::wstring(name, static_cast<size_t>(length))) : String();
+}

@@ -46,6 +46,9 @@ public:
     std::optional<String> ReadClipboardText() override;
     void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
+    // Key names for shortcut texts (Win32Input.cpp).
+    String KeyName(int virtualKey) override;
+
     // The window that owns the program's system hotkeys (the menu bar).
     HWND HotkeyWindow = nullptr;
 

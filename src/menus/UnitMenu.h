@@ -1,26 +1,68 @@
-// The drop-down menu window: a non-activating popup listing a menu's rows.
+// The drop-down menu window: a non-activating top-most popup that shows the children of one
+// node of the snippet tree as a column of rows. FmMenu opens under a bar label; each window
+// opens at most one submenu window of its own class beside it for a folder row.
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "menus/MenuLayout.h"
 #include "ui/Form.h"
+#include "ui/GraphicControl.h"
+#include "ui/Timer.h"
 
 class TTreeNode;
+class TWideMenuItem;
 
 class TFmMenu : public TNonActivatingForm {
 public:
     TFmMenu();
+    ~TFmMenu() override;
 
+    std::unique_ptr<TPanel> PanelBorder;
+    std::unique_ptr<TPanel> PanelData;
+    std::unique_ptr<TPanel> PanelTopScroll;
+    std::unique_ptr<TPanel> PanelBtmScroll;
+    TImage* ImageTopScroll = nullptr;
+    TImage* ImageBtmScroll = nullptr;
+    TTimer TimerScroll;
+    TTimer TimerDirHint;
+
+    std::vector<TWideMenuItem*> WideMenuItem; // the rows, owned by PanelData
+    TTreeNode* Node = nullptr;                // the menu or folder shown
+    std::unique_ptr<TFmMenu> FmMenuSub;       // this window's submenu window
     int SelectedItem = -1;
-    TTreeNode* Node = nullptr; // the menu shown
-    bool ShowSubMenuAtRight = false;
     int LeftWidth = 0;
+    bool ShowSubMenuAtRight = false;
+    int FirstScrollIndex = 0;
+    int MouseInScroolBtn = 0;
 
-    // Builds the rows for Node and puts the window's top-left corner at the screen point.
-    void LoadData(int left, int top);
+    // Rebuilds every row for Node, sizes the window and puts its top-left corner at (ALeft,
+    // ATop) unless a screen edge moves it. Does not show the window.
+    void LoadData(int ALeft, int ATop);
     void Show() override;
     void Hide() override;
+
+    // The message handlers of the rows and the context menu.
+    void UserMsgMenuItemSelected(TMessage& msg);
+    void UserMsgMenuItemSelecting(TMessage& msg);
+    void UserMsgLoadData(TMessage& msg);
+    void UserMsgCloseSubMenu(TMessage& msg);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void FormCreate();
     void FormShow();
     void FormHide();
+    void FormDestroy();
+    void CreateScrollArrow(std::unique_ptr<TPanel>& panel, TImage*& image, int pictureId);
+    // Frees the submenu window chain below this window, once no code of it runs any more.
+    void FreeSubMenu();
 };
+
+// The width of a text in the font selected into dc.
+int MenuTextWidth(HDC dc, StringView text);
+// The client width of the window for node, measured in MenuFont on the canvas dc.
+int CalcMenuWidth(HDC canvas, const TTreeNode& node);

@@ -3,6 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "ui/DeferredRelease.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 #include "ui/WinText.h"
@@ -121,6 +122,7 @@ void TApplication::HandleException()
 
 LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    TDispatchScope scope;
     if (msg == WM_TIMER) {
         TTimer::Dispatch(static_cast<UINT_PTR>(wParam));
         return 0;

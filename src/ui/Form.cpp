@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ui/Application.h"
+#include "ui/DeferredRelease.h"
 #include "ui/GraphicControl.h"
 #include "ui/WinText.h"
 
@@ -93,12 +94,18 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
         self->handle_.release();
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
+    TDispatchScope scope;
     try {
         return self->WndProc(msg, wParam, lParam);
     } catch (...) {
         Application->HandleException();
         return 0;
     }
+}
+
+TWinControl* TWinControl::FromHandle(HWND handle)
+{
+    return handle ? static_cast<TWinControl*>(GetPropW(handle, ObjectProperty)) : nullptr;
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -150,6 +157,7 @@ void TWinControl::Paint()
         if (control->Visible() && IntersectRect(&common, &r, &ps.rcPaint))
             control->Paint(dc);
     }
+    PaintFrame(dc);
     EndPaint(Handle(), &ps);
 }
 
@@ -172,20 +180,21 @@ void TWinControl::MouseMoved(POINT p, WPARAM keys)
     TGraphicControl* under = ControlAt(p);
     if (under != hot_) {
         TGraphicControl* old = std::exchange(hot_, under);
-        if (old && old->OnMouseLeave)
-            old->OnMouseLeave();
-        if (hot_ && hot_->OnMouseEnter)
-            hot_->OnMouseEnter();
+        if (old)
+            old->DoMouseLeave();
+        if (hot_ && hot_ == under)
+            hot_->DoMouseEnter();
     }
+    // The handlers above may have rebuilt the controls: only what is still here gets the move.
     TGraphicControl* target = captured_ ? captured_ : hot_;
-    if (target && target->OnMouseMove)
-        target->OnMouseMove(keys, p.x - target->Left(), p.y - target->Top());
+    if (target)
+        target->MouseMove(keys, p.x - target->Left(), p.y - target->Top());
 }
 
 void TWinControl::MouseLeft()
 {
-    if (TGraphicControl* old = std::exchange(hot_, nullptr); old && old->OnMouseLeave)
-        old->OnMouseLeave();
+    if (TGraphicControl* old = std::exchange(hot_, nullptr))
+        old->DoMouseLeave();
 }
 
 bool TWinControl::MouseButton(UINT msg, POINT p, WPARAM keys)
@@ -195,19 +204,53 @@ bool TWinControl::MouseButton(UINT msg, POINT p, WPARAM keys)
     TGraphicControl* target = down ? ControlAt(p) : captured_ ? captured_ : ControlAt(p);
     if (!target)
         return false;
+    const TMouseButton button = ButtonOf(msg);
     if (down) {
         captured_ = target;
+        pressedLeft_ = button == TMouseButton::Left;
         SetCapture(Handle());
-        if (target->OnMouseDown)
-            target->OnMouseDown(ButtonOf(msg), keys, p.x - target->Left(), p.y - target->Top());
+        target->MouseDown(button, keys, p.x - target->Left(), p.y - target->Top());
     } else {
+        const bool clicked = button == TMouseButton::Left && pressedLeft_ && target == captured_;
         captured_ = nullptr;
+        pressedLeft_ = false;
         if (GetCapture() == Handle())
             ReleaseCapture();
-        if (target->OnMouseUp)
-            target->OnMouseUp(ButtonOf(msg), keys, p.x - target->Left(), p.y - target->Top());
+        RECT r = target->BoundsRect();
+        // A click may retire the control (its window hides or rebuilds); retired controls live
+        // until the message has been handled, so the release still reaches it.
+        if (clicked && PtInRect(&r, p))
+            target->Click();
+        target->MouseUp(button, keys, p.x - target->Left(), p.y - target->Top());
     }
     return true;
+}
+
+void TWinControl::EndPress(TGraphicControl& control)
+{
+    if (captured_ != &control)
+        return;
+    const bool clicked = pressedLeft_;
+    captured_ = nullptr;
+    pressedLeft_ = false;
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(Handle(), &p);
+    RECT r = control.BoundsRect();
+    if (clicked && PtInRect(&r, p))
+        control.Click();
+    control.MouseUp(TMouseButton::Left, 0, p.x - control.Left(), p.y - control.Top());
+}
+
+std::vector<std::unique_ptr<TGraphicControl>> TWinControl::TakeControls()
+{
+    hot_ = nullptr;
+    captured_ = nullptr;
+    if (Handle())
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+    return std::exchange(controls_, {});
 }
 
 void TWinControl::RemoveControl(TGraphicControl& control)
@@ -359,6 +402,22 @@ LRESULT TNonActivatingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className))
 {
     CreateHandle(parent.Handle());
+}
+
+void TPanel::SetBevelOuter(TBevel bevel)
+{
+    BevelOuter = bevel;
+    if (Handle())
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TPanel::PaintFrame(HDC dc)
+{
+    if (BevelOuter == TBevel::None)
+        return;
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    DrawEdge(dc, &r, BevelOuter == TBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
 }
 
 void TPanel::CreateParams(TCreateParams& params)

@@ -16,6 +16,14 @@ class TGraphicControl;
 
 enum class TMouseButton { Left, Right, Middle };
 
+// A window message as its handlers take it.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
 // Results of a modal form.
 constexpr int mrOk = 1;
 constexpr int mrCancel = 2;
@@ -41,6 +49,8 @@ public:
     TWinControl& operator=(const TWinControl&) = delete;
 
     HWND Handle() const { return handle_.get(); }
+    // The object of one of the program's windows; nullptr for any other window or none.
+    static TWinControl* FromHandle(HWND handle);
     const String& ClassName() const { return className_; }
 
     int Left() const;
@@ -74,6 +84,12 @@ public:
         return ref;
     }
     void RemoveControl(TGraphicControl& control);
+    // Takes every window-less control out of the window at once (they are neither painted nor
+    // fed input any more) and hands them to the caller.
+    std::vector<std::unique_ptr<TGraphicControl>> TakeControls();
+    // Ends the press on control as a left-button release at the pointer's place would: its
+    // click when the pointer is inside it, then its release. For a drag that takes over a press.
+    void EndPress(TGraphicControl& control);
     const std::vector<std::unique_ptr<TGraphicControl>>& Controls() const { return controls_; }
     TGraphicControl* ControlAt(POINT client) const;
     void InvalidateRect(const RECT& r);
@@ -85,6 +101,8 @@ protected:
     // Handles one message; the default dispatches painting and mouse input to the controls.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Paints over the background and the controls (a panel's bevel).
+    virtual void PaintFrame(HDC) {}
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -98,6 +116,7 @@ private:
     std::vector<std::unique_ptr<TGraphicControl>> controls_;
     TGraphicControl* hot_ = nullptr;      // control under the pointer
     TGraphicControl* captured_ = nullptr; // control that took the mouse at a press
+    bool pressedLeft_ = false;            // that press was of the left button
     bool tracking_ = false;
 };
 
@@ -135,6 +154,11 @@ class TPanel : public TWinControl {
 public:
     explicit TPanel(TWinControl& parent, String className = u"TPanel");
 
+    enum class TBevel { None, Raised, Lowered };
+    TBevel BevelOuter = TBevel::None;
+    void SetBevelOuter(TBevel bevel);
+
 protected:
     void CreateParams(TCreateParams& params) override;
+    void PaintFrame(HDC dc) override;
 };

@@ -1,6 +1,67 @@
 #include "ui/GraphicControl.h"
 
+#include <algorithm>
+
+#include "ui/DragDrop.h"
 #include "ui/WinText.h"
+
+TGraphicControl::~TGraphicControl() { DragControlDestroyed(this); }
+
+void TGraphicControl::Place(int left, int top, int width, int height)
+{
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+}
+
+void TGraphicControl::DoMouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter();
+}
+
+void TGraphicControl::DoMouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave();
+}
+
+void TGraphicControl::MouseDown(TMouseButton button, WPARAM keys, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(button, keys, x, y);
+}
+
+void TGraphicControl::MouseMove(WPARAM keys, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(keys, x, y);
+}
+
+void TGraphicControl::MouseUp(TMouseButton button, WPARAM keys, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(button, keys, x, y);
+}
+
+void TGraphicControl::Click()
+{
+    if (OnClick)
+        OnClick();
+}
+
+void TGraphicControl::DragOver(TGraphicControl* source, int x, int y, TDragState state, bool& accept)
+{
+    if (OnDragOver)
+        OnDragOver(source, x, y, state, accept);
+}
+
+void TGraphicControl::DragDrop(TGraphicControl* source, int x, int y)
+{
+    if (OnDragDrop)
+        OnDragDrop(source, x, y);
+}
 
 void TGraphicControl::SetBounds(int left, int top, int width, int height)
 {
@@ -83,10 +144,24 @@ void TImage::Paint(HDC dc)
     HDC memory = CreateCompatibleDC(dc);
     {
         ScopedSelectObject select(memory, picture_.get());
-        if (Stretch)
-            StretchBlt(dc, Left(), Top(), Width(), Height(), memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+        int x = Left(), y = Top(), w = Width(), h = Height();
+        if (!Stretch) {
+            w = std::min<int>(w, size_.cx);
+            h = std::min<int>(h, size_.cy);
+            if (Center) {
+                x += (Width() - size_.cx) / 2;
+                y += (Height() - size_.cy) / 2;
+                w = size_.cx;
+                h = size_.cy;
+            }
+        }
+        const int sw = Stretch ? size_.cx : w, sh = Stretch ? size_.cy : h;
+        if (TransparentColor != CLR_INVALID)
+            GdiTransparentBlt(dc, x, y, w, h, memory, 0, 0, sw, sh, TransparentColor);
+        else if (Stretch)
+            StretchBlt(dc, x, y, w, h, memory, 0, 0, sw, sh, SRCCOPY);
         else
-            BitBlt(dc, Left(), Top(), Width(), Height(), memory, 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, w, h, memory, 0, 0, SRCCOPY);
     }
     DeleteDC(memory);
 }

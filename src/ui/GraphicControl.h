@@ -13,10 +13,16 @@
 using TMouseEvent = std::function<void(TMouseButton button, WPARAM keys, int x, int y)>;
 using TMouseMoveEvent = std::function<void(WPARAM keys, int x, int y)>;
 
+// Where a drag stands over a control: it came in, moves over it, or went out.
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// source: the control the drag began on, nullptr once it is gone.
+using TDragOverEvent = std::function<void(TGraphicControl* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TGraphicControl* source, int x, int y)>;
+
 class TGraphicControl {
 public:
     explicit TGraphicControl(TWinControl& parent) : parent_(parent) {}
-    virtual ~TGraphicControl() = default;
+    virtual ~TGraphicControl();
     TGraphicControl(const TGraphicControl&) = delete;
     TGraphicControl& operator=(const TGraphicControl&) = delete;
 
@@ -27,6 +33,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     void SetBounds(int left, int top, int width, int height);
+    // Moves the control without repainting: for a parent that repaints as a whole afterwards.
+    void Place(int left, int top, int width, int height);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // The screen position of the control's top-left corner.
@@ -39,8 +47,26 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    // A left press and release on the control.
+    std::function<void()> OnClick;
+    // Without OnDragOver a control refuses every drop.
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
 
     virtual void Paint(HDC dc) = 0;
+
+    // What the parent window calls; the defaults run the handlers above. Coordinates are the
+    // control's own.
+    virtual void DoMouseEnter();
+    virtual void DoMouseLeave();
+    virtual void MouseDown(TMouseButton button, WPARAM keys, int x, int y);
+    virtual void MouseMove(WPARAM keys, int x, int y);
+    virtual void MouseUp(TMouseButton button, WPARAM keys, int x, int y);
+    virtual void Click();
+    // accept arrives true when the control takes drops at all.
+    virtual bool AcceptsDrags() const { return static_cast<bool>(OnDragOver); }
+    virtual void DragOver(TGraphicControl* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TGraphicControl* source, int x, int y);
 
 private:
     TWinControl& parent_;
@@ -78,7 +104,12 @@ public:
     using TGraphicControl::TGraphicControl;
 
     void SetPicture(HBITMAP bitmap); // takes ownership
+    HBITMAP Picture() const { return static_cast<HBITMAP>(picture_.get()); }
     bool Stretch = false;
+    // Centre the picture in the control instead of drawing it at the top-left corner.
+    bool Center = false;
+    // Pixels of this colour are not drawn (CLR_INVALID: every pixel is).
+    COLORREF TransparentColor = CLR_INVALID;
     void Paint(HDC dc) override;
 
 private:

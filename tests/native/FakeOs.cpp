@@ -174,3 +174,17 @@ void FakeOs::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_
     if (OnChainMessage)
         OnChainMessage();
 }
+
+String FakeOs::KeyName(int virtualKey)
+{
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
+        return String(1, static_cast<char16_t>(virtualKey));
+    if (virtualKey >= 0x70 && virtualKey <= 0x87) {
+        String name = u"F";
+        for (char c : std::to_string(virtualKey - 0x6F))
+            name += static_cast<char16_t>(c);
+        return name;
+    }
+    auto it = KeyNames.find(virtualKey);
+    return it == KeyNames.end() ? String() : it->second;
+}

@@ -51,6 +51,11 @@ public:
     std::optional<String> ReadClipboardText() override;
     void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
+    // Key names: letters and digits name themselves, F1..F24 "F<n>", others as KeyNames says
+    // (empty when absent).
+    String KeyName(int virtualKey) override;
+    std::map<int, String> KeyNames;
+
     // The fake's file system: path -> contents.
     std::map<String, std::vector<std::uint8_t>> Files;
     // Makes the next writes fail as a full disk or a locked file would.
