@@ -18,6 +18,7 @@ add_library(QuorvaneShell STATIC
   src/core/Win32Input.cpp
   src/core/Win32Os.cpp
   src/core/Win32Registry.cpp
+  src/menus/MenuScrolling.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitMenuHover.cpp
@@ -57,6 +58,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
+  tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
 )

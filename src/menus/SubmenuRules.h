@@ -35,9 +35,7 @@ struct THoverArming {
 };
 THoverArming ArmHover(int delay, int row, int selectedItem, bool dragging, bool submenuVisible);
 
-// The scroll arrows: shown by giving them this width, hidden by width 0.
-constexpr int ScrollArrowWidth = 28;
-constexpr int ScrollArrowHeight = 14;
+// The scroll timer's step when no hidden row decides it, and its intervals.
 constexpr int DefaultScrollStep = 22;
 constexpr unsigned FirstScrollInterval = 150;
 constexpr unsigned NextScrollInterval = 80;
