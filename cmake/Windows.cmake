@@ -76,6 +76,7 @@ add_executable(QuorvaneE2E
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
+  tests/e2e/SubmenuTest.cpp
   tests/e2e/UserInput.cpp
   tests/support/UserState.cpp
 )
