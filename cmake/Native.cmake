@@ -6,6 +6,7 @@ add_executable(QuorvaneNativeTests
   tests/native/HintPlacementTest.cpp
   tests/native/HotkeysTest.cpp
   tests/native/MenuBarPlacementTest.cpp
+  tests/native/MenuLayoutTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp

@@ -73,6 +73,7 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
+  tests/e2e/DropDownTest.cpp
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
