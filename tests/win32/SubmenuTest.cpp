@@ -157,6 +157,41 @@ TEST_F(Submenus, ComingBackToTheFolderKeepsItsSubmenuAnotherRowClosesItAtOnce)
     EXPECT_FALSE(FmMenu->WideMenuItem[row]->MouseEnter);
 }
 
+TEST_F(Submenus, ADragReenteringTheFolderRowReopensItsSubmenuAfterTheDelay)
+{
+    Open(*FmMenu, MessagesNode, 200, 26);
+    const int row = level1->Index();
+    PointAt(*FmMenu, row);
+    ASSERT_TRUE(PumpUntil([&] { return SubmenuShows(*FmMenu); }, 3000));
+    Dragging = true;
+    SendMessageW(FmMenu->Handle(), UM_MENUITEMSELECTED, 0, row);
+    SendMessageW(FmMenu->Handle(), UM_MENUITEMSELECTING, 500, row);
+    EXPECT_FALSE(SubmenuShows(*FmMenu));
+    EXPECT_TRUE(FmMenu->TimerDirHint.Enabled());
+    EXPECT_TRUE(PumpUntil([&] { return SubmenuShows(*FmMenu); }, 3000));
+    Dragging = false;
+}
+
+TEST_F(Submenus, ARightReleaseOnThePanelClosesTheSubmenuExceptInTheProgramMenu)
+{
+    for (TTreeNode* menuNode : {MessagesNode, ProgramMenuNode}) {
+        Open(*FmMenu, menuNode, 200, 26);
+        // A submenu open beside the window, and the preview showing.
+        if (!FmMenu->FmMenuSub)
+            FmMenu->FmMenuSub = std::make_unique<TFmMenu>();
+        FmMenu->FmMenuSub->Node = level1;
+        FmMenu->FmMenuSub->LoadData(600, 100);
+        FmMenu->FmMenuSub->Show();
+        FmHint->ImageIndex = nkMessage;
+        FmHint->HintText = u"shown";
+        FmHint->Show();
+        SendMessageW(FmMenu->PanelData->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(0, 5));
+        EXPECT_FALSE(FmHint->Visible());
+        EXPECT_EQ(SubmenuShows(*FmMenu), menuNode == ProgramMenuNode);
+        FmMenu->Hide();
+    }
+}
+
 TEST_F(Submenus, AClickOpensTheSubmenuAtOnceAndASecondClickLeavesItOpen)
 {
     Open(*FmMenu, MessagesNode, 200, 26);
