@@ -29,6 +29,7 @@ if(benchmark_FOUND)
     benchmarks/Collection.cpp
     benchmarks/DataFileBench.cpp
     benchmarks/ClipboardBench.cpp
+    benchmarks/MenuLayoutBench.cpp
     tests/native/FakeOs.cpp
   )
   target_link_libraries(QuorvaneBenchmarks PRIVATE QuorvaneCore benchmark::benchmark)

@@ -51,6 +51,7 @@ add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
   tests/support/UserState.cpp
+  tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
   tests/win32/HintWindowTest.cpp
@@ -101,3 +102,9 @@ add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
 target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
 target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
+
+# A menu window's rebuild and first paint beside an owner-drawn list box; run by hand
+# (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.cpp)
+target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
+target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})

@@ -133,9 +133,7 @@ void TFmMenu::LoadData(int ALeft, int ATop)
             row.RowIndex = index;
         }
         const TMenuRowPlace& place = layout.Rows[i];
-        row.Place(place.Left, place.Top, place.Width, place.Height);
-        if (!place.Visible)
-            row.SetVisible(false);
+        row.Place(place.Left, place.Top, place.Width, place.Height, place.Visible);
     }
 
     SetBounds(layout.Left, layout.Top, layout.ClientWidth, layout.ClientHeight);

@@ -7,8 +7,9 @@
 
 TGraphicControl::~TGraphicControl() { DragControlDestroyed(this); }
 
-void TGraphicControl::Place(int left, int top, int width, int height)
+void TGraphicControl::Place(int left, int top, int width, int height, bool visible)
 {
+    visible_ = visible;
     left_ = left;
     top_ = top;
     width_ = width;

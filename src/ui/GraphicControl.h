@@ -34,7 +34,7 @@ public:
     int Height() const { return height_; }
     void SetBounds(int left, int top, int width, int height);
     // Moves the control without repainting: for a parent that repaints as a whole afterwards.
-    void Place(int left, int top, int width, int height);
+    void Place(int left, int top, int width, int height, bool visible = true);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // The screen position of the control's top-left corner.
