@@ -3,6 +3,7 @@ add_executable(QuorvaneNativeTests
   tests/native/ClipboardCaptureTest.cpp
   tests/native/DataFileTest.cpp
   tests/native/FakeOs.cpp
+  tests/native/HintPlacementTest.cpp
   tests/native/HotkeysTest.cpp
   tests/native/LanguageTest.cpp
   tests/native/MenuBarPlacementTest.cpp
@@ -11,6 +12,7 @@ add_executable(QuorvaneNativeTests
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
+  tests/native/SubmenuRulesTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
 )

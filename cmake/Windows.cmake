@@ -18,6 +18,7 @@ add_library(QuorvaneShell STATIC
   src/core/Win32Input.cpp
   src/core/Win32Os.cpp
   src/core/Win32Registry.cpp
+  src/menus/MenuScrolling.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitMenuHover.cpp
@@ -54,11 +55,13 @@ add_executable(QuorvaneWin32Tests
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
+  tests/win32/HintWindowTest.cpp
   tests/win32/HotkeyPasteTest.cpp
   tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
+  tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp
 )
@@ -78,6 +81,7 @@ add_executable(QuorvaneE2E
   tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/StartupTest.cpp
+  tests/e2e/SubmenuTest.cpp
   tests/e2e/UserInput.cpp
   tests/support/UserState.cpp
 )

@@ -1,3 +1,110 @@
 #include "menus/UnitHint.h"
 
+#include "core/Globals.h"
+#include "core/NodeKinds.h"
+#include "menus/HintPlacement.h"
+#include "ui/Font.h"
+#include "ui/Handles.h"
+#include "ui/WinText.h"
+
+namespace {
+constexpr COLORREF HintBackColor = 0x00E1FFFF; // pale yellow
+
+HGDIOBJ HintFont()
+{
+    return MenuFont && MenuFont->Get() ? static_cast<HGDIOBJ>(MenuFont->Get()) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+RECT WorkArea()
+{
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return area;
+}
+
+// The window's own device context for measuring, released at the end of the scope.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+} // namespace
+
 TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") { CreateForm(); }
+
+RECT TFmHint::CalcHintRect(int maxWidth, int maxHeight, const String& hint)
+{
+    RECT r{0, 0, maxWidth, maxHeight};
+    WindowDC dc(Handle());
+    ScopedSelectObject font(dc.Get(), HintFont());
+    std::wstring text = ToW(hint);
+    DrawTextW(dc.Get(), text.data(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return r;
+}
+
+void TFmHint::SetHint(POINT pt)
+{
+    const RECT area = WorkArea();
+    const int workWidth = area.right - area.left;
+    const int workHeight = area.bottom - area.top;
+    THintSize size{ClientWidth(), ClientHeight()};
+    if (ImageIndex == nkMessage) {
+        const THintSize maxSize = HintMaxSize(workWidth, workHeight);
+        const RECT text = CalcHintRect(maxSize.Width, maxSize.Height, HintText);
+        size = HintClientSize(text.right, text.bottom, maxSize);
+    }
+    const THintPlace place = HintPlaceFor(pt.x, pt.y, size, workWidth, workHeight);
+    // No border and no caption: the client size is the window size.
+    SetBounds(place.Left, place.Top, size.Width, size.Height);
+}
+
+void TFmHint::Show()
+{
+    TNonActivatingForm::Show();
+    FormShow();
+}
+
+void TFmHint::FormShow() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+LRESULT TFmHint::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        UniqueGdiObject face(CreateSolidBrush(Color));
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(face.get()));
+        FormPaint(dc);
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
+    return TNonActivatingForm::WndProc(msg, wParam, lParam);
+}
+
+void TFmHint::FormPaint(HDC dc)
+{
+    if (ImageIndex != nkMessage)
+        return;
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    UniqueGdiObject pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    UniqueGdiObject brush(CreateSolidBrush(HintBackColor));
+    {
+        ScopedSelectObject selectPen(dc, pen.get());
+        ScopedSelectObject selectBrush(dc, brush.get());
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    }
+    InflateRect(&r, -HintMargin, -HintMargin);
+    ScopedSelectObject font(dc, HintFont());
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    std::wstring text = ToW(HintText);
+    DrawTextW(dc, text.data(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+}

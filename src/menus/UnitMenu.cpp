@@ -71,6 +71,7 @@ void TFmMenu::FormCreate()
         SetWindowLongPtrW(window->Handle(), GWLP_USERDATA, OwnWindowMarker);
     PanelTopScroll->Color = GetSysColor(COLOR_BTNFACE);
     PanelBtmScroll->Color = GetSysColor(COLOR_BTNFACE);
+    BindSubmenuHandlers();
 }
 
 void TFmMenu::FormDestroy()

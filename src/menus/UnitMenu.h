@@ -49,6 +49,18 @@ public:
     void UserMsgLoadData(TMessage& msg);
     void UserMsgCloseSubMenu(TMessage& msg);
 
+    // Hover, submenus and scrolling (UnitMenuHover.cpp, MenuScrolling.cpp).
+    void TimerDirHintTimer();
+    void TimerScrollTimer();
+    void ImageTopScrollMouseEnter();
+    void ImageTopScrollMouseLeave();
+    void ImageTopScrollDragOver(TDragState state, bool& accept);
+    void ImageBtmScrollMouseEnter();
+    void ImageBtmScrollMouseLeave();
+    void ImageBtmScrollDragOver(TDragState state, bool& accept);
+    void PanelDataMouseDown(TMouseButton button);
+    void PanelDataMouseUp(TMouseButton button);
+
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -60,6 +72,12 @@ private:
     void CreateScrollArrow(std::unique_ptr<TPanel>& panel, TImage*& image, int pictureId);
     // Frees the submenu window chain below this window, once no code of it runs any more.
     void FreeSubMenu();
+    void BindSubmenuHandlers();
+    void OpenSubMenu(TWideMenuItem& row);
+    void ShowPreview(TWideMenuItem& row, POINT cursor);
+    void ScrollArrowEntered(TPanel& panel, int arrow);
+    void ScrollArrowLeft(TPanel& panel);
+    void ShowScrollArrow(TPanel& panel, bool shown);
 };
 
 // The width of a text in the font selected into dc.

@@ -1,8 +1,96 @@
-// The hover timer and the submenus of a drop-down menu window: arming the timer for the row
-// under the pointer and closing the submenu before the context menu opens. Until the hover
-// handling lands, resting on a row and a click on a folder row open nothing.
+// The hover timer and the submenus of a drop-down menu window: arming the timer for the row the
+// pointer rests on, opening a folder's submenu beside the window or a message's preview below
+// its row when the timer fires, and closing the submenu before the context menu opens.
 #include "menus/UnitMenu.h"
 
-void TFmMenu::UserMsgMenuItemSelecting(TMessage&) {}
+#include "core/Globals.h"
+#include "core/NodeKinds.h"
+#include "core/SnippetTree.h"
+#include "menus/HintPlacement.h"
+#include "menus/SubmenuRules.h"
+#include "menus/UnitHint.h"
+#include "menus/UnitPopupMenu.h"
+#include "menus/UnitWideMenuItem.h"
 
-void TFmMenu::UserMsgCloseSubMenu(TMessage&) {}
+namespace {
+void HidePreviewAndContextMenu()
+{
+    if (FmHint)
+        FmHint->Hide();
+    if (FmPopupMenu)
+        FmPopupMenu->Hide();
+}
+} // namespace
+
+void TFmMenu::UserMsgMenuItemSelecting(TMessage& msg)
+{
+    HidePreviewAndContextMenu();
+    TimerDirHint.SetEnabled(false);
+    // wParam carries a signed delay; -1 asks for the submenu at once.
+    const int delay = static_cast<int>(static_cast<INT_PTR>(msg.WParam));
+    const int row = static_cast<int>(msg.LParam);
+    const THoverArming arming = ArmHover(delay, row, SelectedItem, Dragging, FmMenuSub && FmMenuSub->Visible());
+    if (arming.HideSubmenu && FmMenuSub)
+        FmMenuSub->Hide();
+    SelectedItem = arming.SelectedItem;
+    if (arming.Arm) {
+        TimerDirHint.SetInterval(arming.Interval);
+        TimerDirHint.SetEnabled(true);
+    }
+}
+
+void TFmMenu::UserMsgCloseSubMenu(TMessage&)
+{
+    TimerDirHint.SetEnabled(false);
+    if (FmMenuSub)
+        FmMenuSub->Hide();
+}
+
+void TFmMenu::TimerDirHintTimer()
+{
+    TimerDirHint.SetEnabled(false);
+    // A rebuild may have left fewer rows than when the timer was armed.
+    if (SelectedItem < 0 || SelectedItem >= static_cast<int>(WideMenuItem.size()))
+        return;
+    TWideMenuItem& row = *WideMenuItem[SelectedItem];
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const POINT origin = row.ClientOrigin();
+    const POINT inRow{cursor.x - origin.x, cursor.y - origin.y};
+    const RECT rowRect{0, 0, row.Width(), row.Height()};
+    if (!PtInRect(&rowRect, inRow))
+        return; // the pointer left the row during the delay
+    if (row.ImageIndex == nkFolder)
+        OpenSubMenu(row);
+    else if (row.ImageIndex == nkMessage)
+        ShowPreview(row, cursor);
+}
+
+void TFmMenu::OpenSubMenu(TWideMenuItem& row)
+{
+    if (!Node || SelectedItem >= Node->Count())
+        return;
+    const POINT origin = row.ClientOrigin();
+    if (!FmMenuSub)
+        FmMenuSub = std::make_unique<TFmMenu>();
+    TFmMenu& sub = *FmMenuSub;
+    sub.Node = Node->Item(SelectedItem);
+    sub.LoadData(Left(), SubmenuTop(origin.y));
+    const TSubmenuPlace place = PlaceSubmenu(ShowSubMenuAtRight, Left(), ClientWidth(), sub.ClientWidth(),
+                                             GetSystemMetrics(SM_CXSCREEN));
+    sub.ShowSubMenuAtRight = place.ShowSubMenuAtRight;
+    sub.SetLeft(place.Left);
+    sub.Show();
+}
+
+void TFmMenu::ShowPreview(TWideMenuItem& row, POINT cursor)
+{
+    if (!FmHint)
+        return;
+    FmHint->ImageIndex = nkMessage;
+    FmHint->HintText = HintTextOf(row.Hint);
+    const POINT pt{cursor.x, row.ClientOrigin().y + row.Height()};
+    FmHint->SetHint(pt);
+    if (!FmPopupMenu || !FmPopupMenu->Visible())
+        FmHint->Show();
+}

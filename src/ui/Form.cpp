@@ -202,8 +202,12 @@ bool TWinControl::MouseButton(UINT msg, POINT p, WPARAM keys)
     const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
                       msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     TGraphicControl* target = down ? ControlAt(p) : captured_ ? captured_ : ControlAt(p);
-    if (!target)
+    if (!target) {
+        const TWindowMouseEvent& handler = down ? OnMouseDown : OnMouseUp;
+        if (handler)
+            handler(ButtonOf(msg), keys, p.x, p.y);
         return false;
+    }
     const TMouseButton button = ButtonOf(msg);
     if (down) {
         captured_ = target;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@
 class TGraphicControl;
 
 enum class TMouseButton { Left, Right, Middle };
+using TWindowMouseEvent = std::function<void(TMouseButton button, WPARAM keys, int x, int y)>;
 
 // A window message as its handlers take it.
 struct TMessage {
@@ -77,6 +79,9 @@ public:
     virtual void Hide();
 
     COLORREF Color = GetSysColor(COLOR_BTNFACE);
+    // Presses and releases on the window itself, outside its window-less controls.
+    TWindowMouseEvent OnMouseDown;
+    TWindowMouseEvent OnMouseUp;
 
     // Window-less controls painted by this window, last added on top.
     template <class T, class... Args>
