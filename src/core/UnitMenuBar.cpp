@@ -4,11 +4,16 @@
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
+#include "menus/UnitMenu.h"
 #include "ui/Application.h"
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
-    TreeViewData.OnDeletion = TreeViewDataDeletion;
+    TreeViewData.OnDeletion = [](TTreeNode& node) {
+        TreeViewDataDeletion(node);
+        if (FmMenu)
+            FmMenu->NodeDeleted(node);
+    };
     BuildDefaultTree(TreeViewData);
     CreateForm();
     PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");

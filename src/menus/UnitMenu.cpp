@@ -161,6 +161,22 @@ void TFmMenu::Hide()
         FormHide();
 }
 
+bool TFmMenu::ShowsNode(const TTreeNode& node) const
+{
+    if (Node == &node)
+        return true;
+    for (const TWideMenuItem* row : WideMenuItem)
+        if (row->Node == &node || row->ParentNode == &node)
+            return true;
+    return FmMenuSub && FmMenuSub->Visible() && FmMenuSub->ShowsNode(node);
+}
+
+void TFmMenu::NodeDeleted(const TTreeNode& node)
+{
+    if (Visible() && ShowsNode(node))
+        Hide();
+}
+
 void TFmMenu::FormShow()
 {
     // The outside-press watch runs while a drop-down is open.

@@ -42,6 +42,9 @@ public:
     void LoadData(int ALeft, int ATop);
     void Show() override;
     void Hide() override;
+    // A node leaves the tree: an open menu chain that shows it closes, so that no row keeps
+    // pointing at a freed node (a capture's trim can delete an entry of an open Clipboards menu).
+    void NodeDeleted(const TTreeNode& node);
 
     // The message handlers of the rows and the context menu.
     void UserMsgMenuItemSelected(TMessage& msg);
@@ -72,6 +75,7 @@ private:
     void CreateScrollArrow(std::unique_ptr<TPanel>& panel, TImage*& image, int pictureId);
     // Frees the submenu window chain below this window, once no code of it runs any more.
     void FreeSubMenu();
+    bool ShowsNode(const TTreeNode& node) const;
     void BindSubmenuHandlers();
     void OpenSubMenu(TWideMenuItem& row);
     void ShowPreview(TWideMenuItem& row, POINT cursor);

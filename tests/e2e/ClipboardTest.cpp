@@ -76,28 +76,6 @@ private:
     int chainChanges_ = 0;
 };
 
-// Puts the text on the clipboard as a user's program does; owner is the window that opens it
-// (nullptr leaves the clipboard without an owner).
-bool PutOnClipboard(HWND owner, const std::u16string* text)
-{
-    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; }, 5000))
-        return false;
-    EmptyClipboard();
-    bool ok = true;
-    if (text) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text->size() + 1) * sizeof(char16_t));
-        auto* units = static_cast<char16_t*>(GlobalLock(memory));
-        text->copy(units, text->size());
-        units[text->size()] = 0;
-        GlobalUnlock(memory);
-        ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!ok)
-            GlobalFree(memory);
-    }
-    CloseClipboard();
-    return ok;
-}
-
 // Copies the text and waits until the viewer has seen the change, which it does only after every
 // viewer before it in the chain (Quorvane) has handled it.
 bool CopyAndWait(TestViewer& viewer, const std::u16string& text)

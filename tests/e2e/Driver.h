@@ -40,5 +40,8 @@ private:
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+// Puts the text on the clipboard as a user's program does; owner is the window that opens it
+// (nullptr leaves the clipboard without an owner; no text empties it).
+bool PutOnClipboard(HWND owner, const std::u16string* text);
 // A message box (dialog) window of the process, with its text; nullptr when none is open.
 HWND FindMessageBox(DWORD process, std::wstring* text = nullptr);

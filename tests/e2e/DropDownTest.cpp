@@ -37,23 +37,6 @@ Bytes SnipsFile(const std::vector<RecordSpec>& clipboards, const std::vector<Rec
     return DataFileBytes({u"Snips"}, {clipboards, {}, snips});
 }
 
-bool PutOnClipboard(const std::u16string& text)
-{
-    if (!WaitFor([&] { return OpenClipboard(nullptr) != FALSE; }, 5000))
-        return false;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-    auto* units = static_cast<char16_t*>(GlobalLock(memory));
-    text.copy(units, text.size());
-    units[text.size()] = 0;
-    GlobalUnlock(memory);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!ok)
-        GlobalFree(memory);
-    CloseClipboard();
-    return ok;
-}
-
 struct DropDownAsUserSeesIt : testing::Test {
     void SetUp() override
     {
@@ -131,7 +114,8 @@ TEST_F(DropDownAsUserSeesIt, ARowDraggedOntoAnotherReordersTheMenuAndTheNextSave
     ClickAt(alpha.x, alpha.y);
     ASSERT_TRUE(WaitFor([&] { return user.Text() == L"gamma text"; }, 3000));
 
-    ASSERT_TRUE(PutOnClipboard(u"copied"));
+    const std::u16string copied = u"copied";
+    ASSERT_TRUE(PutOnClipboard(nullptr, &copied));
     const Bytes expected = SnipsFile({{2, 4, 0, u"copied", u"copied"}}, {Snips[2], Snips[0], Snips[1]});
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(DataFilePath()) == expected; }, 5000));
 }
@@ -188,6 +172,31 @@ TEST_F(DropDownAsUserSeesIt, EveryKindOfRowShowsInTheMessagesMenu)
         Pause(std::atoi(show));
     EXPECT_TRUE(IsWindowVisible(menu));
     EXPECT_TRUE(user.HasFocus());
+}
+
+TEST_F(DropDownAsUserSeesIt, ACopyThatTrimsTheOpenClipboardsMenuClosesIt)
+{
+    std::vector<RecordSpec> entries;
+    for (int i = 20; i >= 1; --i) {
+        std::u16string text = u"entry " + std::u16string(1, char16_t(u'a' + i));
+        entries.push_back({2, 4, 0, text, text});
+    }
+    WriteFileBytes(DataFilePath(), DataFileBytes({}, {entries}));
+    QuorvaneProcess quorvane;
+    ASSERT_TRUE(quorvane.WaitUntilStarted());
+    HWND menu = OpenMenu(quorvane, 1);
+    const POINT oldest = RowCentre(menu, 22);
+    MoveMouseTo(oldest.x, oldest.y); // the row whose entry the trim deletes is under the pointer
+    const std::u16string copied = u"newest";
+    ASSERT_TRUE(PutOnClipboard(nullptr, &copied));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+    Pause(300);
+    EXPECT_TRUE(quorvane.Alive());
+    entries.pop_back();
+    entries.insert(entries.begin(), {2, 4, 0, copied, copied});
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(DataFilePath()) == DataFileBytes({}, {entries}); }, 3000));
+    menu = OpenMenu(quorvane, 1); // and opens again with what is left
+    EXPECT_TRUE(IsWindowVisible(menu));
 }
 
 } // namespace

@@ -215,4 +215,19 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
     EXPECT_EQ(hello->StateIndex, 0x6000 | 'G') << "the node itself is untouched";
 }
 
+TEST_F(DropDownMenu, ADeletedNodeClosesTheOpenMenuThatShowsIt)
+{
+    FmMenu->Show();
+    TTreeNode* elsewhere = Add(MessagesNode, u"Elsewhere", nkMessage);
+    FmMenuBar->TreeViewData.Delete(elsewhere);
+    EXPECT_TRUE(FmMenu->Visible()); // not one of its rows
+    FmMenuBar->TreeViewData.Delete(deep); // a row of a folder the menu shows but has not opened
+    EXPECT_TRUE(FmMenu->Visible());
+    FmMenuBar->TreeViewData.Delete(other);
+    EXPECT_FALSE(FmMenu->Visible());
+    FmMenu->LoadData(100, 26); // opened again, it shows what is left
+    for (const TWideMenuItem* row : FmMenu->WideMenuItem)
+        EXPECT_NE(row->Caption, u"Other");
+}
+
 } // namespace
