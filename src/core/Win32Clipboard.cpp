@@ -5,7 +5,7 @@ namespace {
 // Open while it lives; the clipboard is shared by every program, so it is held for the read only.
 class ClipboardOpened {
 public:
-    ClipboardOpened() : open_(OpenClipboard(nullptr) != FALSE) {}
+    ClipboardOpened() : open_(OpenClipboardPatiently(nullptr)) {}
     ~ClipboardOpened()
     {
         if (open_)
@@ -36,6 +36,18 @@ private:
     void* data_;
 };
 } // namespace
+
+bool OpenClipboardPatiently(HWND owner)
+{
+    constexpr int Tries = 10;
+    for (int i = 0; i < Tries; ++i) {
+        if (OpenClipboard(owner))
+            return true;
+        if (i + 1 < Tries)
+            Sleep(10);
+    }
+    return false;
+}
 
 bool TWin32Os::ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
 

@@ -48,7 +48,7 @@ TDateTimeText TWin32Os::CurrentDateTimeText()
 void TWin32Os::SetClipboardText(StringView text)
 {
     // The clipboard belongs to the window that empties it; a null owner would make the write fail.
-    if (!OpenClipboard(Application ? Application->Handle() : nullptr))
+    if (!OpenClipboardPatiently(Application ? Application->Handle() : nullptr))
         throw EAppError(u"Cannot open clipboard: " + SystemErrorText(GetLastError()));
     struct Closer {
         ~Closer() { CloseClipboard(); }

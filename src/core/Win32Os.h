@@ -55,3 +55,7 @@ public:
 private:
     HKEY registryKey_ = nullptr;
 };
+
+// Opens the clipboard for owner. Other programs hold it for a moment now and then (a clipboard
+// manager reads every change), so a few short tries come before giving up.
+bool OpenClipboardPatiently(HWND owner);
