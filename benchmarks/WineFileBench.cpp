@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Collection.h"
+#include "WineTiming.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/TreeRoutines.h"
@@ -21,20 +22,6 @@ namespace {
 
 constexpr int Runs = 15;
 
-double MedianMs(const std::function<void()>& work)
-{
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        times.push_back(1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    return times[Runs / 2];
-}
 
 SIZE_T CommittedBytes()
 {
@@ -97,22 +84,22 @@ int main()
         peakDuringLoad = counters.PeakPagefileUsage;
     }
 
-    const double save = MedianMs([&] { SaveDataFile(items, root); });
-    const double write = MedianMs([&] { WriteReplace(baselinePath, bytes); });
+    const double save = MedianMs(Runs, [&] { SaveDataFile(items, root); });
+    const double write = MedianMs(Runs, [&] { WriteReplace(baselinePath, bytes); });
     // The program loads once, into a new tree; the trees are freed after the timing.
     std::vector<std::unique_ptr<TTreeNodes>> trees;
-    const double load = MedianMs([&] {
+    const double load = MedianMs(Runs, [&] {
         trees.push_back(std::make_unique<TTreeNodes>());
         LoadDataFile(*trees.back(), StartupTree(*trees.back()));
     });
     trees.clear();
-    const double read = MedianMs([&] { ReadInOneCall(baselinePath); });
-    const double build = MedianMs([&] { BuildDataFileBytes(root); });
-    const double parse = MedianMs([&] {
+    const double read = MedianMs(Runs, [&] { ReadInOneCall(baselinePath); });
+    const double build = MedianMs(Runs, [&] { BuildDataFileBytes(root); });
+    const double parse = MedianMs(Runs, [&] {
         trees.push_back(std::make_unique<TTreeNodes>());
         ParseDataFileBytes(*trees.back(), StartupTree(*trees.back()), bytes);
     });
-    const double release = MedianMs([&] { trees.pop_back(); });
+    const double release = MedianMs(Runs, [&] { trees.pop_back(); });
 
     std::printf("data file: %.2f MB, medians of %d runs\n", double(bytes.size()) / 1e6, Runs);
     std::printf("SaveDataFile          %8.2f ms\n", save);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MainBlock.h"
+#include "WineTiming.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/UnitMenuBar.h"
@@ -21,21 +22,12 @@ namespace {
 constexpr int Runs = 15;
 constexpr int Rows = 5000;
 
-double MedianMs(const std::function<void()>& work)
+// Each run ends with the paint and other messages it queued.
+double Timed(const std::function<void()>& work)
 {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        times.push_back(1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-        Application->ProcessMessages();
-    }
-    std::sort(times.begin(), times.end());
-    return times[Runs / 2];
+    return MedianMs(Runs, work, [] { Application->ProcessMessages(); });
 }
+
 
 LRESULT CALLBACK ListParentProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -93,7 +85,7 @@ int main()
     FmMenu->Node = folder;
     FmMenu->LoadData(100, 26);
     FmMenu->Show();
-    const double menuMs = MedianMs([] {
+    const double menuMs = Timed([] {
         FmMenu->LoadData(100, 26);
         UpdateWindow(FmMenu->Handle());
         UpdateWindow(FmMenu->PanelData->Handle());
@@ -108,7 +100,7 @@ int main()
     HWND parent = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"BenchListParent", L"",
                                   WS_POPUP, 100, 26, 300, 760, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(parent, SW_SHOWNOACTIVATE);
-    const double listMs = MedianMs([&] { ListBoxFirstPaint(parent, MenuFont->Get()); });
+    const double listMs = Timed([&] { ListBoxFirstPaint(parent, MenuFont->Get()); });
     DestroyWindow(parent);
 
     std::printf("Folder of %d messages, median of %d runs under Wine:\n", Rows, Runs);

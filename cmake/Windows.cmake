@@ -110,4 +110,5 @@ target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
 # (scripts/bench.sh), not by ctest.
 add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.cpp)
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
+target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})

@@ -2,7 +2,11 @@
 """Writes the three pictures of the menu bar's background as 24-bit BMP files:
 a 6 x 26 left cap, a 348 x 26 middle (stretched to the bar's width) and a 6 x 26 right cap.
 Run from the repository root; the files go to src/resources."""
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bmp import write_bmp  # noqa: E402
 
 HEIGHT = 26
 BLUE = (49, 106, 197)        # the highlight colour of the labels
@@ -13,22 +17,6 @@ BOTTOM = (190, 213, 245)     # light blue
 
 def mix(a, b, t):
     return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
-
-
-def write_bmp(path, width, pixel):
-    row_size = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(HEIGHT - 1, -1, -1):          # bottom-up rows
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (row_size - len(row))
-        data += row
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, HEIGHT, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def middle(x, y):
@@ -49,6 +37,6 @@ def cap(outer_column):
     return pixel
 
 
-write_bmp("src/resources/BarLeft.bmp", 6, cap(0))
-write_bmp("src/resources/BarMiddle.bmp", 348, middle)
-write_bmp("src/resources/BarRight.bmp", 6, cap(5))
+write_bmp("src/resources/BarLeft.bmp", 6, HEIGHT, cap(0))
+write_bmp("src/resources/BarMiddle.bmp", 348, HEIGHT, middle)
+write_bmp("src/resources/BarRight.bmp", 6, HEIGHT, cap(5))

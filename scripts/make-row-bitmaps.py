@@ -4,25 +4,13 @@ RowIcons.bmp, a strip of 19 row icons of 16 x 16 indexed by node kind (magenta i
 image 9 is the submenu arrow), MenuLeftBar.bmp, the 22 x 22 icon-column picture, and the
 9 x 6 scroll-arrow triangles ScrollUp.bmp and ScrollDown.bmp (navy on silver).
 Run from the repository root."""
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bmp import write_bmp  # noqa: E402
 
 CLEAR = (255, 0, 255)
-
-
-def write_bmp(path, width, height, pixel):
-    row_size = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (row_size - len(row))
-        data += row
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 class Icon:

@@ -45,17 +45,23 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, String text)
     return raw;
 }
 
-void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
+std::unique_ptr<TTreeNode> TTreeNodes::Detach(TTreeNode* node, const TTreeNode* destination)
 {
-    if (node == target)
-        return;
-    for (const TTreeNode* p = target; p; p = p->parent_)
+    for (const TTreeNode* p = destination; p; p = p->parent_)
         if (p == node)
             throw std::logic_error("a node cannot move into its own subtree");
     auto& from = SiblingsOf(node);
     auto it = std::find_if(from.begin(), from.end(), [&](auto& p) { return p.get() == node; });
     std::unique_ptr<TTreeNode> owned = std::move(*it);
     from.erase(it);
+    return owned;
+}
+
+void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
+{
+    if (node == target)
+        return;
+    std::unique_ptr<TTreeNode> owned = Detach(node, target);
     auto& to = SiblingsOf(target);
     auto at = std::find_if(to.begin(), to.end(), [&](auto& p) { return p.get() == target; });
     owned->parent_ = target->parent_;
@@ -64,13 +70,7 @@ void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
 
 void TTreeNodes::MoveToLastChild(TTreeNode* node, TTreeNode* parent)
 {
-    for (const TTreeNode* p = parent; p; p = p->parent_)
-        if (p == node)
-            throw std::logic_error("a node cannot move into its own subtree");
-    auto& from = SiblingsOf(node);
-    auto it = std::find_if(from.begin(), from.end(), [&](auto& p) { return p.get() == node; });
-    std::unique_ptr<TTreeNode> owned = std::move(*it);
-    from.erase(it);
+    std::unique_ptr<TTreeNode> owned = Detach(node, parent);
     owned->parent_ = parent;
     (parent ? parent->children_ : top_.children_).push_back(std::move(owned));
 }

@@ -76,6 +76,8 @@ private:
     friend class TTreeNode;
     const std::vector<std::unique_ptr<TTreeNode>>& TopNodes() const { return top_.children_; }
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* node);
+    // Takes node out of its siblings to move it into destination (which must not lie inside it).
+    std::unique_ptr<TTreeNode> Detach(TTreeNode* node, const TTreeNode* destination);
     void NotifyDeletion(TTreeNode& node);
 
     TTreeNode top_; // holds the level-0 nodes; not a node of the tree itself
