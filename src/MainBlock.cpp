@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
@@ -51,16 +53,17 @@ TMainBlock::TMainBlock(HINSTANCE instance)
 TMainBlock::~TMainBlock()
 {
     FreeTemplateDialogs();
-    parts_->popupMenu.reset();
-    parts_->hint.reset();
-    parts_->menu.reset();
-    parts_->menuBar.reset();
-    parts_->main.reset();
-    FmMain = nullptr;
-    FmMenuBar = nullptr;
-    FmMenu = nullptr;
-    FmHint = nullptr;
+    // Each global goes with its window, so the windows destroyed after it never reach a dead one.
     FmPopupMenu = nullptr;
+    parts_->popupMenu.reset();
+    FmHint = nullptr;
+    parts_->hint.reset();
+    FmMenu = nullptr;
+    parts_->menu.reset();
+    FmMenuBar = nullptr;
+    parts_->menuBar.reset();
+    FmMain = nullptr;
+    parts_->main.reset();
     SetOsServices(nullptr);
 }
 
@@ -68,7 +71,13 @@ void TMainBlock::Run() { parts_->application.Run(); }
 
 int RunQuorvane(HINSTANCE instance)
 {
-    TMainBlock block(instance);
-    block.Run();
-    return 0;
+    try {
+        TMainBlock block(instance);
+        block.Run();
+        return 0;
+    } catch (const std::exception& e) {
+        // The windows could not be made: there is no program to show the default error box.
+        MessageBoxA(nullptr, e.what(), "Quorvane", MB_OK | MB_ICONERROR);
+        return 1;
+    }
 }

@@ -9,8 +9,6 @@
 #include "core/OsServices.h"
 
 namespace {
-constexpr int MinClipboardCount = 5;
-constexpr int MaxClipboardCount = 99999;
 constexpr std::size_t NameLength = 60;
 
 // The node's content as the data file keeps it (up to its first NUL) when that is exactly length
@@ -48,7 +46,7 @@ void InsertEntry(TTreeNodes& items, TTreeNode* folder, int start, const String& 
 }
 } // namespace
 
-int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardCount, MaxClipboardCount); }
+int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardMaxCount, MaxClipboardMaxCount); }
 
 void TrimClipboardHistory(TTreeNodes& items)
 {

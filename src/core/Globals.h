@@ -89,6 +89,10 @@ extern bool TurnOnHotkey;
 extern bool AutoCapture;
 extern bool AutoDelete;
 extern int ClipboardMaxCount;
+// The history sizes the Options window allows; a stored count outside them is brought inside
+// wherever it is used.
+constexpr int MinClipboardMaxCount = 5;
+constexpr int MaxClipboardMaxCount = 99999;
 extern String CurrentLanguage;
 extern int MenuBarLeft;
 extern bool MenuBarLeftSaved; // MenuBarLeft existed in the registry at loading

@@ -8,8 +8,7 @@ void TFmMenuBar::CreateRowPictures()
     ImageList1.LoadStrip(Application->Instance(), IDB_ROWICONS, 16, 16, RGB(255, 0, 255));
     ImageMenuLeftBar = &PanelMenuBar->AddControl<TImage>();
     ImageMenuLeftBar->Tag = -1; // kept when the labels are rebuilt
-    ImageMenuLeftBar->SetVisible(false);
-    ImageMenuLeftBar->Place(0, 0, 22, 22);
+    ImageMenuLeftBar->Place(0, 0, 22, 22, false);
     ImageMenuLeftBar->SetPicture(static_cast<HBITMAP>(
         LoadImageW(Application->Instance(), MAKEINTRESOURCEW(IDB_MENULEFTBAR), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 }

@@ -30,7 +30,13 @@ String ReplaceAllIgnoringCase(StringView text, StringView pattern, StringView by
 void PasteByClipboard(StringView text)
 {
     CaptureNextClipboardChange = false;
-    Os().SetClipboardText(text);
+    try {
+        Os().SetClipboardText(text);
+    } catch (...) {
+        // Nothing was written, so the next change is another program's and must be captured.
+        CaptureNextClipboardChange = true;
+        throw;
+    }
     SendCtrlKey('V');
 }
 

@@ -70,7 +70,6 @@ public:
     // Visits every node in pre-order with its absolute index, in one pass; stops when visit
     // returns true.
     void ForEachNode(const std::function<bool(TTreeNode& node, int index)>& visit) const;
-    TTreeNode* First() const { return top_.Count() ? top_.Item(0) : nullptr; }
 
 private:
     friend class TTreeNode;

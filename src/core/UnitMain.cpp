@@ -56,6 +56,12 @@ LRESULT TFmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         UserMsg(wParam);
         return 0;
     }
+    if (msg == WM_CLOSE) {
+        // Closed from outside (its taskbar button during start-up, a task manager): as Exit.
+        if (FmMenuBar)
+            FmMenuBar->ActionExitExecute();
+        return 0;
+    }
     return TForm::WndProc(msg, wParam, lParam);
 }
 

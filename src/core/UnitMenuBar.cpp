@@ -39,6 +39,7 @@ LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_HOTKEY: MyHotKey(wParam, lParam); return 0;
     case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
     case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
+    case WM_CLOSE: return 0; // the bar lives as long as the program; Exit ends both
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
 }
@@ -80,11 +81,15 @@ bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCou
 void ModalClickAndBeep()
 {
     IOsServices& os = Os();
-    const TScreenPoint old = os.CursorPos();
-    POINT origin = FmMenuBar->ClientToScreen({0, 0});
-    os.SetCursorPos({origin.x + 1, origin.y + 1});
-    os.MouseEvent(MOUSEEVENTF_LEFTDOWN);
-    os.MouseEvent(MOUSEEVENTF_LEFTUP);
-    os.SetCursorPos(old);
+    // A hidden bar (minimized to the tray) has another program's window where it would be: a
+    // click there would reach that program, so only the beep is left.
+    if (FmMenuBar->Visible()) {
+        const TScreenPoint old = os.CursorPos();
+        POINT origin = FmMenuBar->ClientToScreen({0, 0});
+        os.SetCursorPos({origin.x + 1, origin.y + 1});
+        os.MouseEvent(MOUSEEVENTF_LEFTDOWN);
+        os.MouseEvent(MOUSEEVENTF_LEFTUP);
+        os.SetCursorPos(old);
+    }
     os.MessageBeep(0);
 }

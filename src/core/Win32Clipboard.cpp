@@ -58,7 +58,7 @@ std::optional<String> TWin32Os::ReadClipboardText()
         return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data)
-        return String();
+        return std::nullopt; // the text went away or could not be rendered
     GlobalLocked locked(data);
     // The text ends at its first NUL, but never beyond the memory block: another program may
     // have put text without a terminator there.

@@ -23,19 +23,6 @@ RECT WorkArea()
     return area;
 }
 
-// The window's own device context for measuring, released at the end of the scope.
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() { ReleaseDC(window_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 } // namespace
 
 TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") { CreateForm(); }
@@ -77,12 +64,10 @@ void TFmHint::FormShow() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_
 LRESULT TFmHint::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
+        PaintScope paint(Handle());
         UniqueGdiObject face(CreateSolidBrush(Color));
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(face.get()));
-        FormPaint(dc);
-        EndPaint(Handle(), &ps);
+        FillRect(paint.Get(), &paint.Area(), static_cast<HBRUSH>(face.get()));
+        FormPaint(paint.Get());
         return 0;
     }
     return TNonActivatingForm::WndProc(msg, wParam, lParam);

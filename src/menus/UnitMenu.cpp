@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/SnippetTree.h"
 #include "core/UnitMenuBar.h"
+#include "menus/SubmenuRules.h"
 #include "menus/UnitHint.h"
 #include "menus/UnitPopupMenu.h"
 #include "menus/UnitWideMenuItem.h"
@@ -96,11 +97,10 @@ void TFmMenu::LoadData(int ALeft, int ATop)
     const TMenuScreen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     TMenuLayout layout;
     {
-        HDC dc = GetDC(Handle());
-        ScopedSelectObject font(dc, MenuFont ? MenuFont->Get() : GetStockObject(DEFAULT_GUI_FONT));
+        WindowDC dc(Handle());
+        ScopedSelectObject font(dc.Get(), MenuFont ? MenuFont->Get() : GetStockObject(DEFAULT_GUI_FONT));
         layout = LayoutMenu(*Node, ALeft, ATop, LeftWidth, screen,
-                            [dc](StringView text) { return MenuTextWidth(dc, text); });
-        ReleaseDC(Handle(), dc);
+                            [&dc](StringView text) { return MenuTextWidth(dc.Get(), text); });
     }
     FirstScrollIndex = layout.FirstScrollIndex;
 
@@ -196,6 +196,9 @@ void TFmMenu::FreeSubMenu()
 void TFmMenu::FormHide()
 {
     TimerDirHint.SetEnabled(false);
+    // The pointer cannot rest on an arrow of a hidden menu.
+    if (MouseInScroolBtn != ScrollNone)
+        ScrollArrowLeft(MouseInScroolBtn == ScrollUp ? *PanelTopScroll : *PanelBtmScroll);
     if (FmPopupMenu)
         FmPopupMenu->Hide();
     if (FmHint)

@@ -68,13 +68,14 @@ void TFmMenu::TimerDirHintTimer()
 
 void TFmMenu::OpenSubMenu(TWideMenuItem& row)
 {
-    if (!Node || SelectedItem >= Node->Count())
+    // The row's own node: a capture may have inserted entries above it since the rows were built.
+    if (!row.Node || row.Node->ImageIndex != nkFolder)
         return;
     const POINT origin = row.ClientOrigin();
     if (!FmMenuSub)
         FmMenuSub = std::make_unique<TFmMenu>();
     TFmMenu& sub = *FmMenuSub;
-    sub.Node = Node->Item(SelectedItem);
+    sub.Node = row.Node;
     sub.LoadData(Left(), SubmenuTop(origin.y));
     const TSubmenuPlace place = PlaceSubmenu(ShowSubMenuAtRight, Left(), ClientWidth(), sub.ClientWidth(),
                                              GetSystemMetrics(SM_CXSCREEN));

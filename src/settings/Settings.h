@@ -9,9 +9,6 @@
 #include "core/Text.h"
 
 constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
-// The range of the Options window's count field.
-constexpr int MinClipboardMaxCount = 5;
-constexpr int MaxClipboardMaxCount = 99999;
 
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();

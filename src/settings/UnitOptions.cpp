@@ -7,6 +7,7 @@
 #include "core/OsServices.h"
 #include "core/SharedRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "settings/Language.h"
 #include "settings/Settings.h"
 #include "ui/WinText.h"
 
@@ -38,16 +39,6 @@ RECT In(POINT group, int x, int y, int width, int height)
     return {group.x + x, group.y + y, group.x + x + width, group.y + y + height};
 }
 
-bool SameLetters(StringView a, StringView b)
-{
-    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    return true;
-}
 } // namespace
 
 TFmOptions::TFmOptions() : TForm(u"TFmOptions")
@@ -141,7 +132,7 @@ void TFmOptions::FormCreate()
     AddLanguagesFileToList(LanguagesFolder + u"\\");
     ComboBoxLanguages->SetItemIndex(0);
     for (int i = 0; i < ComboBoxLanguages->Count(); ++i) {
-        if (SameLetters(ComboBoxLanguages->Item(i), CurrentLanguage)) {
+        if (SameAsciiText(ComboBoxLanguages->Item(i), CurrentLanguage)) {
             ComboBoxLanguages->SetItemIndex(i);
             break;
         }
@@ -171,7 +162,7 @@ void TFmOptions::AddLanguagesFileToList(const String& dir)
             continue;
         const String name = FromW(entry.cFileName);
         const size_t dot = name.find_last_of(u'.');
-        if (dot != String::npos && SameLetters(name.substr(dot), u".ini"))
+        if (dot != String::npos && SameAsciiText(name.substr(dot), u".ini"))
             ComboBoxLanguages->AddItem(name.substr(0, dot));
     } while (FindNextFileW(search, &entry));
     FindClose(search);
@@ -207,8 +198,10 @@ void TFmOptions::BtnOkClick()
 void TFmOptions::BtnEditLanguageFileClick()
 {
     const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
-    if (Os().FileExists(path))
-        RunProgram(path);
+    if (Os().FileExists(path)) {
+        if (const std::uintptr_t process = RunProgram(path))
+            CloseHandle(reinterpret_cast<HANDLE>(process)); // nothing waits for the editor
+    }
     else
         ShowMessageBox(CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
 }

@@ -181,9 +181,6 @@ void BeginDrag(TGraphicControl& source, bool immediate, int threshold, std::func
     }
 }
 
-bool DragInProgress() { return drag.InProgress; }
-bool DragActive() { return drag.InProgress && drag.Active; }
-void CancelDrag() { Finish(false); }
 
 void DragControlDestroyed(const TGraphicControl* control)
 {

@@ -13,11 +13,5 @@ class TGraphicControl;
 // only when the pointer has moved threshold pixels from where it is now; a release before that
 // ends it without any drag-over or drop. onEndDrag runs once when the drag ends in any way.
 void BeginDrag(TGraphicControl& source, bool immediate, int threshold, std::function<void()> onEndDrag);
-// True from BeginDrag until the end-of-drag handler has run.
-bool DragInProgress();
-// True once the pointer has passed the threshold.
-bool DragActive();
-// Ends a drag without a drop, as Esc does.
-void CancelDrag();
 // Called by every control as it is destroyed.
 void DragControlDestroyed(const TGraphicControl* control);

@@ -148,17 +148,16 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void TWinControl::Paint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
+    PaintScope paint(Handle());
+    HDC dc = paint.Get();
     UniqueGdiObject brush(CreateSolidBrush(Color));
-    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(brush.get()));
+    FillRect(dc, &paint.Area(), static_cast<HBRUSH>(brush.get()));
     for (auto& control : controls_) {
         RECT r = control->BoundsRect(), common;
-        if (control->Visible() && IntersectRect(&common, &r, &ps.rcPaint))
+        if (control->Visible() && IntersectRect(&common, &r, &paint.Area()))
             control->Paint(dc);
     }
     PaintFrame(dc);
-    EndPaint(Handle(), &ps);
 }
 
 TGraphicControl* TWinControl::ControlAt(POINT client) const

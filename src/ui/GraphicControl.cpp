@@ -101,16 +101,15 @@ void TLabel::AdjustSize()
 {
     if (!AutoSize)
         return;
-    HDC dc = GetDC(Parent().Handle());
     SIZE size{};
     {
-        ScopedSelectObject font(dc, Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
+        WindowDC dc(Parent().Handle());
+        ScopedSelectObject font(dc.Get(), Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
         RECT r{0, 0, 0, 0};
         std::wstring text = ToW(caption_);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         size = {r.right - r.left, r.bottom - r.top};
     }
-    ReleaseDC(Parent().Handle(), dc);
     SetBounds(Left(), Top(), std::max<int>(size.cx, MinWidth), std::max<int>(size.cy, MinHeight));
 }
 
