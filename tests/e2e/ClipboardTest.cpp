@@ -220,7 +220,7 @@ public:
                                 form_, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(form_);
         SetFocus(edit_);
-        Pause(300);
+        WaitFor([this] { return GetForegroundWindow() == form_ && GetFocus() == edit_; }, 3000);
     }
     ~FocusedEdit() { DestroyWindow(form_); }
     FocusedEdit(const FocusedEdit&) = delete;

@@ -39,7 +39,8 @@ public:
                         form, HMENU(IDOK), wc.hInstance, nullptr);
         ShowWindow(form, SW_SHOW);
         SetForegroundWindow(form);
-        Pump(300);
+        PumpUntil([this] { return GetForegroundWindow() == form; }, 3000);
+        Pump(100);
     }
     ~UserForm() { DestroyWindow(form); }
 
@@ -51,6 +52,8 @@ public:
         SetForegroundWindow(form);
         SetFocus(first);
         submitted = 0;
+        // The focus watch starts once the activation has arrived.
+        PumpUntil([this] { return GetForegroundWindow() == form && GetFocus() == first; }, 3000);
         focusLeft = false;
         Pump(50);
     }

@@ -65,7 +65,7 @@ TEST_F(MenuBarAsUserSeesIt, PressingALabelOpensItsMenuAndLeavesTheFocusInTheUser
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
     EXPECT_TRUE(user.HasFocus());
     TypeText(L"still here");
-    EXPECT_EQ(user.Text(), L"still here");
+    EXPECT_TRUE(WaitFor([&] { return user.Text() == L"still here"; }, 3000));
 }
 
 TEST_F(MenuBarAsUserSeesIt, DraggingTheBarMovesItAndTheNextStartPutsItThere)
@@ -84,7 +84,8 @@ TEST_F(MenuBarAsUserSeesIt, DraggingTheBarMovesItAndTheNextStartPutsItThere)
         ASSERT_TRUE(WaitFor([&] { return Bar(quorvane).left == bar.left - 300 && Bar(quorvane).top == 0; }, 3000))
             << Bar(quorvane).left << "," << Bar(quorvane).top;
         dropped = Bar(quorvane).left;
-        ASSERT_TRUE(WaitFor([&] { return SettingsDword(L"MenuBarLeft").has_value(); }, 3000));
+        // MenuBarTop is written after MenuBarLeft.
+        ASSERT_TRUE(WaitFor([&] { return SettingsDword(L"MenuBarLeft") && SettingsDword(L"MenuBarTop"); }, 3000));
         EXPECT_EQ(static_cast<int>(*SettingsDword(L"MenuBarLeft")), dropped);
         EXPECT_EQ(SettingsDword(L"MenuBarTop"), 0u);
     }

@@ -82,8 +82,9 @@ struct SubmenusAsUserSeesThem : testing::Test {
     // open menu windows is count; the time it took, or -1 when it did not happen.
     int RestUntilMenus(int x, int rowTop, size_t count)
     {
-        MoveMouseTo(x, rowTop + 11);
+        // Timed from before the move: the program may see the pointer before the driver goes on.
         const DWORD start = GetTickCount();
+        MoveMouseTo(x, rowTop + 11);
         if (!WaitFor([&] { return VisibleMenus(quorvane->Id()).size() == count; }, 3000))
             return -1;
         return static_cast<int>(GetTickCount() - start);
@@ -102,8 +103,7 @@ TEST_F(SubmenusAsUserSeesThem, RestingOnAFolderRowOpensItsSubmenuBesideTheMenuAf
     const int folderTop = RowTop(menu, {22, 22, 5});
     const int waited = RestUntilMenus(menu.left + 40, folderTop, 2);
     ASSERT_GE(waited, 0);
-    EXPECT_GE(waited, 350);
-    EXPECT_LE(waited, 1500);
+    EXPECT_GE(waited, 480); // a busy machine may only make it later
     const std::vector<HWND> menus = VisibleMenus(quorvane->Id());
     const RECT sub = ScreenRect(Newest(menus, menu));
     EXPECT_EQ(sub.left, menu.right - 2);
@@ -115,11 +115,11 @@ TEST_F(SubmenusAsUserSeesThem, RestingOnAMessageRowShowsThePreviewTwelvePixelsBe
 {
     const int rowTop = RowTop(menu, {22, 22, 5, 22});
     const int x = menu.left + 50;
-    MoveMouseTo(x, rowTop + 11);
     HWND hint = quorvane->Window(L"TFmHint");
     const DWORD start = GetTickCount();
+    MoveMouseTo(x, rowTop + 11);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(hint) != FALSE; }, 3000));
-    EXPECT_GE(GetTickCount() - start, 600u);
+    EXPECT_GE(GetTickCount() - start, 780u);
     const RECT r = ScreenRect(hint);
     EXPECT_EQ(r.top, rowTop + 22 + 12);
     EXPECT_EQ(r.left, x);
