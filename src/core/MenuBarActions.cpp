@@ -9,7 +9,6 @@
 #include "core/Hotkeys.h"
 #include "core/TrayMenu.h"
 #include "core/UnitMenuBar.h"
-#include "settings/Settings.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"

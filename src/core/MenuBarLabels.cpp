@@ -1,13 +1,9 @@
 // The menu bar's background pictures and labels: building them, opening the drop-down from a
 // label, dragging the bar sideways, auto hide and the outside-press watch.
-#include <vector>
-
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
 #include "core/UnitMenuBar.h"
-#include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
-#include "menus/UnitPopupMenu.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -212,10 +208,7 @@ void TFmMenuBar::TimerMenuTimer()
         GetCursorPos(&p);
         HWND under = WindowFromPoint(p);
         if (GetWindowLongPtrW(under, GWLP_USERDATA) != OwnWindowMarker) {
-            if (FmPopupMenu)
-                FmPopupMenu->Hide();
-            if (FmHint)
-                FmHint->Hide();
+            HidePreviewAndContextMenu();
             FmMenu->Hide();
             TimerMenu.SetEnabled(false);
             if (AutoHide)

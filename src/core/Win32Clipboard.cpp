@@ -2,23 +2,6 @@
 #include "core/Win32Os.h"
 
 namespace {
-// Open while it lives; the clipboard is shared by every program, so it is held for the read only.
-class ClipboardOpened {
-public:
-    ClipboardOpened() : open_(OpenClipboardPatiently(nullptr)) {}
-    ~ClipboardOpened()
-    {
-        if (open_)
-            CloseClipboard();
-    }
-    ClipboardOpened(const ClipboardOpened&) = delete;
-    ClipboardOpened& operator=(const ClipboardOpened&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
-};
-
 class GlobalLocked {
 public:
     explicit GlobalLocked(HANDLE memory) : memory_(memory), data_(GlobalLock(memory)) {}
@@ -37,23 +20,27 @@ private:
 };
 } // namespace
 
-bool OpenClipboardPatiently(HWND owner)
+ClipboardOpened::ClipboardOpened(HWND owner) : open_(false)
 {
     constexpr int Tries = 10;
-    for (int i = 0; i < Tries; ++i) {
-        if (OpenClipboard(owner))
-            return true;
-        if (i + 1 < Tries)
+    for (int i = 0; i < Tries && !open_; ++i) {
+        open_ = OpenClipboard(owner) != FALSE;
+        if (!open_ && i + 1 < Tries)
             Sleep(10);
     }
-    return false;
+}
+
+ClipboardOpened::~ClipboardOpened()
+{
+    if (open_)
+        CloseClipboard();
 }
 
 bool TWin32Os::ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
 
 std::optional<String> TWin32Os::ReadClipboardText()
 {
-    ClipboardOpened clipboard;
+    ClipboardOpened clipboard(nullptr);
     if (!clipboard.IsOpen())
         return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);

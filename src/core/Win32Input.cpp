@@ -48,11 +48,9 @@ TDateTimeText TWin32Os::CurrentDateTimeText()
 void TWin32Os::SetClipboardText(StringView text)
 {
     // The clipboard belongs to the window that empties it; a null owner would make the write fail.
-    if (!OpenClipboardPatiently(Application ? Application->Handle() : nullptr))
+    const ClipboardOpened clipboard(Application ? Application->Handle() : nullptr);
+    if (!clipboard.IsOpen())
         throw EAppError(u"Cannot open clipboard: " + SystemErrorText(GetLastError()));
-    struct Closer {
-        ~Closer() { CloseClipboard(); }
-    } closer;
     EmptyClipboard();
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);

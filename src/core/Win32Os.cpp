@@ -3,8 +3,6 @@
 #include <bcrypt.h>
 #include <shlobj.h>
 
-#include <vector>
-
 #include "ui/Application.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"

@@ -56,6 +56,17 @@ private:
     HKEY registryKey_ = nullptr;
 };
 
-// Opens the clipboard for owner. Other programs hold it for a moment now and then (a clipboard
+// The clipboard, open for owner while this lives; it is shared by every program, so it is held
+// for one read or write only. Other programs hold it for a moment now and then (a clipboard
 // manager reads every change), so a few short tries come before giving up.
-bool OpenClipboardPatiently(HWND owner);
+class ClipboardOpened {
+public:
+    explicit ClipboardOpened(HWND owner);
+    ~ClipboardOpened();
+    ClipboardOpened(const ClipboardOpened&) = delete;
+    ClipboardOpened& operator=(const ClipboardOpened&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};

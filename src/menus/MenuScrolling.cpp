@@ -7,7 +7,6 @@
 #include "menus/MenuLayout.h"
 #include "menus/SubmenuRules.h"
 #include "menus/UnitHint.h"
-#include "menus/UnitPopupMenu.h"
 #include "menus/UnitWideMenuItem.h"
 
 void TFmMenu::BindSubmenuHandlers()
@@ -111,10 +110,7 @@ void TFmMenu::TimerScrollTimer()
 
 void TFmMenu::PanelDataMouseDown(TMouseButton)
 {
-    if (FmPopupMenu)
-        FmPopupMenu->Hide();
-    if (FmHint)
-        FmHint->Hide();
+    HidePreviewAndContextMenu();
     if (FmMenuSub)
         FmMenuSub->Hide();
 }

@@ -12,17 +12,22 @@
 #include "ui/DeferredRelease.h"
 #include "ui/Font.h"
 
+namespace {
+// The width of a text in the font selected into dc.
 int MenuTextWidth(HDC dc, StringView text)
 {
     SIZE size{};
     GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
     return size.cx;
 }
+} // namespace
 
-int CalcMenuWidth(HDC canvas, const TTreeNode& node)
+void HidePreviewAndContextMenu()
 {
-    ScopedSelectObject font(canvas, MenuFont ? MenuFont->Get() : GetStockObject(DEFAULT_GUI_FONT));
-    return CalcMenuWidth(node, [canvas](StringView text) { return MenuTextWidth(canvas, text); });
+    if (FmPopupMenu)
+        FmPopupMenu->Hide();
+    if (FmHint)
+        FmHint->Hide();
 }
 
 TFmMenu::TFmMenu() : TNonActivatingForm(u"TFmMenu")
@@ -199,10 +204,7 @@ void TFmMenu::FormHide()
     // The pointer cannot rest on an arrow of a hidden menu.
     if (MouseInScroolBtn != ScrollNone)
         ScrollArrowLeft(MouseInScroolBtn == ScrollUp ? *PanelTopScroll : *PanelBtmScroll);
-    if (FmPopupMenu)
-        FmPopupMenu->Hide();
-    if (FmHint)
-        FmHint->Hide();
+    HidePreviewAndContextMenu();
     FreeSubMenu();
     if (this != FmMenu || !FmMenuBar || !Node)
         return;
@@ -219,10 +221,7 @@ void TFmMenu::FormHide()
 
 void TFmMenu::UserMsgMenuItemSelected(TMessage& msg)
 {
-    if (FmHint)
-        FmHint->Hide();
-    if (FmPopupMenu)
-        FmPopupMenu->Hide();
+    HidePreviewAndContextMenu();
     TimerDirHint.SetEnabled(false);
     if (static_cast<int>(msg.LParam) == SelectedItem)
         return; // back on the row whose submenu may be open: it stays

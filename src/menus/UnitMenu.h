@@ -84,7 +84,5 @@ private:
     void ShowScrollArrow(TPanel& panel, bool shown);
 };
 
-// The width of a text in the font selected into dc.
-int MenuTextWidth(HDC dc, StringView text);
-// The client width of the window for node, measured in MenuFont on the canvas dc.
-int CalcMenuWidth(HDC canvas, const TTreeNode& node);
+// Hides the preview window and the context menu, which belong to no one menu window.
+void HidePreviewAndContextMenu();

@@ -12,15 +12,6 @@
 #include "menus/UnitPopupMenu.h"
 #include "menus/UnitWideMenuItem.h"
 
-namespace {
-void HidePreviewAndContextMenu()
-{
-    if (FmHint)
-        FmHint->Hide();
-    if (FmPopupMenu)
-        FmPopupMenu->Hide();
-}
-} // namespace
 
 void TFmMenu::UserMsgMenuItemSelecting(TMessage& msg)
 {

@@ -9,6 +9,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 #include "menus/MenuLayout.h"
+#include "menus/SubmenuRules.h"
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
@@ -147,7 +148,7 @@ void TWideMenuItem::CMMouseEnter()
         Repaint();
     }
     if (!Empty)
-        Send(hMenuWnd, UM_MENUITEMSELECTING, ImageIndex == nkFolder ? 500 : 800, RowIndex);
+        Send(hMenuWnd, UM_MENUITEMSELECTING, ImageIndex == nkFolder ? FolderHoverDelay : OtherHoverDelay, RowIndex);
 }
 
 void TWideMenuItem::CMMouseLeave()
@@ -165,10 +166,7 @@ void TWideMenuItem::CMMouseLeave()
 
 void TWideMenuItem::MouseDown(TMouseButton button, WPARAM keys, int x, int y)
 {
-    if (FmPopupMenu)
-        FmPopupMenu->Hide();
-    if (FmHint)
-        FmHint->Hide();
+    HidePreviewAndContextMenu();
     POINT p{};
     GetCursorPos(&p);
     DragStartPos = {p.x, p.y};
@@ -292,7 +290,7 @@ void TWideMenuItem::Click()
     };
     switch (kind) {
     case nkFolder:
-        Send(menuWnd, UM_MENUITEMSELECTING, static_cast<WPARAM>(-1), index);
+        Send(menuWnd, UM_MENUITEMSELECTING, static_cast<WPARAM>(OpenSubmenuAtOnce), index);
         return;
     case nkCut:
     case nkCopy:

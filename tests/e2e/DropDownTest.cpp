@@ -13,17 +13,10 @@
 
 namespace {
 
-const wchar_t* const Menus[] = {L"Manage", L"Clipboards", L"Messages", L"Snips"};
-
 // The screen centre of the label of the menu at index i on a bar whose left edge is at left.
 POINT LabelCentre(int left, int index, int* labelLeft = nullptr)
 {
-    int x = left + 7;
-    for (int i = 0; i < index; ++i)
-        x += MenuFontTextWidth(Menus[i]) + 10;
-    if (labelLeft)
-        *labelLeft = x;
-    return {x + (MenuFontTextWidth(Menus[index]) + 10) / 2, 13};
+    return BarLabelCentre(left, {L"Manage", L"Clipboards", L"Messages", L"Snips"}, index, labelLeft);
 }
 
 const std::vector<RecordSpec> Snips = {

@@ -20,13 +20,7 @@ int ExpectedBarWidth()
 }
 
 // The screen centre of the label of the menu at index i on a bar whose left edge is at left.
-POINT LabelCentre(int left, int index)
-{
-    int x = left + 7;
-    for (int i = 0; i < index; ++i)
-        x += MenuFontTextWidth(DefaultMenus[i]) + 10;
-    return {x + (MenuFontTextWidth(DefaultMenus[index]) + 10) / 2, 13};
-}
+POINT LabelCentre(int left, int index) { return BarLabelCentre(left, {L"Manage", L"Clipboards", L"Messages"}, index); }
 
 struct MenuBarAsUserSeesIt : testing::Test {
     void SetUp() override

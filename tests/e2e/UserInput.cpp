@@ -241,3 +241,14 @@ int MenuFontTextWidth(const std::wstring& text)
     DeleteObject(font);
     return size.cx;
 }
+
+POINT BarLabelCentre(int barLeft, std::initializer_list<const wchar_t*> captions, int index, int* labelLeft)
+{
+    int x = barLeft + 7; // the bar's left end
+    const wchar_t* const* caption = captions.begin();
+    for (int i = 0; i < index; ++i)
+        x += MenuFontTextWidth(caption[i]) + 10;
+    if (labelLeft)
+        *labelLeft = x;
+    return {x + (MenuFontTextWidth(caption[index]) + 10) / 2, 13};
+}

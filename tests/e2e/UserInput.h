@@ -55,3 +55,6 @@ void SetSettingsDword(const wchar_t* name, DWORD value);
 
 // The width of a text in the system menu font, as the bar measures its labels.
 int MenuFontTextWidth(const std::wstring& text);
+// The screen centre of label index on a bar whose left edge is at barLeft and whose labels read
+// captions; labelLeft, when given, gets the label's left edge.
+POINT BarLabelCentre(int barLeft, std::initializer_list<const wchar_t*> captions, int index, int* labelLeft = nullptr);
