@@ -28,6 +28,7 @@ add_library(QuorvaneShell STATIC
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
   src/ui/DeferredRelease.cpp
+  src/ui/Dialog.cpp
   src/ui/DragDrop.cpp
   src/ui/Form.cpp
   src/ui/GraphicControl.cpp

@@ -68,6 +68,14 @@ TFmMenu* FmMenu;
 TFmHint* FmHint;
 TFmPopupMenu* FmPopupMenu;
 TFmOptions* FmOptions;
+TFmAddFolderRename* FmNewMenu;
+TFmAddFolderRename* FmNewFolder;
+TFmAddFolderRename* FmRename;
+TFmNew* FmNew;
+TFmMessage* FmMessage;
+TFmViewMessage* FmViewMessage;
+TFmOrg* FmOrg;
+TFmAbout* FmAbout;
 
 void ResetGlobals()
 {

@@ -14,6 +14,12 @@ class TFmMenu;
 class TFmHint;
 class TFmPopupMenu;
 class TFmOptions;
+class TFmAddFolderRename;
+class TFmNew;
+class TFmMessage;
+class TFmViewMessage;
+class TFmOrg;
+class TFmAbout;
 struct TFont;
 class ITabPasteTimer;
 
@@ -81,6 +87,14 @@ extern TFmPopupMenu* FmPopupMenu;
 
 // Dialog windows, each non-null only while its dialog exists.
 extern TFmOptions* FmOptions;
+extern TFmAddFolderRename* FmNewMenu;
+extern TFmAddFolderRename* FmNewFolder;
+extern TFmAddFolderRename* FmRename;
+extern TFmNew* FmNew;
+extern TFmMessage* FmMessage;
+extern TFmViewMessage* FmViewMessage;
+extern TFmOrg* FmOrg;
+extern TFmAbout* FmAbout;
 
 // The settings, read from the registry at start-up and written back by the Options window, the
 // end of a bar drag and Exit.

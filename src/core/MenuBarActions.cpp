@@ -60,13 +60,13 @@ void TFmMenuBar::BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items)
 {
     for (TTreeNode* row : TrayMenuRows(menu)) {
         // Bound by node identity; Organize and About come with their windows.
-        std::function<void()> onClick;
+        std::function<void(TMenuItem&)> onClick;
         if (row == OptionsNode)
-            onClick = [this] { ActionOptionsExecute(); };
+            onClick = [this](TMenuItem&) { ActionOptionsExecute(); };
         else if (row == HelpNode)
-            onClick = [this] { ActionHelpExecute(); };
+            onClick = [this](TMenuItem&) { ActionHelpExecute(); };
         else if (row == ExitNode)
-            onClick = [this] { ActionExitExecute(); };
+            onClick = [this](TMenuItem&) { ActionExitExecute(); };
         items.Add(row->Text, std::move(onClick));
     }
 }

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/NodeKinds.h"
+#include "core/NodeWatch.h"
 #include "core/OsServices.h"
 
 namespace {
@@ -57,6 +58,9 @@ void TreeViewDataDeletion(TTreeNode& node)
         DragNode = nullptr;
     if (&node == DragStartMenuNode)
         DragStartMenuNode = nullptr;
+    if (&node == CaptureTargetNode)
+        CaptureTargetNode = nullptr;
+    NotifyNodeWatchers(node);
 }
 
 void AddClipboardMenuRows(TTreeNodes& items, TTreeNode* menu)

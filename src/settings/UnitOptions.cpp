@@ -12,19 +12,6 @@
 #include "ui/WinText.h"
 
 namespace {
-enum ControlId {
-    IdBtnOk = IDOK, // Enter presses it
-    IdCheckBoxAutoHide = 101,
-    IdCheckBoxTurnOnHotkey,
-    IdCheckBoxAutoCapture,
-    IdCheckBoxAutoDelete,
-    IdSpinEditMaxCount,
-    IdComboBoxLanguages,
-    IdBtnEditLanguageFile,
-    IdBtnDefault,
-    IdBtnCancel,
-};
-
 constexpr int GroupGeneralHeight = 90;
 constexpr int GroupClipboardHeight = 120;
 constexpr int GroupLanguageHeight = 90;
@@ -41,76 +28,58 @@ RECT In(POINT group, int x, int y, int width, int height)
 
 } // namespace
 
-TFmOptions::TFmOptions() : TForm(u"TFmOptions")
+TFmOptions::TFmOptions() : TDialogForm(u"TFmOptions", TBorder::Fixed)
 {
     CreateForm();
-    LOGFONTW description{};
-    description.lfHeight = -11;
-    description.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(description.lfFaceName, L"Tahoma");
-    Font.Assign(description);
-    const HFONT font = Font.Get();
-    const int inner = LayoutClientWidth - 2 * FormBorderWidth;
+    SetCaption(u"Options");
+    SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
 
     POINT general{FormBorderWidth, FormBorderWidth};
-    GroupBoxGeneral = std::make_unique<TGroupBox>(
-        *this, In(general, 0, 0, inner, GroupGeneralHeight), u"General:", font);
-    CheckBoxAutoHide = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoHide, In(general, 16, 24, 344, 17),
-                                                   u"Auto hide menu bar", font);
-    CheckBoxTurnOnHotkey = std::make_unique<TCheckBox>(*this, IdCheckBoxTurnOnHotkey, In(general, 16, 54, 344, 17),
-                                                       u"T&urn on hotkey", font);
+    GroupBoxGeneral = std::make_unique<TGroupBox>(*this, In(general, 0, 0, LayoutWidth, GroupGeneralHeight),
+                                                  u"General:");
+    CheckBoxAutoHide = std::make_unique<TCheckBox>(*this, In(general, 16, 24, 344, 17), u"Auto hide menu bar");
+    CheckBoxTurnOnHotkey = std::make_unique<TCheckBox>(*this, In(general, 16, 54, 344, 17), u"T&urn on hotkey");
     CheckBoxTurnOnHotkey->SetChecked(true);
 
     POINT clipboard{FormBorderWidth, general.y + GroupGeneralHeight};
-    GroupBoxClipboard = std::make_unique<TGroupBox>(
-        *this, In(clipboard, 0, 0, inner, GroupClipboardHeight), u"Clipboard:", font);
-    CheckBoxAutoCapture = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoCapture, In(clipboard, 16, 24, 344, 17),
-                                                      u"Auto capture clipboard message", font);
+    GroupBoxClipboard = std::make_unique<TGroupBox>(*this, In(clipboard, 0, 0, LayoutWidth, GroupClipboardHeight),
+                                                    u"Clipboard:");
+    CheckBoxAutoCapture =
+        std::make_unique<TCheckBox>(*this, In(clipboard, 16, 24, 344, 17), u"Auto capture clipboard message");
     CheckBoxAutoCapture->SetChecked(true);
-    CheckBoxAutoDelete = std::make_unique<TCheckBox>(*this, IdCheckBoxAutoDelete, In(clipboard, 16, 54, 344, 17),
-                                                     u"Auto delete old clipboard message", font);
+    CheckBoxAutoDelete =
+        std::make_unique<TCheckBox>(*this, In(clipboard, 16, 54, 344, 17), u"Auto delete old clipboard message");
     CheckBoxAutoDelete->SetChecked(true);
     CheckBoxAutoDelete->OnClick = [this] { CheckBoxAutoDeleteClick(); };
-    LabelMaxCount = std::make_unique<TStaticText>(*this, POINT{clipboard.x + 32, clipboard.y + 85},
-                                                  u"Maximum message count:", font);
+    LabelMaxCount =
+        std::make_unique<TStaticText>(*this, POINT{clipboard.x + 32, clipboard.y + 85}, u"Maximum message count:");
     // At 170 in the group, or right of the label where the font makes the label longer.
     const int fieldX = std::max<int>(170, LabelMaxCount->BoundsRect().right - clipboard.x + 6);
-    SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, IdSpinEditMaxCount, In(clipboard, fieldX, 80, 100, 22),
-                                                   font, MinClipboardMaxCount, MaxClipboardMaxCount, 5);
+    SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, In(clipboard, fieldX, 80, 100, 22), MinClipboardMaxCount,
+                                                   MaxClipboardMaxCount, 5);
     SpinEditMaxCount->SetValue(20);
 
     POINT language{FormBorderWidth, clipboard.y + GroupClipboardHeight};
-    GroupBoxLanguage = std::make_unique<TGroupBox>(
-        *this, In(language, 0, 0, inner, GroupLanguageHeight), u"Language:", font);
-    LabelChangeLanguage = std::make_unique<TStaticText>(*this, POINT{language.x + 16, language.y + 28},
-                                                        u"Change Language:", font);
-    ComboBoxLanguages =
-        std::make_unique<TComboBox>(*this, IdComboBoxLanguages, In(language, 16, 48, 200, 21), font);
+    GroupBoxLanguage = std::make_unique<TGroupBox>(*this, In(language, 0, 0, LayoutWidth, GroupLanguageHeight),
+                                                   u"Language:");
+    LabelChangeLanguage =
+        std::make_unique<TStaticText>(*this, POINT{language.x + 16, language.y + 28}, u"Change Language:");
+    ComboBoxLanguages = std::make_unique<TComboBox>(*this, In(language, 16, 48, 200, 21));
     ComboBoxLanguages->AddItem(FromW(DefaultLanguageItem));
     ComboBoxLanguages->SetItemIndex(0);
-    BtnEditLanguageFile = std::make_unique<TButton>(*this, IdBtnEditLanguageFile, In(language, 224, 46, 140, 25),
-                                                    u"Edit Language File...", font);
+    BtnEditLanguageFile =
+        std::make_unique<TButton>(*this, In(language, 224, 46, 140, 25), u"Edit Language File...");
     BtnEditLanguageFile->OnClick = [this] { BtnEditLanguageFileClick(); };
 
-    BtnDefault = std::make_unique<TButton>(*this, IdBtnDefault, RECT{}, u"&Default", font);
+    BtnDefault = std::make_unique<TButton>(*this, RECT{}, u"&Default");
     BtnDefault->OnClick = [this] { BtnDefaultClick(); };
-    BtnOk = std::make_unique<TButton>(*this, IdBtnOk, RECT{}, u"&Ok", font, true);
+    BtnOk = std::make_unique<TButton>(*this, RECT{}, u"&Ok");
     BtnOk->OnClick = [this] { BtnOkClick(); };
-    BtnCancel = std::make_unique<TButton>(*this, IdBtnCancel, RECT{}, u"&Cancel", font);
-    BtnCancel->OnClick = [this] { ModalResult = mrCancel; };
+    SetDefaultButton(BtnOk.get());
+    BtnCancel = std::make_unique<TButton>(*this, RECT{}, u"&Cancel", mrCancel);
+    CancelButton = BtnCancel.get();
 
-    SetClientSize(LayoutClientWidth, LayoutClientHeight);
     FormCreate();
-}
-
-void TFmOptions::CreateParams(TCreateParams& params)
-{
-    TForm::CreateParams(params);
-    params.Caption = u"Options";
-    // Not clipping its children: the group boxes leave their inside to the form's background.
-    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-    params.WndParent = nullptr; // dialogs have no owner
 }
 
 void TFmOptions::FormCreate()
@@ -121,8 +90,7 @@ void TFmOptions::FormCreate()
     BtnEditLanguageFile->SetVisible(false);
     SetHeight(Height() - GroupLanguageHeight);
     AlignButtons();
-    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
-              Height());
+    CenterOnScreen();
 
     CheckBoxAutoHide->SetChecked(AutoHide);
     CheckBoxTurnOnHotkey->SetChecked(TurnOnHotkey);
@@ -208,37 +176,13 @@ void TFmOptions::BtnEditLanguageFileClick()
 
 void TFmOptions::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
-std::vector<TStdControl*> TFmOptions::Controls() const
-{
-    return {CheckBoxAutoHide.get(), CheckBoxTurnOnHotkey.get(), CheckBoxAutoCapture.get(),
-            CheckBoxAutoDelete.get(), BtnEditLanguageFile.get(), BtnDefault.get(),
-            BtnOk.get(), BtnCancel.get()};
-}
-
 LRESULT TFmOptions::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
-    case UM_SETFOREGROUNDWINDOW:
+    if (msg == UM_SETFOREGROUNDWINDOW) {
         UserMsgSetForegroundWindow();
         return 0;
-    case WM_COMMAND:
-        if (TStdControl::DispatchCommand(Controls(), wParam))
-            return 0;
-        break;
-    case DM_GETDEFID:
-        return MAKELRESULT(IdBtnOk, DC_HASDEFID);
-    case WM_CLOSE:
-        ModalResult = mrCancel; // closing the window is Cancel
-        return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        // Static texts and check boxes on the form's own face colour.
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    default:
-        break;
     }
-    return TForm::WndProc(msg, wParam, lParam);
+    return TDialogForm::WndProc(msg, wParam, lParam);
 }
 
 void SaveSettings() { WriteSettings(FmMenuBar->Left(), FmMenuBar->Top()); }

@@ -5,19 +5,18 @@
 
 #include <memory>
 
-#include "ui/Font.h"
-#include "ui/Form.h"
-#include "ui/StdControls.h"
+#include "ui/Dialog.h"
 
-class TFmOptions : public TForm {
+class TFmOptions : public TDialogForm {
 public:
     TFmOptions();
 
-    static constexpr int LayoutClientWidth = 378;
-    static constexpr int LayoutClientHeight = 341; // the border, the three groups and the buttons
+    // The laid-out area inside the form's 8-pixel border: the three groups, 11 pixels and the
+    // button row.
+    static constexpr int LayoutWidth = 378;
+    static constexpr int LayoutHeight = 336;
     static constexpr int FormBorderWidth = 8;
 
-    TFont Font;
     std::unique_ptr<TGroupBox> GroupBoxGeneral;
     std::unique_ptr<TCheckBox> CheckBoxAutoHide;
     std::unique_ptr<TCheckBox> CheckBoxTurnOnHotkey;
@@ -42,14 +41,12 @@ public:
     void AddLanguagesFileToList(const String& dir);
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void FormCreate();
     void UserMsgSetForegroundWindow();
     void AlignButtons();
-    std::vector<TStdControl*> Controls() const;
 };
 
 // SaveSettings: the settings globals and the menu bar's current place into the registry.

@@ -62,7 +62,7 @@ void TApplication::Terminate()
     }
 }
 
-bool TApplication::HandleMessage(HWND dialog)
+bool TApplication::HandleMessage(HWND dialog, const std::function<bool(const MSG&)>& preTranslate)
 {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
@@ -70,6 +70,8 @@ bool TApplication::HandleMessage(HWND dialog)
         PostQuitMessage(0); // let every enclosing loop see it too
         return false;
     }
+    if (preTranslate && preTranslate(msg))
+        return true;
     if (dialog && IsDialogMessageW(dialog, &msg))
         return true;
     TranslateMessage(&msg);
@@ -96,6 +98,9 @@ int TApplication::MessageDialog(StringView text, StringView caption, int flags)
     HWND owner = GetActiveWindow();
     if (!owner)
         owner = Handle();
+    // The system disables the owner only: the bar, the menus and other dialogs would still take
+    // clicks under the box.
+    TWindowDisabler disabled(nullptr);
     return MessageBoxW(owner, ToW(text).c_str(), ToW(caption).c_str(), static_cast<UINT>(flags) | MB_TASKMODAL);
 }
 

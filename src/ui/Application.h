@@ -37,9 +37,12 @@ public:
     // Handles what is queued now, then returns.
     void ProcessMessages();
     // One message of a loop; false once WM_QUIT arrived (it stays queued for the outer loop).
-    bool HandleMessage(HWND dialog = nullptr);
+    // With a dialog, its keyboard interface (Tab, Enter, Esc, access keys) runs first, after
+    // preTranslate, which may keep a message from it and from the controls.
+    bool HandleMessage(HWND dialog = nullptr, const std::function<bool(const MSG&)>& preTranslate = {});
 
-    // The framework's modal message box (not counted as a program message box).
+    // The framework's modal message box, modal to every window of the program (not counted as a
+    // program message box).
     int MessageDialog(StringView text, StringView caption, int flags);
     // The default error box: the text of the exception being handled. Call from a catch block.
     void HandleException();

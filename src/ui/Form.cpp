@@ -8,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/DeferredRelease.h"
 #include "ui/GraphicControl.h"
+#include "ui/StdControls.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -128,6 +129,20 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         tracking_ = false;
         MouseLeft();
         return 0;
+    case WM_COMMAND:
+        if (TStdControl* control = TStdControl::FromHandle(reinterpret_cast<HWND>(lParam))) {
+            control->WMCommand(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (TStdControl* control = TStdControl::FromHandle(header->hwndFrom))
+            if (control->WMNotify(*header, result))
+                return result;
+        break;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -361,38 +376,97 @@ void TForm::Show()
     ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
-namespace {
-struct DisabledWindows {
-    HWND except;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableOne(HWND h, LPARAM lParam)
+TWindowDisabler::TWindowDisabler(HWND except) : except_(except)
 {
-    auto* state = reinterpret_cast<DisabledWindows*>(lParam);
-    if (h != state->except && IsWindowVisible(h) && IsWindowEnabled(h)) {
-        EnableWindow(h, FALSE);
-        state->windows.push_back(h);
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(this));
+}
+
+TWindowDisabler::~TWindowDisabler()
+{
+    for (HWND window : disabled_)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+}
+
+BOOL CALLBACK TWindowDisabler::DisableOne(HWND window, LPARAM self)
+{
+    auto* disabler = reinterpret_cast<TWindowDisabler*>(self);
+    if (window != disabler->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabler->disabled_.push_back(window);
     }
     return TRUE;
 }
-} // namespace
 
 int TForm::ShowModal()
 {
-    DisabledWindows disabled{Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
-    ++Application->ModalLevel;
+    struct ModalScope {
+        TForm& form;
+        explicit ModalScope(TForm& f) : form(f)
+        {
+            form.inModal_ = true;
+            ++Application->ModalLevel;
+        }
+        ~ModalScope()
+        {
+            form.inModal_ = false;
+            --Application->ModalLevel;
+        }
+    };
     ModalResult = 0;
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    while (ModalResult == 0 && Application->HandleMessage(Handle())) {
+    {
+        TWindowDisabler disabled(Handle());
+        ModalScope scope(*this);
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        while (ModalResult == 0 && Handle() &&
+               Application->HandleMessage(Handle(), [this](const MSG& msg) { return PreTranslateKey(msg); })) {
+        }
+        // A form destroyed under the loop, or a loop ended by WM_QUIT, is a cancel.
+        if (ModalResult == 0)
+            ModalResult = mrCancel;
     }
-    for (HWND h : disabled.windows)
-        EnableWindow(h, TRUE);
-    --Application->ModalLevel;
-    Hide();
+    if (Handle())
+        Hide();
     return ModalResult;
+}
+
+bool TForm::PreTranslateKey(const MSG& msg) const
+{
+    // Esc would reach the dialog manager, which cancels, and a multi-line edit, which closes its
+    // dialog: where Esc must not cancel, it reaches neither.
+    const bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_KEYUP) &&
+                        msg.wParam == VK_ESCAPE;
+    return escape && !CancelOnEscape && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd));
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CLOSE:
+        if (inModal_) {
+            ModalResult = mrCancel;
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam == 0 && FormCommand(LOWORD(wParam)))
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+bool TForm::FormCommand(int id)
+{
+    // Esc through the dialog manager when no control carries the cancel id.
+    if (id == IDCANCEL && inModal_ && CancelOnEscape) {
+        ModalResult = mrCancel;
+        return true;
+    }
+    return false;
 }
 
 void TNonActivatingForm::CreateParams(TCreateParams& params)

@@ -29,6 +29,7 @@ struct TMessage {
 // Results of a modal form.
 constexpr int mrOk = 1;
 constexpr int mrCancel = 2;
+constexpr int mrClose = 8;
 
 struct TCreateParams {
     String ClassName;
@@ -107,7 +108,9 @@ protected:
     // Fills the parameters of the window about to be created; overrides start from these.
     virtual void CreateParams(TCreateParams& params);
     void CreateHandle(HWND parent);
-    // Handles one message; the default dispatches painting and mouse input to the controls.
+    // Handles one message; the default dispatches painting and mouse input to the window-less
+    // controls, and the notifications of child controls (WM_COMMAND, WM_NOTIFY) to the objects of
+    // the controls that sent them.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
     // Paints over the background and the controls (a panel's bevel).
@@ -136,14 +139,43 @@ public:
 
     void Show() override;
     // Runs the form modally: the program's other windows are disabled and the application's
-    // modal level is raised until ModalResult is set.
+    // modal level is raised until ModalResult is set. The close box, and Esc where
+    // CancelOnEscape allows it, give mrCancel; a destroyed form ends the loop with mrCancel.
     int ShowModal();
+    bool InModal() const { return inModal_; }
     int ModalResult = 0;
+    // Esc cancels the modal form (as a small dialog's user expects); off where one key must never
+    // throw away typed text.
+    bool CancelOnEscape = true;
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A menu or keyboard command of the form itself (WM_COMMAND from no control); true when handled.
+    virtual bool FormCommand(int id);
     // Creates the window; subclasses call it at the end of their constructor.
     void CreateForm();
+
+private:
+    // A key message of the modal loop that the form keeps from its controls; true when kept.
+    bool PreTranslateKey(const MSG& msg) const;
+
+    bool inModal_ = false;
+};
+
+// Disables the program's visible top-level windows (all but one) for as long as it lives, so
+// that a modal window or a message box is modal to the whole program.
+class TWindowDisabler {
+public:
+    explicit TWindowDisabler(HWND except);
+    ~TWindowDisabler();
+    TWindowDisabler(const TWindowDisabler&) = delete;
+    TWindowDisabler& operator=(const TWindowDisabler&) = delete;
+
+private:
+    HWND except_;
+    std::vector<HWND> disabled_;
+    static BOOL CALLBACK DisableOne(HWND window, LPARAM self);
 };
 
 // A form that never takes the focus: a top-most tool popup without owner, answering every

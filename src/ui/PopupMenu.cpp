@@ -1,5 +1,7 @@
 #include "ui/PopupMenu.h"
 
+#include <vector>
+
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -8,33 +10,74 @@ struct MenuDeleter {
     static HMENU Invalid() { return nullptr; }
     static void Free(HMENU h) { DestroyMenu(h); }
 };
+using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
+
+// Appends the visible items to menu; an item's command id is its place in chosen plus one.
+void AppendItems(HMENU menu, std::list<TMenuItem>& items, std::vector<TMenuItem*>& chosen)
+{
+    for (TMenuItem& item : items) {
+        if (!item.Visible)
+            continue;
+        if (item.Caption == u"-") {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::wstring text = ToW(item.Caption);
+        if (!item.ShortCut.empty())
+            text += L"\t" + ToW(item.ShortCut);
+        if (!item.Items.empty()) {
+            HMENU submenu = CreatePopupMenu();
+            AppendItems(submenu, item.Items, chosen);
+            // The menu owns its submenus from here on.
+            AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+            continue;
+        }
+        chosen.push_back(&item);
+        AppendMenuW(menu, MF_STRING, chosen.size(), text.c_str());
+    }
+}
 } // namespace
 
-void TPopupMenu::Add(String caption, std::function<void()> onClick)
+TMenuItem& TMenuItem::Add(String caption, std::function<void(TMenuItem&)> onClick)
 {
-    items_.push_back({std::move(caption), std::move(onClick)});
+    TMenuItem& item = Items.emplace_back();
+    item.Caption = std::move(caption);
+    item.OnClick = std::move(onClick);
+    return item;
+}
+
+void TMenuItem::Click()
+{
+    // The handler may rebuild the menu that holds this item; keep it alive while it runs.
+    if (std::function<void(TMenuItem&)> handler = OnClick)
+        handler(*this);
+}
+
+TMenuItem& TPopupMenu::Add(String caption, std::function<void(TMenuItem&)> onClick)
+{
+    return root_.Add(std::move(caption), std::move(onClick));
 }
 
 void TPopupMenu::Popup(HWND owner, int x, int y)
 {
     if (OnPopup)
         OnPopup();
-    UniqueHandle<HMENU, MenuDeleter> menu(CreatePopupMenu());
+    UniqueMenu menu(CreatePopupMenu());
     if (!menu)
         return;
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i].Caption == u"-")
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(menu.get(), MF_STRING, i + 1, ToW(items_[i].Caption).c_str());
-    }
-    const UINT_PTR chosen = static_cast<UINT_PTR>(
-        TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
+    std::vector<TMenuItem*> chosen;
+    AppendItems(menu.get(), root_.Items, chosen);
+    const UINT_PTR id = static_cast<UINT_PTR>(TrackPopupMenuEx(
+        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner,
+        nullptr));
     PostMessageW(owner, WM_NULL, 0, 0); // lets the menu close for good when its owner is hidden
-    if (chosen == 0 || chosen > items_.size())
+    if (id == 0 || id > chosen.size())
         return;
-    // The handler may rebuild the items; keep it alive while it runs.
-    std::function<void()> handler = items_[chosen - 1].OnClick;
-    if (handler)
-        handler();
+    TMenuItem& item = *chosen[id - 1];
+    // The handler may rebuild the items, this one among them.
+    std::function<void(TMenuItem&)> handler = item.OnClick;
+    if (handler) {
+        TMenuItem copy = item;
+        handler(copy);
+    }
 }

@@ -7,19 +7,69 @@
 #include <string>
 
 #include "ui/Application.h"
+#include "ui/Font.h"
 #include "ui/WinText.h"
 
-TStdControl::TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, int id,
-                         RECT bounds, StringView caption, HFONT font)
-    : id_(id)
+namespace {
+constexpr wchar_t ControlProperty[] = L"QuorvaneControlObject";
+
+// Ids only tell the dialog manager which button is the default; the object is found by handle.
+int NextControlId()
 {
-    handle_.reset(CreateWindowExW(exStyle, className, ToW(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
-                                  bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                  parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  Application->Instance(), nullptr));
-    if (!handle_)
+    static int next = 1000;
+    return next++;
+}
+
+// Shortcut modifier bits of the program's hotkey values.
+constexpr int ShortCutShift = 0x2000;
+constexpr int ShortCutCtrl = 0x4000;
+constexpr int ShortCutAlt = 0x8000;
+} // namespace
+
+HFONT DialogFont()
+{
+    static TFont font = [] {
+        LOGFONTW description{};
+        description.lfHeight = -11;
+        description.lfCharSet = DEFAULT_CHARSET;
+        wcscpy_s(description.lfFaceName, L"Tahoma");
+        TFont f;
+        f.Assign(description);
+        return f;
+    }();
+    return font.Get();
+}
+
+TStdControl::TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, RECT bounds,
+                         StringView caption, int id)
+    : className_(className), id_(id ? id : NextControlId())
+{
+    handle_.reset(Create(parent.Handle(), style, exStyle, bounds, caption));
+    Attach();
+}
+
+TStdControl::~TStdControl()
+{
+    if (Handle())
+        RemovePropW(Handle(), ControlProperty);
+}
+
+HWND TStdControl::Create(HWND parent, DWORD style, DWORD exStyle, RECT bounds, StringView caption)
+{
+    HWND h = CreateWindowExW(exStyle, className_, ToW(caption).c_str(), WS_CHILD | style, bounds.left, bounds.top,
+                             bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Application->Instance(), nullptr);
+    if (!h)
         throw std::runtime_error("cannot create a control");
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    return h;
+}
+
+void TStdControl::Attach() { SetPropW(Handle(), ControlProperty, this); }
+
+TStdControl* TStdControl::FromHandle(HWND handle)
+{
+    return handle ? static_cast<TStdControl*>(GetPropW(handle, ControlProperty)) : nullptr;
 }
 
 String TStdControl::Text() const
@@ -39,28 +89,103 @@ RECT TStdControl::BoundsRect() const
     return r;
 }
 
-bool TStdControl::DispatchCommand(const std::vector<TStdControl*>& controls, WPARAM wParam)
+void TStdControl::SetBounds(RECT bounds)
 {
-    if (HIWORD(wParam) != BN_CLICKED)
-        return false;
-    for (TStdControl* control : controls) {
-        if (control->Id() == LOWORD(wParam) && control->Enabled()) {
-            if (control->OnClick)
-                control->OnClick();
-            return true;
-        }
+    SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TStdControl::Anchor(unsigned anchors)
+{
+    anchors_ = anchors;
+    RECT client{};
+    GetClientRect(GetParent(Handle()), &client);
+    const RECT r = BoundsRect();
+    margins_ = {r.left, r.top, client.right - r.right, client.bottom - r.bottom};
+}
+
+void TStdControl::ParentResized(int clientWidth, int clientHeight)
+{
+    if (!anchors_)
+        return;
+    RECT r = BoundsRect();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if ((anchors_ & akLeft) && (anchors_ & akRight)) {
+        r.left = margins_.left;
+        r.right = std::max<int>(r.left, clientWidth - margins_.right);
+    } else if (anchors_ & akRight) {
+        r.right = clientWidth - margins_.right;
+        r.left = r.right - width;
     }
-    return false;
+    if ((anchors_ & akTop) && (anchors_ & akBottom)) {
+        r.top = margins_.top;
+        r.bottom = std::max<int>(r.top, clientHeight - margins_.bottom);
+    } else if (anchors_ & akBottom) {
+        r.bottom = clientHeight - margins_.bottom;
+        r.top = r.bottom - height;
+    }
+    SetBounds(r);
 }
 
-TButton::TButton(TWinControl& parent, int id, RECT bounds, StringView caption, HFONT font, bool isDefault)
-    : TStdControl(parent, L"BUTTON", WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, id, bounds,
-                  caption, font)
+void TStdControl::WMCommand(int code)
+{
+    if (code == BN_CLICKED && OnClick)
+        OnClick();
+}
+
+void TStdControl::Recreate(DWORD style, DWORD exStyle)
+{
+    HWND old = Handle();
+    HWND parent = GetParent(old);
+    const bool hadFocus = GetFocus() == old;
+    const DWORD visible = GetWindowLongW(old, GWL_STYLE) & WS_VISIBLE;
+    HWND created = Create(parent, style | visible, exStyle, BoundsRect(), Text());
+    // The new window takes the old one's place in the tab order.
+    SetWindowPos(created, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EnableWindow(created, IsWindowEnabled(old));
+    RemovePropW(old, ControlProperty);
+    handle_.reset(created);
+    Attach();
+    if (hadFocus)
+        SetFocus();
+}
+
+TButton::TButton(TWinControl& parent, RECT bounds, StringView caption, int modalResult, int id)
+    : TStdControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption, id),
+      ModalResult(modalResult)
 {
 }
 
-TCheckBox::TCheckBox(TWinControl& parent, int id, RECT bounds, StringView caption, HFONT font)
-    : TStdControl(parent, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, id, bounds, caption, font)
+void TButton::WMCommand(int code)
+{
+    if (code != BN_CLICKED || !Enabled())
+        return;
+    const int result = ModalResult;
+    HWND form = GetAncestor(Handle(), GA_ROOT);
+    // The handler may end the form; the result is set on whatever form is still there.
+    TStdControl::WMCommand(code);
+    if (result != 0)
+        if (auto* owner = dynamic_cast<TForm*>(TWinControl::FromHandle(form)))
+            owner->ModalResult = result;
+}
+
+void TButton::SetImageRight(HIMAGELIST images)
+{
+    BUTTON_IMAGELIST list{};
+    list.himl = images;
+    list.margin = {0, 0, 4, 0};
+    list.uAlign = BUTTON_IMAGELIST_ALIGN_RIGHT;
+    SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+}
+
+void TButton::SetDefault(bool isDefault)
+{
+    SendMessageW(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+TCheckBox::TCheckBox(TWinControl& parent, RECT bounds, StringView caption, int id)
+    : TStdControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, bounds, caption, id)
 {
 }
 
@@ -75,31 +200,28 @@ void TCheckBox::SetChecked(bool checked)
         OnClick();
 }
 
-TGroupBox::TGroupBox(TWinControl& parent, RECT bounds, StringView caption, HFONT font)
+TGroupBox::TGroupBox(TWinControl& parent, RECT bounds, StringView caption)
     // Clipped by its siblings, so it never paints over the controls standing inside it.
-    : TStdControl(parent, L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0, 0, bounds, caption, font)
+    : TStdControl(parent, L"BUTTON", WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0, bounds, caption)
 {
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 namespace {
-RECT TextBounds(HWND parent, POINT at, StringView caption, HFONT font)
+RECT TextBounds(HWND parent, POINT at, StringView caption)
 {
-    HDC dc = GetDC(parent);
+    WindowDC dc(parent);
     SIZE size{};
-    {
-        ScopedSelectObject select(dc, font);
-        std::wstring text = ToW(caption);
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    }
-    ReleaseDC(parent, dc);
+    ScopedSelectObject select(dc.Get(), DialogFont());
+    std::wstring text = ToW(caption);
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return {at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 } // namespace
 
-TStaticText::TStaticText(TWinControl& parent, POINT at, StringView caption, HFONT font)
-    : TStdControl(parent, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, 0, TextBounds(parent.Handle(), at, caption, font),
-                  caption, font)
+TStaticText::TStaticText(TWinControl& parent, POINT at, StringView caption)
+    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, TextBounds(parent.Handle(), at, caption),
+                  caption)
 {
 }
 
@@ -107,17 +229,141 @@ void TStaticText::SetText(StringView text)
 {
     TStdControl::SetText(text);
     const RECT at = BoundsRect();
-    HWND parent = GetParent(Handle());
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-    const RECT fit = TextBounds(parent, {at.left, at.top}, text, font);
+    const RECT fit = TextBounds(GetParent(Handle()), {at.left, at.top}, text);
     SetWindowPos(Handle(), nullptr, 0, 0, fit.right - fit.left, fit.bottom - fit.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TComboBox::TComboBox(TWinControl& parent, int id, RECT bounds, HFONT font)
+TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl, bool centreVertically)
+    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | (centreVertically ? SS_CENTERIMAGE : 0), 0, bounds,
+                  caption)
+{
+    // The dialog manager gives a label's access key to the next control in the tab order: the
+    // label stands right before its control.
+    if (focusControl) {
+        HWND before = GetWindow(focusControl->Handle(), GW_HWNDPREV);
+        SetWindowPos(Handle(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+TBevel::TBevel(TWinControl& parent, RECT bounds)
+    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_ETCHEDHORZ, 0,
+                  {bounds.left, bounds.bottom - 2, bounds.right, bounds.bottom}, u"")
+{
+}
+
+TEdit::TEdit(TWinControl& parent, RECT bounds, int id)
+    : TStdControl(parent, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds, u"", id)
+{
+}
+
+void TEdit::SetMaxLength(int length) { SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0); }
+
+void TEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+
+DWORD TMemo::Style(bool wrap)
+{
+    const DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+    return wrap ? style : style | ES_AUTOHSCROLL | WS_HSCROLL;
+}
+
+TMemo::TMemo(TWinControl& parent, RECT bounds, int id)
+    : TStdControl(parent, L"EDIT", Style(true), WS_EX_CLIENTEDGE, bounds, u"", id)
+{
+    Subclass();
+}
+
+void TMemo::Subclass()
+{
+    // 0 lifts the 32 K limit on what the user types.
+    SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
+    SetWindowSubclass(Handle(), KeyHook, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TMemo::KeyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* memo = reinterpret_cast<TMemo*>(data);
+    if (msg == WM_KEYDOWN && memo->OnKeyDown) {
+        bool kept = false;
+        Guarded([&] { kept = memo->OnKeyDown(static_cast<unsigned>(wParam)); });
+        if (kept)
+            return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(h, KeyHook, 0);
+    return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+void TMemo::InsertText(StringView text)
+{
+    SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToW(text).c_str()));
+}
+
+bool TMemo::ReadOnly() const { return (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+
+void TMemo::SetReadOnly(bool readOnly) { SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0); }
+
+void TMemo::GetSelection(int& start, int& end) const
+{
+    DWORD from = 0, to = 0;
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    start = static_cast<int>(from);
+    end = static_cast<int>(to);
+}
+
+void TMemo::SetSelection(int start, int end) { SendMessageW(Handle(), EM_SETSEL, start, end); }
+
+void TMemo::SetWordWrap(bool wrap)
+{
+    if (wrap == wordWrap_)
+        return;
+    wordWrap_ = wrap;
+    int start = 0, end = 0;
+    GetSelection(start, end);
+    const LRESULT firstLine = SendMessageW(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    const bool readOnly = ReadOnly();
+    const BOOL modified = static_cast<BOOL>(SendMessageW(Handle(), EM_GETMODIFY, 0, 0));
+    Recreate(Style(wrap) | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
+    Subclass();
+    SetSelection(start, end);
+    SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+    const LRESULT nowFirst = SendMessageW(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageW(Handle(), EM_LINESCROLL, 0, firstLine - nowFirst);
+    SendMessageW(Handle(), EM_SETMODIFY, modified, 0);
+}
+
+THotKey::THotKey(TWinControl& parent, RECT bounds, int id)
+    : TStdControl(parent, HOTKEY_CLASSW, WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, u"", id)
+{
+}
+
+int THotKey::Value() const
+{
+    const auto word = static_cast<unsigned>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0));
+    const int key = static_cast<int>(word & 0xFF);
+    if (key == 0)
+        return 0;
+    const unsigned modifiers = (word >> 8) & 0xFF;
+    return key | ((modifiers & HOTKEYF_SHIFT) ? ShortCutShift : 0) | ((modifiers & HOTKEYF_CONTROL) ? ShortCutCtrl : 0) |
+           ((modifiers & HOTKEYF_ALT) ? ShortCutAlt : 0);
+}
+
+void THotKey::SetValue(int value)
+{
+    const unsigned key = static_cast<unsigned>(value) & 0xFF;
+    unsigned modifiers = 0;
+    if (key != 0) {
+        modifiers |= (value & ShortCutShift) ? HOTKEYF_SHIFT : 0;
+        modifiers |= (value & ShortCutCtrl) ? HOTKEYF_CONTROL : 0;
+        modifiers |= (value & ShortCutAlt) ? HOTKEYF_ALT : 0;
+    }
+    SendMessageW(Handle(), HKM_SETHOTKEY, MAKEWORD(key, modifiers), 0);
+}
+
+TComboBox::TComboBox(TWinControl& parent, RECT bounds, int id)
     // A drop-down list is as high as its edit field plus the list it opens.
-    : TStdControl(parent, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, id,
-                  {bounds.left, bounds.top, bounds.right, bounds.top + 200}, u"", font)
+    : TStdControl(parent, L"COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                  {bounds.left, bounds.top, bounds.right, bounds.top + 200}, u"", id)
 {
 }
 
@@ -159,9 +405,8 @@ LRESULT CALLBACK NumberKeysOnly(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, 
 }
 } // namespace
 
-TSpinEdit::TSpinEdit(TWinControl& parent, int id, RECT bounds, HFONT font, int minValue, int maxValue,
-                     int maxLength)
-    : TStdControl(parent, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, id, bounds, u"", font),
+TSpinEdit::TSpinEdit(TWinControl& parent, RECT bounds, int minValue, int maxValue, int maxLength, int id)
+    : TStdControl(parent, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds, u"", id),
       min_(minValue), max_(maxValue)
 {
     SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength), 0);
@@ -208,4 +453,10 @@ void TSpinEdit::SetEnabled(bool enabled)
 {
     TStdControl::SetEnabled(enabled);
     EnableWindow(upDown_.get(), enabled);
+}
+
+void TSpinEdit::SetVisible(bool visible)
+{
+    TStdControl::SetVisible(visible);
+    ShowWindow(upDown_.get(), visible ? SW_SHOWNA : SW_HIDE);
 }

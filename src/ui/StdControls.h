@@ -1,55 +1,94 @@
 // Child controls of the system's own classes inside a form: push buttons, check boxes, group
-// boxes, static texts, drop-down lists and a spin edit (an edit with an up-down). They are
-// windows of the system, not of our layer: their notifications reach the form as WM_COMMAND,
-// which the form passes to DispatchCommand.
+// boxes, labels, one-line and multi-line edits, the hot-key control, drop-down lists and a spin
+// edit. Each control's object is attached to its window, so the form hands every WM_COMMAND and
+// WM_NOTIFY to the object of the control that sent it; no form keeps a list of its controls.
 #pragma once
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
-#include <vector>
 
 #include "core/Text.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
 
+// Sides of its parent a control keeps its distance to when the parent is resized. A control
+// anchored to both opposite sides stretches; to neither of them, it keeps its place.
+enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
+// The one font of every dialog.
+HFONT DialogFont();
+
 class TStdControl {
 public:
-    TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, int id, RECT bounds,
-                StringView caption, HFONT font);
-    virtual ~TStdControl() = default;
+    TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, RECT bounds,
+                StringView caption, int id = 0);
+    virtual ~TStdControl();
     TStdControl(const TStdControl&) = delete;
     TStdControl& operator=(const TStdControl&) = delete;
+
+    // The object of a control window; nullptr for any other window.
+    static TStdControl* FromHandle(HWND handle);
 
     HWND Handle() const { return handle_.get(); }
     int Id() const { return id_; }
     String Text() const;
-    void SetText(StringView text);
+    virtual void SetText(StringView text);
     bool Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
-    void SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+    virtual void SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
     bool Visible() const { return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
-    void SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+    virtual void SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+    bool Focused() const { return GetFocus() == Handle(); }
+    void SetFocus() { ::SetFocus(Handle()); }
     // The control's rectangle in its parent's client coordinates.
     RECT BoundsRect() const;
+    virtual void SetBounds(RECT bounds);
+
+    // Keeps the control's present distances to the given sides of its parent (TAnchor flags).
+    void Anchor(unsigned anchors);
+    // Moves or stretches the control for a new client size of its parent, as its anchors say.
+    void ParentResized(int clientWidth, int clientHeight);
+
+    // A notification the control sent to its parent (the code of its WM_COMMAND).
+    virtual void WMCommand(int code);
+    // A WM_NOTIFY the control sent; true when handled, with the message's result.
+    virtual bool WMNotify(NMHDR&, LRESULT&) { return false; }
 
     std::function<void()> OnClick;
 
-    // Runs the click handler of the control that sent this WM_COMMAND; false when none did.
-    static bool DispatchCommand(const std::vector<TStdControl*>& controls, WPARAM wParam);
+protected:
+    // Replaces the control's window by one of the same place, text, font, order and state with
+    // other styles, for styles the system reads only at creation.
+    void Recreate(DWORD style, DWORD exStyle);
 
 private:
+    HWND Create(HWND parent, DWORD style, DWORD exStyle, RECT bounds, StringView caption);
+    void Attach();
+
+    const wchar_t* className_;
     UniqueWindow handle_;
     int id_;
+    unsigned anchors_ = 0;
+    RECT margins_{}; // distances to the parent's sides when anchored
 };
 
 class TButton : public TStdControl {
 public:
-    TButton(TWinControl& parent, int id, RECT bounds, StringView caption, HFONT font, bool isDefault = false);
+    // A push button; a nonzero modalResult closes its modal form with that result after OnClick.
+    TButton(TWinControl& parent, RECT bounds, StringView caption, int modalResult = 0, int id = 0);
+    int ModalResult;
+    void WMCommand(int code) override;
+    // Shows an image list's first picture at the right end of the button, beside its caption.
+    void SetImageRight(HIMAGELIST images);
+    // The button Enter presses: drawn with the heavier frame.
+    void SetDefault(bool isDefault);
 };
 
 class TCheckBox : public TStdControl {
 public:
-    TCheckBox(TWinControl& parent, int id, RECT bounds, StringView caption, HFONT font);
+    TCheckBox(TWinControl& parent, RECT bounds, StringView caption, int id = 0);
     bool Checked() const;
     // A change of state runs OnClick, as a click would.
     void SetChecked(bool checked);
@@ -57,20 +96,77 @@ public:
 
 class TGroupBox : public TStdControl {
 public:
-    TGroupBox(TWinControl& parent, RECT bounds, StringView caption, HFONT font);
+    TGroupBox(TWinControl& parent, RECT bounds, StringView caption);
 };
 
 class TStaticText : public TStdControl {
 public:
     // Sized to its text, at creation and at every new text.
-    TStaticText(TWinControl& parent, POINT at, StringView caption, HFONT font);
-    void SetText(StringView text);
+    TStaticText(TWinControl& parent, POINT at, StringView caption);
+    void SetText(StringView text) override;
+};
+
+// A label whose access key ("&Name:") moves the focus to its control.
+class TStaticLabel : public TStdControl {
+public:
+    TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl = nullptr,
+           bool centreVertically = false);
+};
+
+// A sunken line across its width, at its bottom.
+class TBevel : public TStdControl {
+public:
+    TBevel(TWinControl& parent, RECT bounds);
+};
+
+class TEdit : public TStdControl {
+public:
+    TEdit(TWinControl& parent, RECT bounds, int id = 0);
+    // What the user can type at most; text set by the program is not cut.
+    void SetMaxLength(int length);
+    void SelectAll();
+};
+
+class TMemo : public TStdControl {
+public:
+    // A multi-line edit without a typing limit; Enter makes a line break.
+    TMemo(TWinControl& parent, RECT bounds, int id = 0);
+
+    // Replaces the selection (at the caret when there is none) by text, as typing would.
+    void InsertText(StringView text);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    bool WordWrap() const { return wordWrap_; }
+    // Lines wrap at the width (vertical scroll bar only) or scroll sideways (both scroll bars);
+    // the text, the selection, the scroll position and the focus stay.
+    void SetWordWrap(bool wrap);
+    // The selection as code-unit positions.
+    void GetSelection(int& start, int& end) const;
+    void SetSelection(int start, int end);
+
+    // A key going down in the field, with the modifiers held; true keeps it from the field.
+    std::function<bool(unsigned key)> OnKeyDown;
+
+private:
+    static DWORD Style(bool wrap);
+    void Subclass();
+    static LRESULT CALLBACK KeyHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    bool wordWrap_ = true;
+};
+
+// The system's hot-key control, speaking the program's hotkey values.
+class THotKey : public TStdControl {
+public:
+    THotKey(TWinControl& parent, RECT bounds, int id = 0);
+    // The key with its modifiers as a hotkey value; 0 when none is set.
+    int Value() const;
+    void SetValue(int value);
 };
 
 class TComboBox : public TStdControl {
 public:
     // A drop-down list: the text is the selected item.
-    TComboBox(TWinControl& parent, int id, RECT bounds, HFONT font);
+    TComboBox(TWinControl& parent, RECT bounds, int id = 0);
     void AddItem(StringView text);
     int Count() const;
     String Item(int index) const;
@@ -80,14 +176,15 @@ public:
 
 class TSpinEdit : public TStdControl {
 public:
-    TSpinEdit(TWinControl& parent, int id, RECT bounds, HFONT font, int minValue, int maxValue, int maxLength);
+    TSpinEdit(TWinControl& parent, RECT bounds, int minValue, int maxValue, int maxLength, int id = 0);
     HWND UpDown() const { return upDown_.get(); }
     int MinValue() const { return min_; }
     int MaxValue() const { return max_; }
     // The number in the field brought into MinValue..MaxValue; text that is no number is MinValue.
     int Value() const;
     void SetValue(int value);
-    void SetEnabled(bool enabled);
+    void SetEnabled(bool enabled) override;
+    void SetVisible(bool visible) override;
 
 private:
     UniqueWindow upDown_;

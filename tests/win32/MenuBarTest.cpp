@@ -240,8 +240,11 @@ TEST_F(MenuBar, TheTrayMenuIsTheProgramMenuWithoutMinimizeToTray)
     EXPECT_EQ(captions, expected);
     ASSERT_EQ(items.size(), 7u);
     const bool bound[] = {true, false, false, true, false, false, true}; // Options, Help, Exit so far
-    for (size_t i = 0; i < items.size(); ++i)
-        EXPECT_EQ(static_cast<bool>(items[i].OnClick), bound[i]) << i;
+    size_t i = 0;
+    for (auto& item : items) {
+        EXPECT_EQ(static_cast<bool>(item.OnClick), bound[i]) << i;
+        ++i;
+    }
 }
 
 TEST_F(MenuBar, MinimizeToTrayHidesTheBarAndATrayClickBringsItBack)

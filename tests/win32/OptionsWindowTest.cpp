@@ -68,9 +68,12 @@ TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
     const DWORD style = static_cast<DWORD>(GetWindowLongW(options.Handle(), GWL_STYLE));
     EXPECT_TRUE(style & WS_CAPTION);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_EQ(GetWindow(options.Handle(), GW_OWNER), nullptr);
-    EXPECT_EQ(options.ClientWidth(), 378);
-    EXPECT_EQ(options.ClientHeight(), TFmOptions::LayoutClientHeight - 90);
+    // Owned by the program's hidden main window: no taskbar button of its own.
+    EXPECT_EQ(GetWindow(options.Handle(), GW_OWNER), FmMain->Handle());
+    EXPECT_FALSE(GetWindowLongW(options.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    // The 378 x 336 layout inside an 8-pixel border, less the hidden language group.
+    EXPECT_EQ(options.ClientWidth(), 378 + 16);
+    EXPECT_EQ(options.ClientHeight(), 336 - 90 + 16);
     EXPECT_EQ(options.Left(), (GetSystemMetrics(SM_CXSCREEN) - options.Width()) / 2);
     EXPECT_EQ(options.Top(), (GetSystemMetrics(SM_CYSCREEN) - options.Height()) / 2);
     EXPECT_FALSE(options.GroupBoxLanguage->Visible());
@@ -82,15 +85,16 @@ TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
         RECT bounds;
         const char* caption;
     } controls[] = {
-        {options.GroupBoxGeneral.get(), {8, 8, 370, 98}, "General:"},
+        {options.GroupBoxGeneral.get(), {8, 8, 386, 98}, "General:"},
         {options.CheckBoxAutoHide.get(), {24, 32, 368, 49}, "Auto hide menu bar"},
         {options.CheckBoxTurnOnHotkey.get(), {24, 62, 368, 79}, "T&urn on hotkey"},
-        {options.GroupBoxClipboard.get(), {8, 98, 370, 218}, "Clipboard:"},
+        {options.GroupBoxClipboard.get(), {8, 98, 386, 218}, "Clipboard:"},
         {options.CheckBoxAutoCapture.get(), {24, 122, 368, 139}, "Auto capture clipboard message"},
         {options.CheckBoxAutoDelete.get(), {24, 152, 368, 169}, "Auto delete old clipboard message"},
-        {options.BtnDefault.get(), {129, 218, 204, 243}, "&Default"},
-        {options.BtnOk.get(), {212, 218, 287, 243}, "&Ok"},
-        {options.BtnCancel.get(), {295, 218, 370, 243}, "&Cancel"},
+        // 11 pixels below the groups, at the right end of the layout.
+        {options.BtnDefault.get(), {145, 229, 220, 254}, "&Default"},
+        {options.BtnOk.get(), {228, 229, 303, 254}, "&Ok"},
+        {options.BtnCancel.get(), {311, 229, 386, 254}, "&Cancel"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.caption);

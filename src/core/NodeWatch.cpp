@@ -1,0 +1,47 @@
+#include "core/NodeWatch.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// The watchers alive now. A watcher that goes during a notification leaves a hole, closed once
+// the outermost notification is over.
+std::vector<TNodeWatcher*>& Watchers()
+{
+    static std::vector<TNodeWatcher*> watchers;
+    return watchers;
+}
+int notifying = 0;
+} // namespace
+
+TNodeWatcher::TNodeWatcher() { Watchers().push_back(this); }
+
+TNodeWatcher::~TNodeWatcher()
+{
+    auto& watchers = Watchers();
+    auto it = std::find(watchers.begin(), watchers.end(), this);
+    if (it == watchers.end())
+        return;
+    if (notifying > 0)
+        *it = nullptr;
+    else
+        watchers.erase(it);
+}
+
+void NotifyNodeWatchers(TTreeNode& node)
+{
+    auto& watchers = Watchers();
+    ++notifying;
+    struct Done {
+        ~Done()
+        {
+            if (--notifying == 0)
+                Watchers().erase(std::remove(Watchers().begin(), Watchers().end(), nullptr), Watchers().end());
+        }
+    } done;
+    // Those that come during the notification are past the count and not told.
+    const size_t count = watchers.size();
+    for (size_t i = 0; i < count; ++i)
+        if (TNodeWatcher* watcher = watchers[i])
+            watcher->NodeDeleted(node);
+}

@@ -1,0 +1,85 @@
+#include "ui/Dialog.h"
+
+#include <windowsx.h>
+
+TDialogForm::TDialogForm(String className, TBorder border) : TForm(std::move(className)), border_(border) {}
+
+void TDialogForm::CreateParams(TCreateParams& params)
+{
+    TForm::CreateParams(params);
+    // Not clipping its children: group boxes leave their inside to the form's background.
+    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    params.ExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+    if (border_ == TBorder::Sizeable) {
+        params.Style |= WS_THICKFRAME;
+    } else {
+        params.Style |= DS_MODALFRAME;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+    }
+}
+
+void TDialogForm::SetDefaultButton(TButton* button)
+{
+    if (defaultButton_)
+        defaultButton_->SetDefault(false);
+    defaultButton_ = button;
+    if (defaultButton_)
+        defaultButton_->SetDefault(true);
+}
+
+void TDialogForm::CenterOnScreen()
+{
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
+              Height());
+}
+
+bool TDialogForm::FormCommand(int id)
+{
+    if (id == IDCANCEL && InModal() && CancelOnEscape && CancelButton) {
+        CancelButton->WMCommand(BN_CLICKED);
+        return true;
+    }
+    return TForm::FormCommand(id);
+}
+
+LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case DM_GETDEFID:
+        if (defaultButton_ && defaultButton_->Enabled())
+            return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Texts and check boxes on the form's own face colour; a read-only edit stays white, as
+        // a text to read and select.
+        wchar_t className[16] = L"";
+        GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
+        const int colour = lstrcmpiW(className, L"Edit") == 0 ? COLOR_WINDOW : COLOR_BTNFACE;
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(colour));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+    }
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        if (MinWidth > 0)
+            info->ptMinTrackSize.x = MinWidth;
+        if (MinHeight > 0)
+            info->ptMinTrackSize.y = MinHeight;
+        return 0;
+    }
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            const int width = GET_X_LPARAM(lParam);
+            const int height = GET_Y_LPARAM(lParam);
+            for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (TStdControl* control = TStdControl::FromHandle(child))
+                    control->ParentResized(width, height);
+            Resized();
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return 0;
+    default:
+        break;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}

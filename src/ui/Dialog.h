@@ -1,0 +1,36 @@
+// A dialog window of the program: a top-level form owned by the program's hidden main window (so
+// it has no taskbar button), with the dialog font, the face colour behind its texts, a default
+// button for Enter, a cancel button for Esc, controls that follow their anchors when the window
+// is resized, and a minimum size.
+#pragma once
+
+#include "ui/Form.h"
+#include "ui/StdControls.h"
+
+class TDialogForm : public TForm {
+public:
+    enum class TBorder { Fixed, Sizeable };
+    TDialogForm(String className, TBorder border);
+
+    // The button Enter presses; nullptr for none.
+    void SetDefaultButton(TButton* button);
+    TButton* DefaultButton() const { return defaultButton_; }
+    // The button Esc presses (when CancelOnEscape allows Esc at all); without one Esc gives mrCancel.
+    TButton* CancelButton = nullptr;
+    // The smallest outer size the user can drag the window to; 0 for no limit.
+    int MinWidth = 0;
+    int MinHeight = 0;
+
+    void CenterOnScreen();
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool FormCommand(int id) override;
+    // The client area changed size, after the anchored controls followed it.
+    virtual void Resized() {}
+
+private:
+    TBorder border_;
+    TButton* defaultButton_ = nullptr;
+};
