@@ -33,3 +33,13 @@ std::string ToUtf8(StringView text)
 }
 
 EAppError::EAppError(String message) : message_(std::move(message)), utf8_(ToUtf8(message_)) {}
+
+String LeadingText(StringView text, std::size_t count)
+{
+    if (text.size() <= count)
+        return String(text);
+    if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF && text[count] >= 0xDC00 &&
+        text[count] <= 0xDFFF)
+        --count;
+    return String(text.substr(0, count));
+}

@@ -8,6 +8,13 @@
 using String = std::u16string;
 using StringView = std::u16string_view;
 
+// The longest name the program makes or lets the user type: 60 code units.
+constexpr std::size_t MaxNameLength = 60;
+
+// The first count code units of text, one fewer where the cut would leave the first half of a
+// surrogate pair alone at the end.
+String LeadingText(StringView text, std::size_t count);
+
 // For messages of the C++ runtime (what()) and for test output.
 std::string ToUtf8(StringView text);
 
