@@ -24,6 +24,7 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitMessage.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
@@ -61,6 +62,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
+  tests/win32/MessageEditorTest.cpp
   tests/win32/OptionsWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp

@@ -6,6 +6,7 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "organize/UnitMessage.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -15,6 +16,7 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmMessage> Message;
 } templateDialogs;
 
 template <class TDialog>
@@ -68,6 +70,31 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
+{
+    run.Section(u"MessageWindow");
+    if (editor.CurNode)
+        editor.SetCaption(run.Text(u"MessageWindow/Title/EditMessage", u"Edit Message"));
+    else
+        editor.SetCaption(run.Text(u"MessageWindow/Title/NewMessage", u"New Message"));
+    editor.LabelName->SetText(run.Text(u"MessageWindow/Label/Name", u"Name:"));
+    editor.LabelContent->SetText(run.Text(u"MessageWindow/Label/Content", u"Content:"));
+    editor.LabelHotkey->SetText(run.Text(u"MessageWindow/Label/Hotkey", u"Hotkey:"));
+    editor.CheckBoxWordWarp->SetText(run.Text(u"MessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    editor.SetCheckBoxWidth();
+    editor.BtnInsert->SetText(run.Text(u"MessageWindow/Button/Insert", u"Insert"));
+    editor.MnInsertDate->Caption = run.Text(u"MessageWindow/Button/Insert/InsertDate", u"Insert Date");
+    editor.MnInsertTime->Caption = run.Text(u"MessageWindow/Button/Insert/InsertTime", u"Insert Time");
+    editor.MnInsertKey->Caption = run.Text(u"MessageWindow/Button/Insert/InsertKey", u"Insert Key");
+    editor.BtnOk->SetText(run.Text(u"MessageWindow/Button/Ok", u"Ok"));
+    editor.HotkeyAlreadyExistsMsg = run.Text(u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists",
+                                             u"The hotkey already exists. Do you want to select another hotkey?");
+    editor.HotkeyRegistrationFailedMsg =
+        run.Text(u"MessageWindow/Button/Ok/Message/HotkeyRegistrationFailed",
+                 u"Hotkey registration failed. Do you want to select another hotkey?");
+    editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
@@ -76,6 +103,7 @@ void ApplyLanguage()
         // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
         // here in this order.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmMessage, templateDialogs.Message);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -89,8 +117,11 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow, //OrganizeWindow,
-    // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
+    // //NewWindow, //NewMenuWindow and //NewFolderWindow come here, each while its window exists.
+    if (FmMessage)
+        ApplyMessageWindowTexts(run, *FmMessage);
+    // //OrganizeWindow, //ViewMessageWindow and //RenameWindow come here, each while its window
+    // exists.
     ApplyPopupMenuTexts(run);
     // //AboutWindow comes here while FmAbout exists.
 
@@ -103,4 +134,7 @@ void FreeTemplateDialogs()
     if (FmOptions == templateDialogs.Options.get())
         FmOptions = nullptr;
     templateDialogs.Options.reset();
+    if (FmMessage == templateDialogs.Message.get())
+        FmMessage = nullptr;
+    templateDialogs.Message.reset();
 }

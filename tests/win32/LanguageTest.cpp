@@ -141,14 +141,15 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     TFmOptions* kept = FmOptions;
 
     const TStringList lines = TemplateLines();
-    ASSERT_EQ(lines.size(), 3u + 16 + 17 + 15);
+    ASSERT_EQ(lines.size(), 3u + 16 + 17 + 15 + 15);
     EXPECT_EQ(lines[0], u"//Program");
     EXPECT_EQ(lines[1], u"Program/Name=Quorvane");
     TStringList heads;
     for (size_t i = 0; i < lines.size(); ++i)
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
-    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//PopupMenu"}));
+    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//MessageWindow",
+                                  u"|//PopupMenu"}));
     // The template records the English defaults, in the table's order.
     const TStringList options(lines.begin() + 3 + 16 + 2, lines.begin() + 3 + 16 + 17);
     EXPECT_EQ(options.front(), u"OptionsWindow/Title/Options=Options");
