@@ -23,8 +23,8 @@ LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
 void TFmMenuBar::UserMsgFolderCapture()
 {
     // One editor at a time: an open editor keeps the captures waiting, and its opener resumes
-    // them when it closes.
-    if (FmMessage)
+    // them when it closes. (Template mode keeps a hidden editor that is never open.)
+    if (FmMessage && FmMessage->InModal())
         return;
     FolderCaptures.Deliver([](TTreeNode* folder, const String& text) {
         Guarded([&] { NewMessageFromClipboard(folder, text); });

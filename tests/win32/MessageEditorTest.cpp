@@ -18,6 +18,8 @@
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
 #include "organize/UnitMessage.h"
+#include "settings/Language.h"
+#include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "ui/WinText.h"
@@ -780,6 +782,114 @@ TEST_F(MessageEditor, ACaptureWhileAnEditorIsOpenWaitsForItToClose)
     ASSERT_TRUE(PumpUntil([&] { return second.ran && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"captured");
     EXPECT_EQ(folder->Count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MessageEditor, TheLanguageTableGivesTheTextsAndTheCheckBoxFitsItsCaption)
+{
+    const TStringList table = FmMain->ListBoxChinese;
+    FmMain->ListBoxChinese = {
+        u"MessageWindow/Title/NewMessage=Neue Nachricht",
+        u"MessageWindow/Label/Name=&Bezeichnung:",
+        u"MessageWindow/CheckBox/WordWarp=Zeilen umbrechen am Rand",
+        u"MessageWindow/Button/Insert/InsertDate=Datum einf\u00fcgen",
+        u"MessageWindow/Button/Insert/InsertKey=Taste einf\u00fcgen",
+        u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists=Schon vergeben",
+    };
+    TFmMessage editor;
+    const RECT before = editor.CheckBoxWordWarp->BoundsRect();
+    FmMessage = &editor;
+    ApplyLanguage();
+    FmMessage = nullptr;
+    FmMain->ListBoxChinese = table;
+    ApplyLanguage();
+
+    EXPECT_EQ(editor.Caption(), u"Neue Nachricht");
+    EXPECT_EQ(editor.LabelName->Text(), u"&Bezeichnung:");
+    EXPECT_EQ(editor.LabelContent->Text(), u"Content:"); // missing keys give the English defaults
+    EXPECT_EQ(editor.BtnOk->Text(), u"Ok");
+    EXPECT_EQ(editor.MnInsertDate->Caption, u"Datum einf\u00fcgen");
+    EXPECT_EQ(editor.MnInsertTime->Caption, u"Insert Time");
+    EXPECT_EQ(editor.MnInsertKey->Caption, u"Taste einf\u00fcgen");
+    EXPECT_EQ(editor.FunctionKeyItems[2]->Caption, u"Tab"); // key captions are not translated
+    EXPECT_EQ(editor.HotkeyAlreadyExistsMsg, u"Schon vergeben");
+    EXPECT_EQ(editor.HotkeyRegistrationFailedMsg,
+              u"Hotkey registration failed. Do you want to select another hotkey?");
+    const RECT after = editor.CheckBoxWordWarp->BoundsRect();
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.right - after.left, DialogTextSize(u"Zeilen umbrechen am Rand").cx + 20);
+}
+
+TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
+{
+    const String language = CurrentLanguage, languages = LanguagesFolder;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"QuorvaneEditorTemplate";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\Enlish(Program).ini";
+    LanguagesFolder = FromW(folder);
+    CurrentLanguage = u"GetDefaultEnglish";
+    auto section = [&] {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::vector<std::uint8_t> bytes(file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr));
+        DWORD read = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+            CloseHandle(file);
+        }
+        TStringList lines;
+        bool in = false;
+        for (const String& line : LanguageTableLines(bytes)) {
+            if (line.starts_with(u"//"))
+                in = line == u"//MessageWindow";
+            if (in && !line.empty())
+                lines.push_back(line);
+        }
+        return lines;
+    };
+
+    ApplyLanguage(); // the editor made hidden, with no message: the new message's title
+    ASSERT_NE(FmMessage, nullptr);
+    EXPECT_FALSE(FmMessage->Visible());
+    const TFmMessage* hidden = FmMessage;
+    const TStringList hiddenSection = section();
+    ASSERT_EQ(hiddenSection.size(), 14u);
+    EXPECT_EQ(hiddenSection[1], u"MessageWindow/Title/NewMessage=New Message");
+    EXPECT_EQ(hiddenSection[2], u"MessageWindow/Label/Name=Name:"); // the plain defaults
+    EXPECT_EQ(hiddenSection[13], u"MessageWindow/Button/Cancel=Cancel");
+
+    TTreeNode* message = AddNode(MessagesNode, u"m", nkMessage, u"t");
+    TStringList editing;
+    WhenOpen act([&](TFmMessage& editor) {
+        editing = section();
+        Click(*editor.BtnCancel);
+    });
+    EditMessage(message);
+    ASSERT_TRUE(act.ran);
+    ASSERT_EQ(editing.size(), 14u);
+    EXPECT_EQ(editing[1], u"MessageWindow/Title/EditMessage=Edit Message");
+    EXPECT_EQ(FmMessage, nullptr); // the opener's own editor is gone; the hidden one comes back
+    ApplyLanguage();
+    EXPECT_EQ(FmMessage, hidden);
+
+    // The hidden editor does not keep a folder capture waiting.
+    TTreeNode* target = AddNode(MessagesNode, u"Folder", nkFolder);
+    FmMenuBar->FolderCaptures.Add(target, u"captured");
+    WhenOpen capture([&](TFmMessage& editor) { Click(*editor.BtnOk); });
+    EXPECT_TRUE(PumpUntil([&] { return capture.ran && Application->ModalLevel == 0; }));
+    EXPECT_EQ(target->Count(), 1);
+
+    CurrentLanguage = language;
+    LanguagesFolder = languages;
+    FreeTemplateDialogs();
+    FmOptions = nullptr;
+    EXPECT_EQ(FmMessage, nullptr);
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
