@@ -24,7 +24,9 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitNew.cpp
   src/organize/UnitRename.cpp
+  src/organize/UnitMessage.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
@@ -64,7 +66,9 @@ add_executable(QuorvaneWin32Tests
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/NameDialogTest.cpp
+  tests/win32/NewChooserTest.cpp
   tests/win32/ModalDriver.cpp
+  tests/win32/MessageEditorTest.cpp
   tests/win32/OptionsWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
@@ -85,6 +89,7 @@ add_executable(QuorvaneE2E
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
+  tests/e2e/NewItemsTest.cpp
   tests/e2e/StartupTest.cpp
   tests/e2e/SubmenuTest.cpp
   tests/e2e/UserInput.cpp
