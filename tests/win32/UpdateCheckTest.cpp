@@ -231,6 +231,16 @@ public:
     void OpenWebPage(StringView address) override { Pages.emplace_back(address); }
 };
 
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 struct UpdateQuestion : testing::TestWithParam<int> {};
 
 TEST_P(UpdateQuestion, YesOpensTheDownloadPageNoOpensNothing)
@@ -247,17 +257,7 @@ TEST_P(UpdateQuestion, YesOpensTheDownloadPageNoOpensNothing)
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < 10000) {
             HWND box = nullptr;
-            EnumThreadWindows(
-                guiThread,
-                [](HWND w, LPARAM found) {
-                    wchar_t cls[16] = L"";
-                    GetClassNameW(w, cls, 16);
-                    if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(w))
-                        return TRUE;
-                    *reinterpret_cast<HWND*>(found) = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&box));
+            EnumThreadWindows(guiThread, FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
             if (box) {
                 wchar_t buffer[256] = L"";
                 GetDlgItemTextW(box, 0xFFFF, buffer, 256);
