@@ -23,7 +23,15 @@ bool IsPortAndEnd(StringView rest)
     return port >= 1 && port <= 65535;
 }
 
-// Whether the identifier is kept in the settings key; one found malformed counts as none.
+bool IsLoopbackServer(StringView server)
+{
+    for (StringView host : {StringView(u"http://127.0.0.1"), StringView(u"http://localhost")})
+        if (server.substr(0, host.size()) == host && IsPortAndEnd(server.substr(host.size())))
+            return true;
+    return false;
+}
+
+// The identifier kept in the settings key; one found malformed counts as none.
 std::optional<String> KeptInstallationId(IUpdateCheckSystem& system)
 {
     std::unique_ptr<IRegistryKey> key = system.OpenSettingsKey(false);
@@ -48,14 +56,6 @@ bool MarkReportDue(IUpdateCheckSystem& system, StringView id, bool idKept)
     return key->Read(UpdateReportedValue).Type == TRegistryType::Missing && key->WriteInteger(UpdateReportedValue, 1);
 }
 } // namespace
-
-bool IsLoopbackServer(StringView server)
-{
-    for (StringView host : {StringView(u"http://127.0.0.1"), StringView(u"http://localhost")})
-        if (server.substr(0, host.size()) == host && IsPortAndEnd(server.substr(host.size())))
-            return true;
-    return false;
-}
 
 TUpdateAddresses UpdateAddresses(StringView serverOverride)
 {

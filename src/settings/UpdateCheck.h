@@ -33,10 +33,9 @@ struct TUpdateAddresses {
     String Report;
 };
 
-// Whether a server address is "http://127.0.0.1" or "http://localhost", with an optional port
-// and nothing else (no user, no path): the only servers that may replace the real one.
-bool IsLoopbackServer(StringView server);
-// The two addresses on the real server, or on serverOverride when it is a loopback server.
+// The two addresses on the real server, or on serverOverride when that is "http://127.0.0.1" or
+// "http://localhost" with an optional port and nothing else (no user, no path): the only
+// servers that may replace the real one.
 TUpdateAddresses UpdateAddresses(StringView serverOverride);
 
 // The status code of a reply that passes the digest test: the body is the code's 6 characters
