@@ -50,9 +50,12 @@ int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardM
 
 void TrimClipboardHistory(TTreeNodes& items)
 {
-    const int keep = ClipboardHistoryLimit() + FixedMenuCount;
-    while (ClipboardsNode->Count() > keep)
-        items.Delete(ClipboardsNode->Item(keep));
+    // Folders the user put into Clipboards are theirs: they neither count nor go.
+    int messages = 0;
+    const int limit = ClipboardHistoryLimit();
+    items.DeleteChildrenIf(ClipboardsNode, FixedMenuCount, [&](const TTreeNode& entry) {
+        return entry.ImageIndex == nkMessage && ++messages > limit;
+    });
 }
 
 void AddClipboardText(TTreeNodes& items, TTreeNode* folder)

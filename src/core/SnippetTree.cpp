@@ -91,6 +91,25 @@ void TTreeNodes::Delete(TTreeNode* node)
                                 [&](auto& p) { return p.get() == node; }));
 }
 
+void TTreeNodes::DeleteChildrenIf(TTreeNode* parent, int from,
+                                  const std::function<bool(const TTreeNode&)>& doomed)
+{
+    auto& siblings = parent ? parent->children_ : top_.children_;
+    std::vector<TTreeNode*> leaving;
+    for (size_t i = static_cast<size_t>(std::max(from, 0)); i < siblings.size(); ++i)
+        if (doomed(*siblings[i]))
+            leaving.push_back(siblings[i].get());
+    for (TTreeNode* node : leaving)
+        NotifyDeletion(*node);
+    std::vector<std::unique_ptr<TTreeNode>> kept;
+    std::vector<std::unique_ptr<TTreeNode>> gone;
+    kept.reserve(siblings.size() - leaving.size());
+    gone.reserve(leaving.size());
+    for (auto& child : siblings)
+        (gone.size() < leaving.size() && child.get() == leaving[gone.size()] ? gone : kept).push_back(std::move(child));
+    siblings = std::move(kept);
+}
+
 void TTreeNodes::Clear()
 {
     while (top_.HasChildren())

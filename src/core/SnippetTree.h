@@ -61,6 +61,9 @@ public:
     void MoveToLastChild(TTreeNode* node, TTreeNode* parent);
     // Deletes node with all its descendants.
     void Delete(TTreeNode* node);
+    // Deletes, with their descendants, the children of parent from index `from` on that doomed
+    // picks; doomed is asked once per child, in order. One pass over the siblings however many go.
+    void DeleteChildrenIf(TTreeNode* parent, int from, const std::function<bool(const TTreeNode&)>& doomed);
     void Clear();
 
     // Every node by its absolute position in pre-order; nullptr past the end.

@@ -8,6 +8,7 @@
 #include "core/ClipboardCapture.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
 
@@ -134,6 +135,13 @@ TEST_F(ClipboardCapture, AddClipboardTextInsertsMovesAndTrims)
         {"a negative limit keeps 5 and the fixed rows", Entries(6), u"new", Names("new", 1, 4), -7},
         {"a history over its limit is cut back at the next insertion", Entries(8), u"new", Names("new", 1, 4), 5},
         {"a move never trims", Entries(8), u"e8", "e8," + Names("", 1, 7), 5},
+        {"a folder put into Clipboards does not count",
+         {{u"e1", u"e1"}, {u"Folder", std::nullopt, nkFolder}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}}, u"new",
+         "new,e1,Folder,e2,e3,e4", 5},
+        {"a folder below the limit stays, the messages around it go",
+         {{u"e1", u"e1"}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}, {u"e5", u"e5"},
+          {u"Folder", std::nullopt, nkFolder}, {u"e6", u"e6"}},
+         u"new", "new,e1,e2,e3,e4,Folder", 5},
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -244,16 +252,31 @@ TEST_F(ClipboardCapture, OtherFoldersStartAtTheirFirstChildAndAreNeverTrimmed)
     EXPECT_TRUE(FileHoldsTheTree());
 }
 
-TEST_F(ClipboardCapture, TheTrimDeletesWholeEntriesAndReleasesTheirHotkeys)
+TEST_F(ClipboardCapture, TheTrimReleasesTheHotkeysOfTheMessagesItDeletesAndKeepsFolders)
 {
     Fill(ClipboardsNode, Entries(4));
-    TTreeNode* oldest = AddNode(items, ClipboardsNode, u"oldest", nkFolder, 0x4041);
-    AddNode(items, oldest, u"inside", nkMessage, 0x4042)->Data = u"i";
+    TTreeNode* folder = AddNode(items, ClipboardsNode, u"Kept", nkFolder, 0x4041);
+    AddNode(items, folder, u"inside", nkMessage, 0x4042)->Data = u"i";
+    AddNode(items, ClipboardsNode, u"oldest", nkMessage, 0x4043)->Data = u"o";
     ClipboardMaxCount = 5;
     os.ClipboardText = u"new";
     AddClipboardText(items, ClipboardsNode);
-    EXPECT_EQ(EntryNames(), Names("new", 1, 4));
-    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(EntryNames(), Names("new", 1, 4) + ",Kept");
+    EXPECT_EQ(ChildNames(folder), "inside");
+    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(os.Calls[1], "UnregisterHotkey " + std::to_string(HotkeyId(0x4043)));
+}
+
+TEST_F(ClipboardCapture, TrimClipboardHistoryCutsALargeHistoryToTheLimitInOrder)
+{
+    Fill(ClipboardsNode, Entries(2000));
+    ClipboardMaxCount = 5;
+    std::string deleted;
+    items.OnDeletion = [&](TTreeNode& node) { deleted += (deleted.empty() ? "" : ",") + ToUtf8(node.Text); };
+    TrimClipboardHistory(items);
+    EXPECT_EQ(EntryNames(), Names("", 1, 5));
+    EXPECT_EQ(deleted, Names("", 6, 2000));
+    EXPECT_TRUE(os.Calls.empty());
 }
 
 TEST(ClipboardHistoryLimit, IsBroughtIntoTheRangeOfTheOptionsWindow)
