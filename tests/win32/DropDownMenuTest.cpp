@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include "Environment.h"
+#include "core/ClipboardCapture.h"
+#include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
@@ -50,7 +52,18 @@ struct DropDownMenu : testing::Test {
         node->StateIndex = hotkey;
         return node;
     }
+    static std::string ChildNames(const TTreeNode* node)
+    {
+        std::string out;
+        for (int i = 0; i < node->Count(); ++i)
+            out += ToUtf8(node->Item(i)->Text) + ",";
+        return out;
+    }
     TWideMenuItem& Row(int i) { return *FmMenu->WideMenuItem.at(static_cast<size_t>(i)); }
+    static bool FileHoldsTheTree()
+    {
+        return Os().FileExists(DataFile) && Os().ReadWholeFile(DataFile) == BuildDataFileBytes(RootNode);
+    }
 
     // What a row paints, in a bitmap of its own size.
     struct Painted {
@@ -200,6 +213,7 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
     EXPECT_EQ(menu->Item(3), other);
     EXPECT_EQ(menu->Item(4), hello);
     EXPECT_EQ(Row(3).Caption, u"Other") << "rebuilt";
+    EXPECT_TRUE(FileHoldsTheTree()) << "saved at once: Exit does not save";
 
     // Onto the Empty row of a folder in a submenu: the node becomes its only child, and both
     // windows rebuild.
@@ -213,6 +227,42 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
     EXPECT_EQ(submenu.WideMenuItem[0]->Node, hello);
     EXPECT_EQ(FmMenu->WideMenuItem.size(), 6u);
     EXPECT_EQ(hello->StateIndex, 0x6000 | 'G') << "the node itself is untouched";
+    EXPECT_TRUE(FileHoldsTheTree());
+}
+
+TEST_F(DropDownMenu, ADragWhoseNodeATrimDeletesDropsNothingAndTheNextSaveIsSound)
+{
+    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNode* dragged = Add(ClipboardsNode, u"dragged", nkMessage);
+    dragged->Data = u"d";
+    std::vector<TTreeNode*> newer;
+    for (int i = 0; i < MinClipboardMaxCount; ++i) {
+        newer.push_back(Add(ClipboardsNode, u"newer", nkMessage));
+        items.MoveBefore(newer.back(), dragged);
+    }
+    DragNode = dragged;
+    DragStartMenuNode = ClipboardsNode;
+    DragSourceMenuWnd = reinterpret_cast<std::uintptr_t>(FmMenu->Handle());
+    const int limit = ClipboardMaxCount;
+    ClipboardMaxCount = MinClipboardMaxCount;
+    TrimClipboardHistory(items); // a capture while the drag is under way
+    ClipboardMaxCount = limit;
+    EXPECT_EQ(DragNode, nullptr);
+
+    bool accept = true;
+    Row(3).DragOver(nullptr, 1, 1, TDragState::dsDragMove, accept);
+    EXPECT_FALSE(accept);
+    const std::string before = ChildNames(menu);
+    Row(3).DragDrop(nullptr, 1, 1);
+    EXPECT_EQ(ChildNames(menu), before);
+
+    SaveDataFile(items, RootNode);
+    TTreeNodes read;
+    TTreeNode* root = read.AddChild(nullptr, u"Data");
+    EXPECT_TRUE(ParseDataFileBytes(read, root, Os().ReadWholeFile(DataFile)));
+    EXPECT_TRUE(FileHoldsTheTree());
+    for (TTreeNode* node : newer)
+        items.Delete(node);
 }
 
 TEST_F(DropDownMenu, ADeletedNodeClosesTheOpenMenuThatShowsIt)
