@@ -223,9 +223,12 @@ void TWideMenuItem::DragOver(TGraphicControl*, int, int, TDragState state, bool&
             if (p->Level() < DragNode->Level())
                 break;
         }
+        if (ParentNode && !TTreeNodes::FitsAtLevel(DragNode, ParentNode->Level() + 1))
+            accept = false;
         return;
     }
-    if (Node == DragNode || !Node || !IsDraggableKind(ImageIndex) || IsNodeInside(Node, DragNode))
+    if (Node == DragNode || !Node || !IsDraggableKind(ImageIndex) || IsNodeInside(Node, DragNode) ||
+        !TTreeNodes::FitsAtLevel(DragNode, Node->Level()))
         accept = false;
 }
 
@@ -249,7 +252,8 @@ bool TWideMenuItem::MoveDraggedNode(TTreeNode* dragNode)
     const HWND source = reinterpret_cast<HWND>(DragSourceMenuWnd);
     if (Empty) {
         TTreeNode* folder = ParentNode;
-        if (!folder || folder == dragNode || IsNodeInside(folder, dragNode))
+        if (!folder || folder == dragNode || IsNodeInside(folder, dragNode) ||
+            !TTreeNodes::FitsAtLevel(dragNode, folder->Level() + 1))
             return false;
         items.MoveToLastChild(dragNode, folder);
         Send(source, UM_LOADDATA, 0, 0);
@@ -257,7 +261,7 @@ bool TWideMenuItem::MoveDraggedNode(TTreeNode* dragNode)
         return true;
     }
     TTreeNode* node = Node;
-    if (!node || node == dragNode || IsNodeInside(node, dragNode))
+    if (!node || node == dragNode || IsNodeInside(node, dragNode) || !TTreeNodes::FitsAtLevel(dragNode, node->Level()))
         return false;
     // Which windows show stale rows is decided by where the node stood before the move.
     TTreeNode* oldParent = dragNode->Parent();

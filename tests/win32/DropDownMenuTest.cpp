@@ -204,6 +204,42 @@ TEST_F(DropDownMenu, DropRulesForADraggedFolder)
     EXPECT_TRUE(accepts(*inside.WideMenuItem[0]));
 }
 
+TEST_F(DropDownMenu, NoDropNestsANodeBelowTheDeepestLevel)
+{
+    TTreeNode* bottom = empty;
+    while (bottom->Level() < MaxNodeLevel - 1)
+        bottom = Add(bottom, u"n", nkFolder);
+    Add(bottom, u"deepest", nkMessage);
+    TTreeNode* deepEmpty = Add(bottom, u"deepest folder", nkFolder);
+    TFmMenu deep;
+    deep.Node = bottom;
+    deep.LoadData(300, 60);
+    TFmMenu deeper;
+    deeper.Node = deepEmpty;
+    deeper.LoadData(300, 60);
+    ASSERT_TRUE(deeper.WideMenuItem[0]->Empty);
+    const struct {
+        TTreeNode* dragged;
+        TWideMenuItem* row;
+        bool accepted;
+    } cases[] = {
+        {other, deep.WideMenuItem[0], true},
+        {sub, deep.WideMenuItem[0], false},
+        {other, deeper.WideMenuItem[0], false},
+    };
+    for (const auto& c : cases) {
+        DragNode = c.dragged;
+        bool accept = true;
+        c.row->DragOver(nullptr, 1, 1, TDragState::dsDragMove, accept);
+        EXPECT_EQ(accept, c.accepted) << ToUtf8(c.dragged->Text) << " onto " << ToUtf8(c.row->Caption);
+        if (!c.accepted) {
+            const TTreeNode* parent = c.dragged->Parent();
+            c.row->DragDrop(nullptr, 1, 1);
+            EXPECT_EQ(c.dragged->Parent(), parent) << "the drop moves nothing";
+        }
+    }
+}
+
 TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
 {
     DragNode = other;
