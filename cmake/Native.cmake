@@ -13,6 +13,7 @@ add_executable(QuorvaneNativeTests
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/SubmenuRulesTest.cpp
+  tests/native/TextTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
 )

@@ -38,7 +38,7 @@ TTreeNode* FindEqualEntry(const TTreeNode* folder, int start, StringView text)
 
 void InsertEntry(TTreeNodes& items, TTreeNode* folder, int start, const String& text)
 {
-    TTreeNode* entry = items.AddChild(folder, text.substr(0, NameLength));
+    TTreeNode* entry = items.AddChild(folder, String(CutKeepingPairs(text, NameLength)));
     entry->Data = text;
     entry->ImageIndex = nkMessage;
     if (start < folder->Count() - 1)

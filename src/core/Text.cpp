@@ -1,5 +1,14 @@
 #include "core/Text.h"
 
+StringView CutKeepingPairs(StringView text, std::size_t maxUnits)
+{
+    if (text.size() <= maxUnits)
+        return text;
+    if (maxUnits > 0 && text[maxUnits - 1] >= 0xD800 && text[maxUnits - 1] <= 0xDBFF)
+        --maxUnits;
+    return text.substr(0, maxUnits);
+}
+
 std::string ToUtf8(StringView text)
 {
     std::string out;

@@ -8,6 +8,10 @@
 using String = std::u16string;
 using StringView = std::u16string_view;
 
+// The first maxUnits code units of text, one fewer when the last of them would be the first half
+// of a surrogate pair: a cut name or preview never ends on half a character.
+StringView CutKeepingPairs(StringView text, std::size_t maxUnits);
+
 // For messages of the C++ runtime (what()) and for test output.
 std::string ToUtf8(StringView text);
 
