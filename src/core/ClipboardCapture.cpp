@@ -80,7 +80,8 @@ void HandleDrawClipboard(TTreeNodes& items, bool& firstClipboardMsg, std::uintpt
 {
     try {
         if (!firstClipboardMsg && CaptureNextClipboardChange) {
-            const bool hasText = Os().ClipboardHasText();
+            // A password manager's copy is neither captured nor kept as a target's text.
+            const bool hasText = Os().ClipboardHasText() && !Os().ClipboardExcludedFromHistory();
             if (!CaptureTargetNode) {
                 if (hasText && AutoCapture)
                     AddClipboardText(items, ClipboardsNode);

@@ -28,8 +28,9 @@ void TrimClipboardHistory(TTreeNodes& items);
 void AddClipboardText(TTreeNodes& items, TTreeNode* folder);
 
 // WM_DRAWCLIPBOARD reached the menu bar: captures the text as CaptureNextClipboardChange,
-// CaptureTargetNode and AutoCapture say (never on the first message after joining), then passes
-// the message on to nextViewer. Errors of the capture are dropped; the chain always gets the
+// CaptureTargetNode and AutoCapture say (never on the first message after joining, never a
+// content its writer marked as not for clipboard managers), then passes the message on to
+// nextViewer. Errors of the capture are dropped; the chain always gets the
 // message.
 void HandleDrawClipboard(TTreeNodes& items, bool& firstClipboardMsg, std::uintptr_t nextViewer,
                          std::uintptr_t wParam, std::intptr_t lParam);

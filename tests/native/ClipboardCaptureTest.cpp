@@ -308,6 +308,7 @@ struct DrawCase {
     std::string calls;
     bool captured;
     bool targetArmedAfter;
+    bool excluded = false; // marked by its writer as not for clipboard managers
 };
 
 TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlwaysPassesOn)
@@ -336,6 +337,10 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
          false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"a failed save is dropped, keeps the target armed and passes on", false, true, Target::Clipboards, true,
          true, false, true, 77, capture, true, true},
+        {"a password manager's copy is not captured and passed on", false, true, Target::None, true, true, false,
+         false, 77, "SendChainMessage", false, false, true},
+        {"a password manager's copy after Cut or Copy is not captured and disarms", false, true, Target::Clipboards,
+         true, true, false, false, 77, "SendChainMessage", false, false, true},
     };
     TTreeNode* otherFolder = AddNode(items, MessagesNode, u"Folder", nkFolder);
     for (const DrawCase& c : cases) {
@@ -344,6 +349,7 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
         os.ClipboardText = c.hasText ? std::optional<String>(u"copied") : std::nullopt;
         os.ClipboardLocked = c.locked;
         os.FailWrites = c.failWrites;
+        os.ClipboardExcluded = c.excluded;
         AutoCapture = c.autoCapture;
         CaptureNextClipboardChange = c.captureNext;
         CaptureTargetNode = c.target == Target::None         ? nullptr
@@ -364,6 +370,19 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
             EXPECT_EQ(os.Calls.back(), "SendChainMessage 77 776 5 6");
         }
     }
+}
+
+TEST_F(ClipboardCapture, TheCopyAfterAPasswordManagersCopyIsCapturedAsUsual)
+{
+    bool first = false;
+    os.ClipboardText = u"secret";
+    os.ClipboardExcluded = true;
+    HandleDrawClipboard(items, first, 0, 0, 0);
+    os.ClipboardText = u"plain";
+    os.ClipboardExcluded = false;
+    HandleDrawClipboard(items, first, 0, 0, 0);
+    EXPECT_EQ(EntryNames(), "plain");
+    EXPECT_TRUE(FileHoldsTheTree());
 }
 
 TEST_F(ClipboardCapture, TheNextViewerRunsAfterTheCaptureIsSaved)
