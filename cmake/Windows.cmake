@@ -54,6 +54,7 @@ add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
   tests/support/UserState.cpp
+  tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp

@@ -893,3 +893,32 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MessageEditor, AltWithALetterInTheHotkeyFieldIsTheHotkeyNotAnAccessKey)
+{
+    // Alt+C would press Cancel, Alt+O OK and Alt+N jump to the name; typed as keys, they set the hotkey.
+    for (const char letter : {'C', 'O', 'N'}) {
+        SCOPED_TRACE(letter);
+        std::string state;
+        WhenOpen act([&](TFmMessage& editor) {
+            editor.HotKey1->SetFocus();
+            for (const auto& [key, up] : std::initializer_list<std::pair<BYTE, bool>>{
+                     {VK_MENU, false}, {static_cast<BYTE>(letter), false}, {static_cast<BYTE>(letter), true},
+                     {VK_MENU, true}})
+                keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
+            EXPECT_TRUE(PumpUntil([&] { return editor.HotKey1->Value() == (HotkeyAlt | letter); }));
+            // Whatever the key brought is handled before this character.
+            PostMessageW(editor.MemoText->Handle(), WM_CHAR, L'z', 0);
+            EXPECT_TRUE(PumpUntil([&] { return !Content(*editor.MemoText).empty(); }));
+            state = std::to_string(editor.ModalResult) + (editor.HotKey1->Focused() ? " focused" : " moved");
+            Click(*editor.BtnCancel);
+        });
+        NewMessage(MessagesNode);
+        ASSERT_TRUE(act.ran);
+        EXPECT_EQ(state, "0 focused");
+    }
+}
+
+} // namespace
