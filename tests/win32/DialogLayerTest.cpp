@@ -51,20 +51,10 @@ TEST(DialogLayer, ADrawnImageKeepsItsMaskColourClear)
     TImageList images;
     ASSERT_TRUE(images.CreateDrawn(4, 2, RGB(255, 0, 255), [](HDC dc) { SetPixel(dc, 1, 0, RGB(0, 0, 255)); }));
     EXPECT_EQ(images.Count(), 1);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 2);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, 4, 2};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    images.Draw(dc, 0, 0, 0);
-    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, 3, 1), RGB(255, 255, 255));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    const std::vector<COLORREF> pixels = PicturePixels(images, 0, 4, 2);
+    EXPECT_EQ(pixels[1], RGB(0, 0, 255));
+    EXPECT_EQ(pixels[0], RGB(255, 255, 255));
+    EXPECT_EQ(pixels[7], RGB(255, 255, 255));
 }
 
 TEST(DialogLayer, DialogTextSizeGrowsWithTheText)

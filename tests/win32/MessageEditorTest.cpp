@@ -234,29 +234,18 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
 TEST_F(MessageEditor, TheInsertPictureIsABlackTriangleSevenWideAndFourHigh)
 {
     TFmMessage editor;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, 16, 16};
-    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    FillRect(dc, &all, white);
-    editor.ImageListButton.Draw(dc, 0, 0, 0);
+    const std::vector<COLORREF> pixels = PicturePixels(editor.ImageListButton, 0, 16, 16);
     std::string rows;
     for (int y = 0; y < 16; ++y) {
         int count = 0, first = -1;
         for (int x = 0; x < 16; ++x)
-            if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+            if (pixels[static_cast<size_t>(y * 16 + x)] == RGB(0, 0, 0)) {
                 first = first < 0 ? x : first;
                 ++count;
             }
         if (count)
             rows += std::to_string(y) + ":" + std::to_string(first) + "+" + std::to_string(count) + " ";
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     EXPECT_EQ(rows, "6:4+7 7:5+5 8:6+3 9:7+1 ");
 }
 
