@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "organize/UnitMessage.h"
+#include "organize/UnitRename.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -16,8 +17,19 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmAddFolderRename> NewMenu;
+    std::unique_ptr<TFmAddFolderRename> NewFolder;
+    std::unique_ptr<TFmAddFolderRename> Rename;
     std::unique_ptr<TFmMessage> Message;
 } templateDialogs;
+
+template <class TDialog>
+void FreeHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
+{
+    if (global == kept.get())
+        global = nullptr;
+    kept.reset();
+}
 
 template <class TDialog>
 void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
@@ -95,6 +107,18 @@ void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
     editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
 }
 
+// //NewMenuWindow, //NewFolderWindow and //RenameWindow: one window class, told apart by the
+// section word and the title's key word.
+void ApplyNameWindowTexts(TLanguageRun& run, TFmAddFolderRename& dialog, const String& section,
+                          const String& titleWord, const String& title)
+{
+    run.Section(section);
+    dialog.SetCaption(run.Text(section + u"/Title/" + titleWord, title));
+    dialog.LabelName->SetText(run.Text(section + u"/Label/Name", u"Name:"));
+    dialog.BtnOk->SetText(run.Text(section + u"/Button/Ok", u"Ok"));
+    dialog.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
@@ -103,7 +127,10 @@ void ApplyLanguage()
         // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
         // here in this order.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmNewMenu, templateDialogs.NewMenu);
+        CreateHidden(FmNewFolder, templateDialogs.NewFolder);
         CreateHidden(FmMessage, templateDialogs.Message);
+        CreateHidden(FmRename, templateDialogs.Rename);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -117,11 +144,16 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow and //NewFolderWindow come here, each while its window exists.
+    // //NewWindow comes here while FmNew exists.
+    if (FmNewMenu)
+        ApplyNameWindowTexts(run, *FmNewMenu, u"NewMenuWindow", u"NewMenu", u"New Menu");
+    if (FmNewFolder)
+        ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
     if (FmMessage)
         ApplyMessageWindowTexts(run, *FmMessage);
-    // //OrganizeWindow, //ViewMessageWindow and //RenameWindow come here, each while its window
-    // exists.
+    // //OrganizeWindow and //ViewMessageWindow come here, each while its window exists.
+    if (FmRename)
+        ApplyNameWindowTexts(run, *FmRename, u"RenameWindow", u"Rename", u"Rename");
     ApplyPopupMenuTexts(run);
     // //AboutWindow comes here while FmAbout exists.
 
@@ -131,10 +163,9 @@ void ApplyLanguage()
 
 void FreeTemplateDialogs()
 {
-    if (FmOptions == templateDialogs.Options.get())
-        FmOptions = nullptr;
-    templateDialogs.Options.reset();
-    if (FmMessage == templateDialogs.Message.get())
-        FmMessage = nullptr;
-    templateDialogs.Message.reset();
+    FreeHidden(FmOptions, templateDialogs.Options);
+    FreeHidden(FmNewMenu, templateDialogs.NewMenu);
+    FreeHidden(FmNewFolder, templateDialogs.NewFolder);
+    FreeHidden(FmRename, templateDialogs.Rename);
+    FreeHidden(FmMessage, templateDialogs.Message);
 }
