@@ -76,6 +76,9 @@ bool TDialogForm::PreTranslateKey(const MSG& msg)
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_DIALOGFOREGROUND:
+        UserMsgSetForegroundWindow();
+        return 0;
     case WM_ACTIVATE: {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
