@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
+#include "core/TreeRoutines.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ void TFolderCaptures::Deliver(const std::function<void(TTreeNode* folder, const 
         ~Done() { delivering = false; }
     } done{delivering_};
     while (!pending_.empty()) {
-        TTreeNode* folder = pending_.front().Folder ? pending_.front().Folder.Get() : MessagesNode;
+        TTreeNode* folder = FolderOrMessages(pending_.front().Folder.Get());
         const String text = std::move(pending_.front().Text);
         pending_.pop_front();
         open(folder, text);

@@ -11,6 +11,8 @@
 void TFmMenuBar::CreateFolderCaptures()
 {
     FolderCaptures.OnPending = [this] { PostMessageW(Handle(), UM_FOLDERCAPTURE, 0, 0); };
+    // Captures that waited for a modal window go on once the last one has closed.
+    Application->OnModalEnd = [this] { FolderCaptures.Resume(); };
 }
 
 LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
@@ -22,9 +24,9 @@ LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
 
 void TFmMenuBar::UserMsgFolderCapture()
 {
-    // One editor at a time: an open editor keeps the captures waiting, and its opener resumes
-    // them when it closes. (Template mode keeps a hidden editor that is never open.)
-    if (FmMessage && FmMessage->InModal())
+    // The editor opens over no other modal window or message box (it would bring the hotkeys back
+    // under the Options window): the captures wait until the last of them closes.
+    if (ModalWindowOpen() || Application->MessageBoxLevel > 0)
         return;
     FolderCaptures.Deliver([](TTreeNode* folder, const String& text) {
         Guarded([&] { NewMessageFromClipboard(folder, text); });

@@ -72,6 +72,7 @@ void TFmMenuBar::FormCreate()
 
 void TFmMenuBar::FormDestroy()
 {
+    Application->OnModalEnd = nullptr;
     UnregisterAllHotkeys(TreeViewData);
     if (TabPasteTimer == this)
         TabPasteTimer = nullptr;

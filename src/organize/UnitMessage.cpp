@@ -12,6 +12,7 @@
 #include "core/OsServices.h"
 #include "core/PasteEngine.h"
 #include "core/SharedRoutines.h"
+#include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 
 namespace {
@@ -65,14 +66,14 @@ TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
 {
     CreateForm();
     SetCaption(u"New Message");
-    SetClientSize(LayoutWidth, LayoutHeight);
+    SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     CancelOnEscape = false; // one key must never throw away what the user typed
 
     const int left = FormBorderWidth;
-    const int right = LayoutWidth - FormBorderWidth;
+    const int right = FormBorderWidth + LayoutWidth;
     const int nameTop = FormBorderWidth + LabelHeight;
     const int contentTop = nameTop + EditHeight + Gap;
-    const int bottom = LayoutHeight - FormBorderWidth - BottomGap;
+    const int bottom = FormBorderWidth + LayoutHeight - BottomGap;
     const int buttonsTop = bottom - RowHeight;
     const int ruleTop = buttonsTop - RuleGap - RuleHeight;
     const int rowTop = ruleTop - RowHeight;
@@ -261,8 +262,8 @@ TTreeNode* AddMessage(TTreeNode* folder)
     return node;
 }
 
-// Runs the editor with the program's hotkeys released, registers them again on every path and
-// lets the folder captures that waited for it go on. On OK, place gives the node that takes the
+// Runs the editor with the program's hotkeys released and registers them again on every path.
+// On OK, place gives the node that takes the
 // editor's fields; the data file is written then.
 TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
                      const std::function<TTreeNode*(TFmMessage&)>& place)
@@ -284,10 +285,7 @@ TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
         result = node;
         SaveDataFile(Tree(), RootNode);
     };
-    command.Always = [] {
-        RegisterAllHotkeys(Tree());
-        FmMenuBar->FolderCaptures.Resume();
-    };
+    command.Always = [] { RegisterAllHotkeys(Tree()); };
     OpenDialog(FmMessage, command);
     return result;
 }
@@ -296,7 +294,7 @@ TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
 TTreeNode* NewMessage(TTreeNode* folder)
 {
     const TNodeRef target(folder);
-    return RunEditor([](TFmMessage&) {}, [&](TFmMessage&) { return AddMessage(target ? target.Get() : MessagesNode); });
+    return RunEditor([](TFmMessage&) {}, [&](TFmMessage&) { return AddMessage(FolderOrMessages(target.Get())); });
 }
 
 TTreeNode* NewMessageFromClipboard(TTreeNode* folder, const String& text)
@@ -307,7 +305,7 @@ TTreeNode* NewMessageFromClipboard(TTreeNode* folder, const String& text)
             editor.EditName->SetText(LeadingText(text, MaxNameLength));
             editor.MemoText->SetText(text);
         },
-        [&](TFmMessage&) { return AddMessage(target ? target.Get() : MessagesNode); });
+        [&](TFmMessage&) { return AddMessage(FolderOrMessages(target.Get())); });
 }
 
 void EditMessage(TTreeNode* node)

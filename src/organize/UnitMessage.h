@@ -65,7 +65,12 @@ public:
     void BtnOkClick();
 
 protected:
-    void Resized() override { Panel4Resize(); }
+    // Sizing the window while it is made comes before its controls exist.
+    void Resized() override
+    {
+        if (CheckBoxWordWarp)
+            Panel4Resize();
+    }
 
 private:
     void FormCreate();

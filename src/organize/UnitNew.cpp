@@ -3,6 +3,7 @@
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/NodeWatch.h"
+#include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 #include "menus/UnitMenu.h"
 #include "organize/UnitMessage.h"
@@ -50,9 +51,9 @@ int ShowNewDialog(TTreeNode* parent)
             NewMenu();
             FmMenuBar->InitToolBarMenu();
         } else if (chooser.BtnTitle == chooser.BtnNewFolder->Text()) {
-            NewFolder(target ? target.Get() : MessagesNode);
+            NewFolder(FolderOrMessages(target.Get()));
         } else if (chooser.BtnTitle == chooser.BtnNewMessage->Text()) {
-            NewMessage(target ? target.Get() : MessagesNode);
+            NewMessage(FolderOrMessages(target.Get()));
         }
     };
     OpenDialog(FmNew, command);

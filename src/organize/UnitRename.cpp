@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/NodeWatch.h"
+#include "core/OsServices.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 
@@ -70,7 +71,7 @@ void TFmAddFolderRename::BtnOkClick()
 {
     if (LEditName->Text().empty()) {
         LEditName->SetFocus();
-        MessageBeep(0);
+        Os().MessageBeep(0);
         return;
     }
     ModalResult = mrOk;
@@ -93,7 +94,7 @@ TTreeNode* NewFolder(TTreeNode* parent)
     // into Messages rather than nowhere.
     TNodeRef target(parent);
     return AskName(FmNewFolder, nullptr, [&](const String& name) {
-        TTreeNode* folder = AddFolder(target ? target.Get() : MessagesNode, name);
+        TTreeNode* folder = AddFolder(FolderOrMessages(target.Get()), name);
         SaveDataFile(Tree(), RootNode);
         return folder;
     });

@@ -97,11 +97,10 @@ LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        // Texts and check boxes on the form's own face colour; a read-only edit stays white, as
-        // a text to read and select.
-        wchar_t className[16] = L"";
-        GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
-        const int colour = lstrcmpiW(className, L"Edit") == 0 ? COLOR_WINDOW : COLOR_BTNFACE;
+        // Texts and check boxes on the form's own face colour; a read-only edit that can be used
+        // stays white, as a text to read and select.
+        HWND control = reinterpret_cast<HWND>(lParam);
+        const int colour = IsEditControl(control) && IsWindowEnabled(control) ? COLOR_WINDOW : COLOR_BTNFACE;
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(colour));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
     }

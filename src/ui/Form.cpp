@@ -411,6 +411,7 @@ int TForm::ShowModal()
         {
             form.inModal_ = false;
             --Application->ModalLevel;
+            Application->ModalEnded();
         }
     };
     ModalResult = 0;

@@ -14,10 +14,13 @@ namespace {
 constexpr wchar_t ControlProperty[] = L"QuorvaneControlObject";
 
 // Ids only tell the dialog manager which button is the default; the object is found by handle.
-int NextControlId()
+// Unique within the parent, so they never run out however many dialogs a long run opens.
+int FreeControlId(HWND parent)
 {
-    static int next = 1000;
-    return next++;
+    int id = 1000;
+    while (GetDlgItem(parent, id))
+        ++id;
+    return id;
 }
 
 // Shortcut modifier bits of the program's hotkey values.
@@ -40,9 +43,16 @@ HFONT DialogFont()
     return font.Get();
 }
 
+bool IsEditControl(HWND control)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, L"Edit") == 0;
+}
+
 TStdControl::TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, RECT bounds,
                          StringView caption, int id)
-    : className_(className), id_(id ? id : NextControlId())
+    : className_(className), id_(id ? id : FreeControlId(parent.Handle()))
 {
     handle_.reset(Create(parent.Handle(), style, exStyle, bounds, caption));
     Attach();
@@ -274,9 +284,7 @@ bool TStaticLabel::FocusTarget()
     if (!FocusControl || !FocusControl->Visible() || !FocusControl->Enabled())
         return false;
     FocusControl->SetFocus();
-    wchar_t className[16] = L"";
-    GetClassNameW(FocusControl->Handle(), className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0 && !(GetWindowLongW(FocusControl->Handle(), GWL_STYLE) & ES_MULTILINE))
+    if (IsEditControl(FocusControl->Handle()) && !(GetWindowLongW(FocusControl->Handle(), GWL_STYLE) & ES_MULTILINE))
         SendMessageW(FocusControl->Handle(), EM_SETSEL, 0, -1);
     return true;
 }
@@ -298,12 +306,12 @@ void TEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 DWORD TMemo::Style(bool wrap)
 {
-    const DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+    const DWORD style = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
     return wrap ? style : style | ES_AUTOHSCROLL | WS_HSCROLL;
 }
 
 TMemo::TMemo(TWinControl& parent, RECT bounds, int id)
-    : TStdControl(parent, L"EDIT", Style(true), WS_EX_CLIENTEDGE, bounds, u"", id)
+    : TStdControl(parent, L"EDIT", WS_VISIBLE | Style(true), WS_EX_CLIENTEDGE, bounds, u"", id)
 {
     Subclass();
 }

@@ -20,6 +20,8 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 // The one font of every dialog.
 HFONT DialogFont();
+// A control of the system's edit class.
+bool IsEditControl(HWND control);
 // The size of a line of text in that font.
 SIZE DialogTextSize(StringView text);
 

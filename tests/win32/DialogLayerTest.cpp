@@ -64,6 +64,12 @@ TEST_F(DialogLayer, EveryWayOfClosingEndsTheLoopWithItsResultAndGivesTheOtherWin
         std::function<void(TTestDialog&)> act;
         int expected;
     } cases[] = {
+        {"Esc where it must not cancel, then the close box", false,
+         [](TTestDialog& d) {
+             PostKey(d.Edit->Handle(), VK_ESCAPE);
+             PostMessageW(d.Handle(), WM_CLOSE, 0, 0);
+         },
+         mrCancel},
         {"close box", true, [](TTestDialog& d) { PostMessageW(d.Handle(), WM_CLOSE, 0, 0); }, mrCancel},
         {"system close", true, [](TTestDialog& d) { PostMessageW(d.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
          mrCancel},
@@ -71,6 +77,18 @@ TEST_F(DialogLayer, EveryWayOfClosingEndsTheLoopWithItsResultAndGivesTheOtherWin
         {"Enter in the edit presses the default button", true,
          [](TTestDialog& d) { PostKey(d.Edit->Handle(), VK_RETURN); }, mrOk},
         {"a button's result", true, [](TTestDialog& d) { SendMessageW(d.Cancel->Handle(), BM_CLICK, 0, 0); },
+         mrCancel},
+        {"Esc presses the cancel button, with its own result", true,
+         [](TTestDialog& d) {
+             d.Cancel->ModalResult = mrClose;
+             PostKey(d.Edit->Handle(), VK_ESCAPE);
+         },
+         mrClose},
+        {"Esc without a cancel button", true,
+         [](TTestDialog& d) {
+             d.CancelButton = nullptr;
+             PostKey(d.Edit->Handle(), VK_ESCAPE);
+         },
          mrCancel},
         {"the window destroyed", true, [](TTestDialog& d) { DestroyWindow(d.Handle()); }, mrCancel},
     };
@@ -108,10 +126,9 @@ TEST_F(DialogLayer, WhereEscMustNotCancelItReachesNeitherTheDialogNorTheMultiLin
                         PostKey(dialog.Memo->Handle(), VK_ESCAPE);
                         PostKey(dialog.Edit->Handle(), VK_ESCAPE);
                     });
-    // Once the Esc presses have been handled the window is still up; then OK closes it.
+    // The posted keys are handled before the next tick: the window is still up; then OK closes it.
     TWhileModal ok([&] { return esc.Acted() && dialog.Visible(); },
                    [&] {
-                       PumpUntil([] { return false; }, 100);
                        openAfterEsc = dialog.Visible() && dialog.ModalResult == 0;
                        SendMessageW(dialog.Ok->Handle(), BM_CLICK, 0, 0);
                    });

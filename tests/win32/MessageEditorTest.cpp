@@ -19,9 +19,11 @@
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
 #include "organize/UnitMessage.h"
+#include "organize/UnitRename.h"
 #include "settings/Language.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
+#include "ui/DeferredRelease.h"
 #include "ui/Timer.h"
 #include "ui/WinText.h"
 
@@ -157,8 +159,8 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
     const DWORD style = static_cast<DWORD>(GetWindowLongW(editor.Handle(), GWL_STYLE));
     EXPECT_TRUE(style & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(editor.Handle(), GW_OWNER), FmMain->Handle());
-    EXPECT_EQ(editor.ClientWidth(), 608);
-    EXPECT_EQ(editor.ClientHeight(), 426);
+    EXPECT_EQ(editor.ClientWidth(), 608 + 16);
+    EXPECT_EQ(editor.ClientHeight(), 426 + 16);
     EXPECT_EQ(editor.Left(), (GetSystemMetrics(SM_CXSCREEN) - editor.Width()) / 2);
     EXPECT_EQ(editor.Top(), (GetSystemMetrics(SM_CYSCREEN) - editor.Height()) / 2);
     EXPECT_FALSE(editor.CancelOnEscape);
@@ -170,16 +172,16 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
         RECT bounds;
         const char* caption;
     } controls[] = {
-        {editor.LabelName.get(), {8, 8, 600, 28}, "&Name:"},
-        {editor.EditName.get(), {8, 28, 600, 49}, ""},
-        {editor.LabelContent.get(), {8, 57, 600, 77}, "Con&tent:"},
-        {editor.MemoText.get(), {8, 77, 600, 334}, ""},
-        {editor.BtnInsert.get(), {8, 342, 105, 367}, "&Insert"},
-        {editor.LabelHotkey.get(), {125, 342, labelRight, 367}, "&Hotkey:"},
-        {editor.HotKey1.get(), {labelRight + 8, 345, labelRight + 136, 364}, ""},
-        {editor.CheckBoxWordWarp.get(), {600 - checkWidth, 346, 600, 363}, "&Word Warp"},
-        {editor.BtnOk.get(), {416, 389, 504, 414}, "&Ok"},
-        {editor.BtnCancel.get(), {512, 389, 600, 414}, "&Cancel"},
+        {editor.LabelName.get(), {8, 8, 616, 28}, "&Name:"},
+        {editor.EditName.get(), {8, 28, 616, 49}, ""},
+        {editor.LabelContent.get(), {8, 57, 616, 77}, "Con&tent:"},
+        {editor.MemoText.get(), {8, 77, 616, 350}, ""},
+        {editor.BtnInsert.get(), {8, 358, 105, 383}, "&Insert"},
+        {editor.LabelHotkey.get(), {125, 358, labelRight, 383}, "&Hotkey:"},
+        {editor.HotKey1.get(), {labelRight + 8, 361, labelRight + 136, 380}, ""},
+        {editor.CheckBoxWordWarp.get(), {616 - checkWidth, 362, 616, 379}, "&Word Warp"},
+        {editor.BtnOk.get(), {432, 405, 520, 430}, "&Ok"},
+        {editor.BtnCancel.get(), {528, 405, 616, 430}, "&Cancel"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.caption);
@@ -187,7 +189,7 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
         EXPECT_EQ(Utf8(*c.control), c.caption);
     }
     // The rule: a line at the bottom of the 10-pixel band under the Insert row.
-    EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 377);
+    EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 393);
     EXPECT_GT(labelRight, 125 + 20);
     // The check box is as wide as its caption and 20 pixels more.
     EXPECT_EQ(checkWidth, DialogTextSize(u"Word Warp").cx + 20);
@@ -258,17 +260,17 @@ TEST_F(MessageEditor, ResizingMovesTheRowsAndStretchesTheFieldsDownToTheMinimumS
     for (const auto& size : sizes) {
         SCOPED_TRACE(size.dx);
         editor.SetBounds(editor.Left(), editor.Top(), width0 + size.dx, height0 + size.dy);
-        const int right = 600 + size.dx, bottom = 426 + size.dy;
-        EXPECT_EQ(editor.ClientWidth(), 608 + size.dx);
+        const int right = 616 + size.dx, bottom = 442 + size.dy;
+        EXPECT_EQ(editor.ClientWidth(), 624 + size.dx);
         EXPECT_EQ(Rect(editor.EditName->BoundsRect()), Rect({8, 28, right, 49}));
-        EXPECT_EQ(Rect(editor.MemoText->BoundsRect()), Rect({8, 77, right, 334 + size.dy}));
-        EXPECT_EQ(Rect(editor.BtnInsert->BoundsRect()), Rect({8, 342 + size.dy, 105, 367 + size.dy}));
-        EXPECT_EQ(editor.HotKey1->BoundsRect().top, 345 + size.dy);
+        EXPECT_EQ(Rect(editor.MemoText->BoundsRect()), Rect({8, 77, right, 350 + size.dy}));
+        EXPECT_EQ(Rect(editor.BtnInsert->BoundsRect()), Rect({8, 358 + size.dy, 105, 383 + size.dy}));
+        EXPECT_EQ(editor.HotKey1->BoundsRect().top, 361 + size.dy);
         EXPECT_EQ(Rect(editor.CheckBoxWordWarp->BoundsRect()),
-                  Rect({right - checkWidth, 346 + size.dy, right, 363 + size.dy}));
+                  Rect({right - checkWidth, 362 + size.dy, right, 379 + size.dy}));
         EXPECT_EQ(Rect(editor.BtnCancel->BoundsRect()), Rect({right - 88, bottom - 37, right, bottom - 12}));
         EXPECT_EQ(Rect(editor.BtnOk->BoundsRect()), Rect({right - 184, bottom - 37, right - 96, bottom - 12}));
-        EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 377 + size.dy);
+        EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 393 + size.dy);
         // Nothing overlaps in the Insert row, also at the smallest size.
         EXPECT_LT(editor.HotKey1->BoundsRect().right, editor.CheckBoxWordWarp->BoundsRect().left);
     }
@@ -764,6 +766,45 @@ TEST_F(MessageEditor, ACaptureWhileAnEditorIsOpenWaitsForItToClose)
     ASSERT_TRUE(PumpUntil([&] { return second.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"captured");
     EXPECT_EQ(folder->Count(), 1);
+}
+
+TEST_F(MessageEditor, ACaptureWaitsUntilNoOtherModalWindowIsOpen)
+{
+    // Opened over the Options window, the editor would bring the hotkeys back under it.
+    TTreeNode* folder = AddNode(MessagesNode, u"Folder", nkFolder);
+    bool editorInside = true;
+    TWhileModal act([] { return FmNewFolder && FmNewFolder->Visible(); },
+                    [&] {
+                        FmMenuBar->FolderCaptures.Add(folder, u"captured");
+                        // The bar's posted message is handled before this key, posted after it.
+                        SetWindowTextW(FmNewFolder->LEditName->Handle(), L"");
+                        PostMessageW(FmNewFolder->LEditName->Handle(), WM_CHAR, L'z', 0);
+                        EXPECT_TRUE(PumpUntil([] { return FmNewFolder->LEditName->Text() == u"z"; }));
+                        editorInside = FmMessage != nullptr;
+                        PostMessageW(FmNewFolder->Handle(), WM_CLOSE, 0, 0);
+                    });
+    EXPECT_EQ(NewFolder(MessagesNode), nullptr);
+    EXPECT_FALSE(editorInside);
+    String name;
+    WhenOpen after([&](TFmMessage& editor) {
+        name = editor.EditName->Text();
+        Click(*editor.BtnCancel);
+    });
+    ASSERT_TRUE(PumpUntil([&] { return after.Ran() && !FmMessage && Application->ModalLevel == 0; }));
+    EXPECT_EQ(name, u"captured");
+}
+
+TEST_F(MessageEditor, MakingAnEditorLeavesTheDeferredReleasesWorking)
+{
+    // Its first sizes come before its controls: nothing may fault there.
+    { TFmMessage editor; }
+    struct Probe {
+        bool& freed;
+        ~Probe() { freed = true; }
+    };
+    bool freed = false;
+    ReleaseLater(std::unique_ptr<Probe>(new Probe{freed}));
+    EXPECT_TRUE(freed);
 }
 
 } // namespace

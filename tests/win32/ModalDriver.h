@@ -11,6 +11,8 @@ class TWhileModal {
 public:
     // act runs once, on the first tick at which ready() holds.
     TWhileModal(std::function<bool()> ready, std::function<void()> act);
+    TWhileModal(const TWhileModal&) = delete;
+    TWhileModal& operator=(const TWhileModal&) = delete;
     bool Acted() const { return acted_; }
 
 private:

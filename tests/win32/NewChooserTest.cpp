@@ -119,12 +119,6 @@ TEST_F(NewChooser, EachButtonLeadsToItsDialogForTheRowsMenuAndCloseToNothing)
 TEST_F(NewChooser, EqualCaptionsRunTheFirstCommandInTheOrderMenuFolderMessage)
 {
     Choice choice;
-    choice.press = std::make_unique<TWhileModal>([] { return FmNew && FmNew->Visible(); },
-                                                 [] {
-                                                     FmNew->BtnNewFolder->SetText(u"Same");
-                                                     FmNew->BtnNewMessage->SetText(u"Same");
-                                                     SendMessageW(FmNew->BtnNewMessage->Handle(), BM_CLICK, 0, 0);
-                                                 });
     Choose(choice, nullptr);
     choice.press = std::make_unique<TWhileModal>([] { return FmNew && FmNew->Visible(); },
                                                  [] {
