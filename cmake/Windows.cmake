@@ -24,6 +24,8 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitViewMessage.cpp
+  src/settings/UnitAbout.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp

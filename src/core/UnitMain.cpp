@@ -1,12 +1,12 @@
 #include "core/UnitMain.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
+#include "core/ProductLinks.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
@@ -14,8 +14,6 @@
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
-
-const char16_t ProductWebSite[] = u"https://www.quorvane.com";
 
 TFmMain::TFmMain() : TForm(u"TFmMain")
 {
@@ -72,8 +70,7 @@ void TFmMain::UserMsg(WPARAM code)
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
         if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            std::wstring page = ToW(String(ProductWebSite) + u"/download.htm");
-            ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOW);
+            Os().ShellOpen(0, ProductDownloadPage, SW_SHOW);
         }
     }
 }

@@ -324,12 +324,13 @@ void TWideMenuItem::Click()
     hideMenus();
     if (!FmMenuBar)
         return;
-    // The Organize command (with the Clipboards menu selected) and the About command join these
-    // once their windows exist.
+    // The Organize command (with the Clipboards menu selected) joins these once its window exists.
     if (node == OptionsNode)
         FmMenuBar->ActionOptionsExecute();
     else if (node == HelpNode)
         FmMenuBar->ActionHelpExecute();
+    else if (node == AboutNode)
+        FmMenuBar->ActionAboutExecute();
     else if (node == MinimizeToTrayNode)
         FmMenuBar->ActionTrayExecute();
     else if (node == ExitNode)

@@ -7,6 +7,8 @@
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "resources/resource.h"
+#include "organize/UnitViewMessage.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 
@@ -15,6 +17,8 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmViewMessage> ViewMessage;
+    std::unique_ptr<TFmAbout> About;
 } templateDialogs;
 
 template <class TDialog>
@@ -68,14 +72,35 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
+{
+    run.Section(u"ViewMessageWindow");
+    viewer.CheckBoxWordWarp->SetText(run.Text(u"ViewMessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    viewer.SetCheckBoxWidth();
+}
+
+void ApplyAboutWindowTexts(TLanguageRun& run, TFmAbout& about)
+{
+    run.Section(u"AboutWindow");
+    about.SetCaption(run.Text(u"AboutWindow/Title/About", u"About"));
+    about.LabelAppName->SetCaption(ProgramName);
+    about.LabelVersion->SetText(run.Text(u"AboutWindow/Label/Version", u"Version:"));
+    about.LabelHomePage->SetText(run.Text(u"AboutWindow/Label/HomePage", u"Home Page:"));
+    about.LabelEmail->SetText(run.Text(u"AboutWindow/Label/Email", u"E-Mail:"));
+    about.BtnOk->SetText(run.Text(u"AboutWindow/Button/Ok", u"Ok"));
+    about.BtnCheckForUpdates->SetText(run.Text(u"AboutWindow/Button/CheckForUpdates", u"Check for Updates..."));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
         DefaultEnglishLines.clear();
         // Every dialog exists, hidden, so that every section reaches the template; the New
-        // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
-        // here in this order.
+        // chooser, the name dialogs of a new menu and a new folder, the editor and Organize come
+        // between Options and the viewer, the rename dialog between the viewer and About.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
+        CreateHidden(FmAbout, templateDialogs.About);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -89,10 +114,14 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow, //OrganizeWindow,
-    // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
+    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow and //OrganizeWindow come
+    // here, each while its window exists.
+    if (FmViewMessage)
+        ApplyViewMessageWindowTexts(run, *FmViewMessage);
+    // //RenameWindow comes here while FmRename exists.
     ApplyPopupMenuTexts(run);
-    // //AboutWindow comes here while FmAbout exists.
+    if (FmAbout)
+        ApplyAboutWindowTexts(run, *FmAbout);
 
     if (IsTemplateMode())
         SaveTemplateFile();
@@ -103,4 +132,10 @@ void FreeTemplateDialogs()
     if (FmOptions == templateDialogs.Options.get())
         FmOptions = nullptr;
     templateDialogs.Options.reset();
+    if (FmViewMessage == templateDialogs.ViewMessage.get())
+        FmViewMessage = nullptr;
+    templateDialogs.ViewMessage.reset();
+    if (FmAbout == templateDialogs.About.get())
+        FmAbout = nullptr;
+    templateDialogs.About.reset();
 }
