@@ -24,6 +24,7 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitRename.cpp
   src/organize/UnitViewMessage.cpp
   src/settings/UnitAbout.cpp
   src/settings/UnitLanguage.cpp
@@ -55,6 +56,7 @@ add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
   tests/support/UserState.cpp
+  tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
   tests/win32/FilesTest.cpp
@@ -63,6 +65,8 @@ add_executable(QuorvaneWin32Tests
   tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
+  tests/win32/NameDialogTest.cpp
+  tests/win32/ModalDriver.cpp
   tests/win32/OptionsWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
@@ -115,3 +119,9 @@ add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.c
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
+
+# The resource compiler reads these files; a change to any of them rebuilds the resources.
+file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.bmp
+     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.manifest
+     ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+set_source_files_properties(src/resources/Quorvane.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")

@@ -6,8 +6,9 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
-#include "resources/resource.h"
+#include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
+#include "resources/resource.h"
 #include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -17,9 +18,20 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmAddFolderRename> NewMenu;
+    std::unique_ptr<TFmAddFolderRename> NewFolder;
     std::unique_ptr<TFmViewMessage> ViewMessage;
+    std::unique_ptr<TFmAddFolderRename> Rename;
     std::unique_ptr<TFmAbout> About;
 } templateDialogs;
+
+template <class TDialog>
+void FreeHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
+{
+    if (global == kept.get())
+        global = nullptr;
+    kept.reset();
+}
 
 template <class TDialog>
 void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
@@ -72,6 +84,18 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+// //NewMenuWindow, //NewFolderWindow and //RenameWindow: one window class, told apart by the
+// section word and the title's key word.
+void ApplyNameWindowTexts(TLanguageRun& run, TFmAddFolderRename& dialog, const String& section,
+                          const String& titleWord, const String& title)
+{
+    run.Section(section);
+    dialog.SetCaption(run.Text(section + u"/Title/" + titleWord, title));
+    dialog.LabelName->SetText(run.Text(section + u"/Label/Name", u"Name:"));
+    dialog.BtnOk->SetText(run.Text(section + u"/Button/Ok", u"Ok"));
+    dialog.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
+}
+
 void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
 {
     run.Section(u"ViewMessageWindow");
@@ -96,10 +120,13 @@ void ApplyLanguage()
     if (IsTemplateMode()) {
         DefaultEnglishLines.clear();
         // Every dialog exists, hidden, so that every section reaches the template; the New
-        // chooser, the name dialogs of a new menu and a new folder, the editor and Organize come
-        // between Options and the viewer, the rename dialog between the viewer and About.
+        // chooser comes between Options and the name dialogs, the editor and Organize between
+        // the new-folder dialog and the viewer.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmNewMenu, templateDialogs.NewMenu);
+        CreateHidden(FmNewFolder, templateDialogs.NewFolder);
         CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
+        CreateHidden(FmRename, templateDialogs.Rename);
         CreateHidden(FmAbout, templateDialogs.About);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
@@ -114,11 +141,16 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow and //OrganizeWindow come
-    // here, each while its window exists.
+    // //NewWindow comes here while FmNew exists.
+    if (FmNewMenu)
+        ApplyNameWindowTexts(run, *FmNewMenu, u"NewMenuWindow", u"NewMenu", u"New Menu");
+    if (FmNewFolder)
+        ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
+    // //MessageWindow and //OrganizeWindow come here, each while its window exists.
     if (FmViewMessage)
         ApplyViewMessageWindowTexts(run, *FmViewMessage);
-    // //RenameWindow comes here while FmRename exists.
+    if (FmRename)
+        ApplyNameWindowTexts(run, *FmRename, u"RenameWindow", u"Rename", u"Rename");
     ApplyPopupMenuTexts(run);
     if (FmAbout)
         ApplyAboutWindowTexts(run, *FmAbout);
@@ -129,13 +161,10 @@ void ApplyLanguage()
 
 void FreeTemplateDialogs()
 {
-    if (FmOptions == templateDialogs.Options.get())
-        FmOptions = nullptr;
-    templateDialogs.Options.reset();
-    if (FmViewMessage == templateDialogs.ViewMessage.get())
-        FmViewMessage = nullptr;
-    templateDialogs.ViewMessage.reset();
-    if (FmAbout == templateDialogs.About.get())
-        FmAbout = nullptr;
-    templateDialogs.About.reset();
+    FreeHidden(FmOptions, templateDialogs.Options);
+    FreeHidden(FmNewMenu, templateDialogs.NewMenu);
+    FreeHidden(FmNewFolder, templateDialogs.NewFolder);
+    FreeHidden(FmViewMessage, templateDialogs.ViewMessage);
+    FreeHidden(FmRename, templateDialogs.Rename);
+    FreeHidden(FmAbout, templateDialogs.About);
 }

@@ -42,6 +42,21 @@ bool TDialogForm::FormCommand(int id)
     return TForm::FormCommand(id);
 }
 
+bool TDialogForm::PreTranslateKey(const MSG& msg)
+{
+    if (TForm::PreTranslateKey(msg))
+        return true;
+    // Alt and a label's access key: the focus goes to the label's control.
+    if (msg.message != WM_SYSCHAR || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
+        return false;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* label = dynamic_cast<TStaticLabel*>(TStdControl::FromHandle(child));
+        if (label && label->Visible() && label->HasAccessKey(static_cast<wchar_t>(msg.wParam)))
+            return label->FocusTarget();
+    }
+    return false;
+}
+
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {

@@ -27,6 +27,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool FormCommand(int id) override;
+    bool PreTranslateKey(const MSG& msg) override;
     // The client area changed size, after the anchored controls followed it.
     virtual void Resized() {}
 

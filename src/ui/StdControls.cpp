@@ -236,7 +236,8 @@ void TStaticText::SetText(StringView text)
 
 TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl, bool centreVertically)
     : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | (centreVertically ? SS_CENTERIMAGE : 0), 0, bounds,
-                  caption)
+                  caption),
+      FocusControl(focusControl)
 {
     // The dialog manager gives a label's access key to the next control in the tab order: the
     // label stands right before its control.
@@ -244,6 +245,34 @@ TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption,
         HWND before = GetWindow(focusControl->Handle(), GW_HWNDPREV);
         SetWindowPos(Handle(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+bool TStaticLabel::HasAccessKey(wchar_t key) const
+{
+    const String text = Text();
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<wchar_t>(text[i + 1])))) ==
+               CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)));
+    }
+    return false;
+}
+
+bool TStaticLabel::FocusTarget()
+{
+    if (!FocusControl || !FocusControl->Visible() || !FocusControl->Enabled())
+        return false;
+    FocusControl->SetFocus();
+    wchar_t className[16] = L"";
+    GetClassNameW(FocusControl->Handle(), className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 && !(GetWindowLongW(FocusControl->Handle(), GWL_STYLE) & ES_MULTILINE))
+        SendMessageW(FocusControl->Handle(), EM_SETSEL, 0, -1);
+    return true;
 }
 
 TBevel::TBevel(TWinControl& parent, RECT bounds)

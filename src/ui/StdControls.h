@@ -110,7 +110,13 @@ public:
 class TStaticLabel : public TStdControl {
 public:
     TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl = nullptr,
-           bool centreVertically = false);
+                 bool centreVertically = false);
+    TStdControl* FocusControl;
+    // The caption marks key as its access key ("&N" for n or N).
+    bool HasAccessKey(wchar_t key) const;
+    // Moves the focus to FocusControl when it can take it (an edit's text selected, as the
+    // dialog manager does); true when it did.
+    bool FocusTarget();
 };
 
 // A sunken line across its width, at its bottom.
