@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
 enable_language(RC)
-set(QV_WIN_LIBS comctl32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
+set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
@@ -55,6 +55,7 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
+  tests/win32/ContextMenuTest.cpp
   tests/support/UserState.cpp
   tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp

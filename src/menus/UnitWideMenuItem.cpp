@@ -198,10 +198,8 @@ void TWideMenuItem::MouseUp(TMouseButton button, WPARAM keys, int x, int y)
     if (button == TMouseButton::Right) {
         if (FmHint)
             FmHint->Hide();
-        if (!FmMenu || FmMenu->Node != ProgramMenuNode) {
-            // The context menu for this row opens here, after its submenu closed, once it exists.
-            Send(hMenuWnd, UM_CLOSESUBMENU, 0, 0);
-        }
+        if (!FmMenu || FmMenu->Node != ProgramMenuNode)
+            OpenContextMenu(ParentNode, Node, hMenuWnd);
     }
     TGraphicControl::MouseUp(button, keys, x, y);
 }
