@@ -71,6 +71,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/OptionsWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
+  tests/win32/ViewerAndAboutTest.cpp
   tests/win32/WindowsTest.cpp
 )
 target_link_libraries(QuorvaneWin32Tests PRIVATE QuorvaneShell GTest::gtest_main)
