@@ -82,6 +82,7 @@ set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
   tests/e2e/ClipboardTest.cpp
+  tests/e2e/ContextMenuTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp

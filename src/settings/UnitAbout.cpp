@@ -42,7 +42,7 @@ TFmAbout::TFmAbout() : TDialogForm(u"TFmAbout", TBorder::Fixed)
 
     int top = FormBorderWidth + AppNameHeight;
     LabelVersion = AddCaption(top, u"Version:");
-    LabelVersionNumber = &AddValue(top);
+    LabelVersionNumber = AddValue(top);
     top += RowHeight;
     LabelHomePage = AddCaption(top, u"Home Page:");
     LabelHomePaggeURL = &AddLink(top, &TFmAbout::LabelHomePaggeURLClick);
@@ -74,19 +74,20 @@ std::unique_ptr<TStaticLabel> TFmAbout::AddCaption(int top, StringView caption)
                                           nullptr, true);
 }
 
-TLabel& TFmAbout::AddValue(int top)
+std::unique_ptr<TStaticLabel> TFmAbout::AddValue(int top)
 {
-    TLabel& label = AddControl<TLabel>();
-    label.Font = linkFont_.Get();
-    label.MinHeight = RowHeight;
-    label.SetBounds(FormBorderWidth + RowSpacer + CaptionWidth, top, 0, RowHeight);
-    return label;
+    const int left = FormBorderWidth + RowSpacer + CaptionWidth;
+    return std::make_unique<TStaticLabel>(*this, RECT{left, top, FormBorderWidth + LayoutWidth, top + RowHeight}, u"",
+                                          nullptr, true);
 }
 
 TLabel& TFmAbout::AddLink(int top, void (TFmAbout::*click)())
 {
-    TLabel& label = AddValue(top);
+    TLabel& label = AddControl<TLabel>();
+    label.Font = linkFont_.Get();
     label.FontColor = LinkColor;
+    label.MinHeight = RowHeight;
+    label.SetBounds(FormBorderWidth + RowSpacer + CaptionWidth, top, 0, RowHeight);
     label.OnMouseEnter = [this, &label] { LabelHomePaggeURLMouseEnter(label); };
     label.OnMouseLeave = [this, &label] { LabelHomePaggeURLMouseLeave(label); };
     label.OnClick = [this, click] { (this->*click)(); };
@@ -104,7 +105,7 @@ void TFmAbout::FormCreate()
     LabelEMailURL->SetCaption(ProductEmail);
 }
 
-void TFmAbout::FormShow() { LabelVersionNumber->SetCaption(u"1.0"); }
+void TFmAbout::FormShow() { LabelVersionNumber->SetText(u"1.0"); }
 
 void TFmAbout::LabelHomePaggeURLMouseEnter(TLabel& sender)
 {

@@ -19,7 +19,7 @@ public:
 
     TLabel* LabelAppName = nullptr;
     std::unique_ptr<TStaticLabel> LabelVersion;
-    TLabel* LabelVersionNumber = nullptr;
+    std::unique_ptr<TStaticLabel> LabelVersionNumber;
     std::unique_ptr<TStaticLabel> LabelHomePage;
     TLabel* LabelHomePaggeURL = nullptr;
     std::unique_ptr<TStaticLabel> LabelEmail;
@@ -43,9 +43,9 @@ private:
     void FormCreate();
     void FormShow();
     void UserMsgSetForegroundWindow();
-    // A row below the name: its caption label and its value label at the row's top.
+    // A row below the name: its caption label, and its value label or link, at the row's top.
     std::unique_ptr<TStaticLabel> AddCaption(int top, StringView caption);
-    TLabel& AddValue(int top);
+    std::unique_ptr<TStaticLabel> AddValue(int top);
     TLabel& AddLink(int top, void (TFmAbout::*click)());
     bool IsLink(const TGraphicControl* control) const;
 

@@ -159,7 +159,7 @@ TEST_F(AboutWindow, ShowsNameAndVersionAndOpensEachLinkThroughTheShell)
         about.LabelAppName->SetCaption(u"layout");
         ApplyLanguage();
         EXPECT_EQ(about.LabelAppName->Caption(), ProgramName);
-        EXPECT_EQ(about.LabelVersionNumber->Caption(), u"1.0");
+        EXPECT_EQ(about.LabelVersionNumber->Text(), u"1.0");
         EXPECT_EQ(about.LabelVersion->Text(), u"Version:");
         EXPECT_EQ(about.LabelHomePage->Text(), u"Home Page:");
         EXPECT_EQ(about.LabelEmail->Text(), u"E-Mail:");
