@@ -10,7 +10,9 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "core/UserBrowser.h"
 #include "settings/Settings.h"
+#include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
@@ -69,9 +71,8 @@ void TFmMain::UserMsg(WPARAM code)
         TimerLogin.SetEnabled(true);
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
-        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            Os().ShellOpen(0, ProductDownloadPage, SW_SHOW);
-        }
+        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            UserBrowser().OpenWebPage(ProductDownloadPage);
     }
 }
 
@@ -120,6 +121,7 @@ void TFmMain::TimerLoginTimer()
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();
+    TCheckForUpdate::Start(Handle());
 }
 
 void TFmMain::TrayIcon1MouseDown(TMouseButton button, int, int)

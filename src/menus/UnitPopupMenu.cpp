@@ -14,6 +14,7 @@
 #include "menus/UnitMenu.h"
 #include "menus/UnitWideMenuItem.h"
 #include "organize/TextFiles.h"
+#include "organize/UnitMessage.h"
 #include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
 #include "ui/Application.h"
@@ -228,14 +229,18 @@ void TFmPopupMenu::MainMenuPopupMenuItemClick(TPopupMenuItem& sender)
         NewFolder(parent);
         return;
     case TPopupCommand::NewMessage:
-    case TPopupCommand::Edit:
         HideMenus();
-        // The message editor opens here once it exists.
+        NewMessage(parent);
         return;
     case TPopupCommand::Rename:
         HideMenus();
         if (selected)
             RenameNode(selected);
+        return;
+    case TPopupCommand::Edit:
+        HideMenus();
+        if (selected && selected->ImageIndex == nkMessage)
+            EditMessage(selected);
         return;
     case TPopupCommand::Delete:
         HideMenus();

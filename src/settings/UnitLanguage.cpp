@@ -6,6 +6,8 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitNew.h"
 #include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
 #include "resources/resource.h"
@@ -18,8 +20,10 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmNew> New;
     std::unique_ptr<TFmAddFolderRename> NewMenu;
     std::unique_ptr<TFmAddFolderRename> NewFolder;
+    std::unique_ptr<TFmMessage> Message;
     std::unique_ptr<TFmViewMessage> ViewMessage;
     std::unique_ptr<TFmAddFolderRename> Rename;
     std::unique_ptr<TFmAbout> About;
@@ -96,6 +100,41 @@ void ApplyNameWindowTexts(TLanguageRun& run, TFmAddFolderRename& dialog, const S
     dialog.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
 }
 
+void ApplyNewWindowTexts(TLanguageRun& run, TFmNew& chooser)
+{
+    run.Section(u"NewWindow");
+    chooser.SetCaption(run.Text(u"NewWindow/Title/New", u"New"));
+    chooser.BtnNewMenu->SetText(run.Text(u"NewWindow/Button/NewMenu", u"New Menu..."));
+    chooser.BtnNewFolder->SetText(run.Text(u"NewWindow/Button/NewFolder", u"New Folder..."));
+    chooser.BtnNewMessage->SetText(run.Text(u"NewWindow/Button/NewMessage", u"New Message..."));
+    chooser.BtnClose->SetText(run.Text(u"NewWindow/Button/Close", u"Close"));
+}
+
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
+{
+    run.Section(u"MessageWindow");
+    if (editor.CurNode)
+        editor.SetCaption(run.Text(u"MessageWindow/Title/EditMessage", u"Edit Message"));
+    else
+        editor.SetCaption(run.Text(u"MessageWindow/Title/NewMessage", u"New Message"));
+    editor.LabelName->SetText(run.Text(u"MessageWindow/Label/Name", u"Name:"));
+    editor.LabelContent->SetText(run.Text(u"MessageWindow/Label/Content", u"Content:"));
+    editor.LabelHotkey->SetText(run.Text(u"MessageWindow/Label/Hotkey", u"Hotkey:"));
+    editor.CheckBoxWordWarp->SetText(run.Text(u"MessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    editor.SetCheckBoxWidth();
+    editor.BtnInsert->SetText(run.Text(u"MessageWindow/Button/Insert", u"Insert"));
+    editor.MnInsertDate->Caption = run.Text(u"MessageWindow/Button/Insert/InsertDate", u"Insert Date");
+    editor.MnInsertTime->Caption = run.Text(u"MessageWindow/Button/Insert/InsertTime", u"Insert Time");
+    editor.MnInsertKey->Caption = run.Text(u"MessageWindow/Button/Insert/InsertKey", u"Insert Key");
+    editor.BtnOk->SetText(run.Text(u"MessageWindow/Button/Ok", u"Ok"));
+    editor.HotkeyAlreadyExistsMsg = run.Text(u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists",
+                                             u"The hotkey already exists. Do you want to select another hotkey?");
+    editor.HotkeyRegistrationFailedMsg =
+        run.Text(u"MessageWindow/Button/Ok/Message/HotkeyRegistrationFailed",
+                 u"Hotkey registration failed. Do you want to select another hotkey?");
+    editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
+}
+
 void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
 {
     run.Section(u"ViewMessageWindow");
@@ -119,12 +158,13 @@ void ApplyLanguage()
 {
     if (IsTemplateMode()) {
         DefaultEnglishLines.clear();
-        // Every dialog exists, hidden, so that every section reaches the template; the New
-        // chooser comes between Options and the name dialogs, the editor and Organize between
-        // the new-folder dialog and the viewer.
+        // Every dialog exists, hidden, so that every section reaches the template; Organize
+        // comes between the editor and the viewer.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmNew, templateDialogs.New);
         CreateHidden(FmNewMenu, templateDialogs.NewMenu);
         CreateHidden(FmNewFolder, templateDialogs.NewFolder);
+        CreateHidden(FmMessage, templateDialogs.Message);
         CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
         CreateHidden(FmRename, templateDialogs.Rename);
         CreateHidden(FmAbout, templateDialogs.About);
@@ -141,12 +181,15 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow comes here while FmNew exists.
+    if (FmNew)
+        ApplyNewWindowTexts(run, *FmNew);
     if (FmNewMenu)
         ApplyNameWindowTexts(run, *FmNewMenu, u"NewMenuWindow", u"NewMenu", u"New Menu");
     if (FmNewFolder)
         ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
-    // //MessageWindow and //OrganizeWindow come here, each while its window exists.
+    if (FmMessage)
+        ApplyMessageWindowTexts(run, *FmMessage);
+    // //OrganizeWindow comes here while FmOrg exists.
     if (FmViewMessage)
         ApplyViewMessageWindowTexts(run, *FmViewMessage);
     if (FmRename)
@@ -162,8 +205,10 @@ void ApplyLanguage()
 void FreeTemplateDialogs()
 {
     FreeHidden(FmOptions, templateDialogs.Options);
+    FreeHidden(FmNew, templateDialogs.New);
     FreeHidden(FmNewMenu, templateDialogs.NewMenu);
     FreeHidden(FmNewFolder, templateDialogs.NewFolder);
+    FreeHidden(FmMessage, templateDialogs.Message);
     FreeHidden(FmViewMessage, templateDialogs.ViewMessage);
     FreeHidden(FmRename, templateDialogs.Rename);
     FreeHidden(FmAbout, templateDialogs.About);

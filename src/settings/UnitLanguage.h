@@ -4,6 +4,7 @@
 
 #include "settings/Language.h"
 
+class TFmMessage;
 class TFmOptions;
 class TFmViewMessage;
 class TFmAbout;
@@ -12,6 +13,8 @@ class TFmAbout;
 void ApplyLanguage();
 // //OptionsWindow.
 void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options);
+// //MessageWindow.
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor);
 // //ViewMessageWindow.
 void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer);
 // //AboutWindow.

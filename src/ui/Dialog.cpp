@@ -57,9 +57,33 @@ bool TDialogForm::PreTranslateKey(const MSG& msg)
     return false;
 }
 
+void TDialogForm::Activated()
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus))
+        return;
+    if (!lastFocus_ || !IsWindow(lastFocus_) || !IsChild(Handle(), lastFocus_) || !IsWindowEnabled(lastFocus_) ||
+        !IsWindowVisible(lastFocus_))
+        lastFocus_ = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (lastFocus_)
+        ::SetFocus(lastFocus_);
+}
+
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_ACTIVATE: {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                lastFocus_ = focus;
+        }
+        // The system gives the focus to the window itself; a control takes it over.
+        const LRESULT result = TForm::WndProc(msg, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+            Activated();
+        return result;
+    }
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);

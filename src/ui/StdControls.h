@@ -20,6 +20,8 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 // The one font of every dialog.
 HFONT DialogFont();
+// The size of a line of text in that font.
+SIZE DialogTextSize(StringView text);
 
 class TStdControl {
 public:
@@ -150,7 +152,8 @@ public:
     void GetSelection(int& start, int& end) const;
     void SetSelection(int start, int end);
 
-    // A key going down in the field, with the modifiers held; true keeps it from the field.
+    // A key going down in the field (F10 and keys with Alt included, which come as system keys),
+    // with the modifiers held; true keeps it from the field and from the window's system menu.
     std::function<bool(unsigned key)> OnKeyDown;
 
 private:

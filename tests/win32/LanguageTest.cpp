@@ -157,9 +157,9 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     for (size_t i = 0; i < lines.size(); ++i)
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
-    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//NewMenuWindow",
-                                  u"|//NewFolderWindow", u"|//ViewMessageWindow", u"|//RenameWindow",
-                                  u"|//PopupMenu", u"|//AboutWindow"}));
+    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//NewWindow", u"|//NewMenuWindow",
+                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//ViewMessageWindow",
+                                  u"|//RenameWindow", u"|//PopupMenu", u"|//AboutWindow"}));
     // The template records the English defaults without access keys...
     auto has = [&](const char16_t* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has(u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey"));
@@ -168,7 +168,8 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     EXPECT_TRUE(has(u"RenameWindow/Label/Name=Name:"));
     EXPECT_TRUE(has(u"ViewMessageWindow/CheckBox/WordWarp=Word Warp"));
     EXPECT_TRUE(has(u"AboutWindow/Button/CheckForUpdates=Check for Updates..."));
-    // ...and every section it holds has the built-in table's keys in the table's order.
+    // ...and every section it holds has the built-in table's keys in the table's order (the
+    // editor's title takes one of its two keys).
     auto keysOf = [](const TStringList& from) {
         std::map<String, TStringList> keys;
         String section;
@@ -183,7 +184,9 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     const auto tableKeys = keysOf(table);
     for (const auto& [section, keys] : keysOf(lines)) {
         ASSERT_TRUE(tableKeys.count(section)) << ToUtf8(section);
-        EXPECT_EQ(keys, tableKeys.at(section)) << ToUtf8(section);
+        TStringList expected = tableKeys.at(section);
+        std::erase(expected, u"MessageWindow/Title/EditMessage");
+        EXPECT_EQ(keys, expected) << ToUtf8(section);
     }
 
     // A second run neither makes another window nor grows the template.

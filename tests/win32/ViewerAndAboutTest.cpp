@@ -87,7 +87,7 @@ TEST_F(Viewer, ShowsTheNameAndTheTextAsStoredReadOnlyWithTheWrapSwitch)
         EXPECT_TRUE(GetWindowLongW(viewer.Handle(), GWL_STYLE) & WS_THICKFRAME);
         EXPECT_EQ(viewer.ClientWidth(), 624);
         EXPECT_EQ(viewer.ClientHeight(), 462);
-        EXPECT_EQ(viewer.CheckBoxWordWarp->Text(), u"Word Warp");
+        EXPECT_EQ(viewer.CheckBoxWordWarp->Text(), u"&Word Warp"); // the language table's text
         EXPECT_TRUE(viewer.CheckBoxWordWarp->Checked());
         EXPECT_TRUE(node->Enabled) << "the hotkeys stay registered";
         auto style = [&] { return static_cast<DWORD>(GetWindowLongW(viewer.MemoText->Handle(), GWL_STYLE)); };
