@@ -38,7 +38,8 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-// The Messages menu: New..., Organize..., a separator, then Charlie, Alpha and Bravo.
+// The Messages menu: New..., Organize..., a separator, then Charlie, Alpha, Bravo and the folder
+// Notes holding Old.
 struct ContextMenuAsUserSeesIt : testing::Test {
     QuorvaneProcess* quorvane = nullptr;
     UserWindow* user = nullptr;
@@ -52,6 +53,8 @@ struct ContextMenuAsUserSeesIt : testing::Test {
             {2, 4, 0, u"Charlie", u"third <^DATE>\r\nline two"},
             {2, 4, 0, u"Alpha", u"first"},
             {2, 4, 0, u"Bravo", u"second \u00E9"},
+            {2, 6, 0, u"Notes", u""},
+            {3, 4, 0, u"Old", u"old text"},
         };
         WriteFileBytes(DataFilePath(), DataFileBytes({}, {{}, messages}));
         quorvane = new QuorvaneProcess;
@@ -142,15 +145,21 @@ TEST_F(ContextMenuAsUserSeesIt, SortReordersTheOpenMenuAndTheFileAndTheMenuStays
     ClickCommand(popup, SortRowTop);
     ASSERT_TRUE(WaitFor([&] {
         const std::u16string file = Utf16Of(ReadFileBytes(DataFilePath()));
-        return file.find(u"Alpha") < file.find(u"Bravo") && file.find(u"Bravo") < file.find(u"Charlie");
+        return file.find(u"Notes") < file.find(u"Alpha") && file.find(u"Alpha") < file.find(u"Bravo") &&
+               file.find(u"Bravo") < file.find(u"Charlie");
     }, 5000));
     EXPECT_TRUE(IsWindowVisible(menu));
     EXPECT_FALSE(IsWindowVisible(quorvane->Window(L"TFmPopupMenu")));
-    // The first message row is now Alpha: its preview says so.
+    // The open menu shows the new order: its first row, a message before, is now the folder,
+    // whose submenu opens when the pointer rests on it.
     const POINT first = RowCentre(3);
     MoveMouseTo(first.x, first.y);
-    HWND hint = quorvane->Window(L"TFmHint");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(hint) != FALSE; }, 3000));
+    EXPECT_TRUE(WaitFor([&] {
+        int shown = 0;
+        for (HWND h = FindWindowExW(nullptr, nullptr, L"TFmMenu", nullptr); h; h = FindWindowExW(nullptr, h, L"TFmMenu", nullptr))
+            shown += IsWindowVisible(h) ? 1 : 0;
+        return shown == 2;
+    }, 3000));
     EXPECT_TRUE(user->HasFocus());
 }
 
@@ -196,6 +205,48 @@ TEST_F(ContextMenuAsUserSeesIt, SaveAsWritesTheTextAsUtf16WithItsMarkUnderTheTyp
     }
     EXPECT_EQ(ReadFileBytes(saved), expected);
     DeleteFileW(saved.c_str());
+}
+
+TEST_F(ContextMenuAsUserSeesIt, CopyToAFolderOpensTheEditorOnTheSelectionAndOkStoresItThere)
+{
+    SetWindowTextW(user->Edit(), L"captured words");
+    SendMessageW(user->Edit(), EM_SETSEL, 0, -1);
+    // Rest on the folder row until its submenu opens, then right-click the row inside it.
+    const POINT notes = RowCentre(6);
+    MoveMouseTo(notes.x, notes.y);
+    HWND sub = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        sub = nullptr;
+        for (HWND h = FindWindowExW(nullptr, nullptr, L"TFmMenu", nullptr); h; h = FindWindowExW(nullptr, h, L"TFmMenu", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == quorvane->Id() && h != menu && IsWindowVisible(h))
+                sub = h;
+        }
+        return sub != nullptr;
+    }, 3000));
+    const RECT subRect = ScreenRect(sub);
+    ClickAt(subRect.left + 40, subRect.top + 2 + 11, true);
+    HWND popup = quorvane->Window(L"TFmPopupMenu");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(popup) != FALSE; }, 3000));
+    EXPECT_TRUE(user->HasFocus());
+    ClickCommand(ScreenRect(popup), 20); // Copy to
+    HWND editor = WaitForWindow(L"TFmMessage");
+    ASSERT_NE(editor, nullptr);
+    HWND memo = nullptr;
+    for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE)
+            memo = child;
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(ControlText(memo), L"captured words");
+    EXPECT_EQ(user->Text(), L"captured words") << "Copy to leaves the text where it was";
+    HWND ok = FindChild(editor, L"Button", L"&Ok");
+    ASSERT_NE(ok, nullptr);
+    const RECT r = ScreenRect(ok);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(WaitFor([&] { return Utf16Of(ReadFileBytes(DataFilePath())).find(u"captured words") != std::u16string::npos; }, 5000));
+    const std::u16string file = Utf16Of(ReadFileBytes(DataFilePath()));
+    EXPECT_GT(file.find(u"captured words"), file.find(u"old text")) << "the new message goes into Notes, after Old";
 }
 
 TEST_F(ContextMenuAsUserSeesIt, AboutOpensFromTheProgramMenuAndFromTheTrayMenuWithTheVersion)
