@@ -2,8 +2,6 @@
 
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
-#include "ui/Handles.h"
-#include "ui/WinText.h"
 
 namespace {
 constexpr int Bevel1Width = 6;
@@ -31,15 +29,8 @@ TFmViewMessage::TFmViewMessage() : TDialogForm(u"TFmViewMessage", TBorder::Sizea
 
 void TFmViewMessage::SetCheckBoxWidth()
 {
-    SIZE size{};
-    {
-        WindowDC dc(Handle());
-        ScopedSelectObject font(dc.Get(), DialogFont());
-        const std::wstring caption = ToW(CheckBoxWordWarp->Text());
-        GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-    }
     RECT bounds = CheckBoxWordWarp->BoundsRect();
-    bounds.right = bounds.left + size.cx + CheckBoxBoxWidth;
+    bounds.right = bounds.left + DialogTextSize(ShownCaption(CheckBoxWordWarp->Text())).cx + CheckBoxBoxWidth;
     CheckBoxWordWarp->SetBounds(bounds);
 }
 

@@ -22,6 +22,8 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 HFONT DialogFont();
 // The size of a line of text in that font.
 SIZE DialogTextSize(StringView text);
+// A caption as drawn: "&&" shows one ampersand, a single one marks the access key and is not drawn.
+String ShownCaption(StringView caption);
 
 class TStdControl {
 public:

@@ -89,6 +89,9 @@ TEST_F(Viewer, ShowsTheNameAndTheTextAsStoredReadOnlyWithTheWrapSwitch)
         EXPECT_EQ(viewer.ClientHeight(), 462);
         EXPECT_EQ(viewer.CheckBoxWordWarp->Text(), u"&Word Warp"); // the language table's text
         EXPECT_TRUE(viewer.CheckBoxWordWarp->Checked());
+        const RECT box = viewer.CheckBoxWordWarp->BoundsRect();
+        EXPECT_EQ(box.right - box.left, DialogTextSize(u"Word Warp").cx + 20); // as wide as its caption
+        EXPECT_EQ(box.left, 6);
         EXPECT_TRUE(node->Enabled) << "the hotkeys stay registered";
         auto style = [&] { return static_cast<DWORD>(GetWindowLongW(viewer.MemoText->Handle(), GWL_STYLE)); };
         EXPECT_FALSE(style() & WS_HSCROLL);
