@@ -249,6 +249,20 @@ TEST_F(ContextMenuAsUserSeesIt, CopyToAFolderOpensTheEditorOnTheSelectionAndOkSt
     EXPECT_GT(file.find(u"captured words"), file.find(u"old text")) << "the new message goes into Notes, after Old";
 }
 
+TEST_F(ContextMenuAsUserSeesIt, CopyToOnTheClipboardsMenuCapturesIntoTheHistory)
+{
+    SetWindowTextW(user->Edit(), L"history words");
+    SendMessageW(user->Edit(), EM_SETSEL, 0, -1);
+    ClickAt(640, 700); // away from the menus: they close
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+    ASSERT_TRUE(user->TakeFocus());
+    OpenMenu(1);
+    ClickCommand(RightClickRow(0), 20); // Copy to, on the Cut row
+    ASSERT_TRUE(WaitFor([&] { return Utf16Of(ReadFileBytes(DataFilePath())).find(u"history words") != std::u16string::npos; }, 5000));
+    EXPECT_EQ(FindProcessWindow(quorvane->Id(), L"TFmMessage", true), nullptr) << "no editor for the history";
+    EXPECT_EQ(user->Text(), L"history words");
+}
+
 TEST_F(ContextMenuAsUserSeesIt, AboutOpensFromTheProgramMenuAndFromTheTrayMenuWithTheVersion)
 {
     PressKey(VK_ESCAPE);
