@@ -36,17 +36,6 @@ void TFmViewMessage::SetCheckBoxWidth()
 
 void TFmViewMessage::CheckBoxWordWarpClick() { MemoText->SetWordWrap(CheckBoxWordWarp->Checked()); }
 
-void TFmViewMessage::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
-LRESULT TFmViewMessage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == UM_SETFOREGROUNDWINDOW) {
-        UserMsgSetForegroundWindow();
-        return 0;
-    }
-    return TDialogForm::WndProc(msg, wParam, lParam);
-}
-
 void ViewMessage(TTreeNode* node)
 {
     if (!node)

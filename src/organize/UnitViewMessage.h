@@ -21,12 +21,6 @@ public:
     // The check box as wide as its caption in the window's font, and 20 pixels for its box.
     void SetCheckBoxWidth();
     void CheckBoxWordWarpClick();
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void UserMsgSetForegroundWindow();
 };
 
 // Shows the viewer for a message and returns when it has closed. The name and the text are

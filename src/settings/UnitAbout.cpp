@@ -1,6 +1,5 @@
 #include "settings/UnitAbout.h"
 
-#include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/ProductLinks.h"
 
@@ -133,14 +132,9 @@ void TFmAbout::BtnCheckForUpdatesClick()
     Os().ShellOpen(reinterpret_cast<std::uintptr_t>(Handle()), ProductDownloadPage, SW_SHOWMAXIMIZED);
 }
 
-void TFmAbout::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
 LRESULT TFmAbout::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case UM_SETFOREGROUNDWINDOW:
-        UserMsgSetForegroundWindow();
-        return 0;
     case WM_SHOWWINDOW:
         if (wParam)
             FormShow();

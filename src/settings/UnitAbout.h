@@ -42,7 +42,6 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    void UserMsgSetForegroundWindow();
     // A row below the name: its caption label, and its value label or link, at the row's top.
     std::unique_ptr<TStaticLabel> AddCaption(int top, StringView caption);
     std::unique_ptr<TStaticLabel> AddValue(int top);
