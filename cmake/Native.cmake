@@ -9,10 +9,12 @@ add_executable(QuorvaneNativeTests
   tests/native/MenuBarPlacementTest.cpp
   tests/native/MenuLayoutTest.cpp
   tests/native/PasteEngineTest.cpp
+  tests/native/PopupMenuRulesTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/SubmenuRulesTest.cpp
+  tests/native/TextFilesTest.cpp
   tests/native/TextTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp

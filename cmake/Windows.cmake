@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
 enable_language(RC)
-set(QV_WIN_LIBS comctl32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt winhttp)
+set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt winhttp)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
@@ -29,6 +29,8 @@ add_library(QuorvaneShell STATIC
   src/organize/UnitNew.cpp
   src/organize/UnitRename.cpp
   src/organize/UnitMessage.cpp
+  src/organize/UnitViewMessage.cpp
+  src/settings/UnitAbout.cpp
   src/settings/UnitCheckForUpdate.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
@@ -58,6 +60,7 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
+  tests/win32/ContextMenuTest.cpp
   tests/support/UserState.cpp
   tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp
@@ -76,6 +79,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/UpdateCheckTest.cpp
+  tests/win32/ViewerAndAboutTest.cpp
   tests/support/FakeUpdateServer.cpp
   tests/win32/WindowsTest.cpp
 )
@@ -90,6 +94,7 @@ set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
   tests/e2e/ClipboardTest.cpp
+  tests/e2e/ContextMenuTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp

@@ -41,6 +41,9 @@ public:
 
     // Starts a program from a whole command line; returns its process handle, 0 on failure.
     virtual std::uintptr_t StartProgram(StringView commandLine) = 0;
+    // Opens a file or address in the user's default handler (ShellExecuteW with the default verb,
+    // no parameters and no folder); owner is a window handle value or 0. The result is not looked at.
+    virtual void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) = 0;
 
     // The file-system path of a shell special folder (CSIDL number).
     virtual String SpecialFolderPath(int csidl) = 0;

@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
+#include "core/ProductLinks.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
@@ -15,8 +16,6 @@
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
-
-const char16_t ProductWebSite[] = u"https://www.quorvane.com";
 
 TFmMain::TFmMain() : TForm(u"TFmMain")
 {
@@ -73,7 +72,7 @@ void TFmMain::UserMsg(WPARAM code)
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
         if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES)
-            UserBrowser().OpenWebPage(String(ProductWebSite) + u"/download.htm");
+            UserBrowser().OpenWebPage(ProductDownloadPage);
     }
 }
 

@@ -80,6 +80,7 @@ public:
     TPopupMenu PopupMenu1;
     void ActionOptionsExecute();
     void ActionHelpExecute();
+    void ActionAboutExecute();
     void ActionTrayExecute();
     void ActionExitExecute();
     void PopupMenu1Popup();

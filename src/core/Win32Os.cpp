@@ -1,6 +1,7 @@
 #include "core/Win32Os.h"
 
 #include <bcrypt.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "ui/Application.h"
@@ -77,6 +78,11 @@ std::uintptr_t TWin32Os::StartProgram(StringView commandLine)
         return 0;
     CloseHandle(process.hThread);
     return reinterpret_cast<std::uintptr_t>(process.hProcess);
+}
+
+void TWin32Os::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)
+{
+    ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, ToW(target).c_str(), nullptr, nullptr, showCommand);
 }
 
 String TWin32Os::SpecialFolderPath(int csidl)

@@ -200,10 +200,8 @@ void TWideMenuItem::MouseUp(TMouseButton button, WPARAM keys, int x, int y)
     if (button == TMouseButton::Right) {
         if (FmHint)
             FmHint->Hide();
-        if (!FmMenu || FmMenu->Node != ProgramMenuNode) {
-            // The context menu for this row opens here, after its submenu closed, once it exists.
-            Send(hMenuWnd, UM_CLOSESUBMENU, 0, 0);
-        }
+        if (!FmMenu || FmMenu->Node != ProgramMenuNode)
+            OpenContextMenu(ParentNode, Node, hMenuWnd);
     }
     TGraphicControl::MouseUp(button, keys, x, y);
 }
@@ -339,12 +337,13 @@ void TWideMenuItem::Click()
     hideMenus();
     if (!FmMenuBar)
         return;
-    // The Organize command (with the Clipboards menu selected) and the About command join these
-    // once their windows exist.
+    // The Organize command (with the Clipboards menu selected) joins these once its window exists.
     if (node == OptionsNode)
         FmMenuBar->ActionOptionsExecute();
     else if (node == HelpNode)
         FmMenuBar->ActionHelpExecute();
+    else if (node == AboutNode)
+        FmMenuBar->ActionAboutExecute();
     else if (node == MinimizeToTrayNode)
         FmMenuBar->ActionTrayExecute();
     else if (node == ExitNode)

@@ -34,18 +34,6 @@ constexpr COLORREF ImageMask = RGB(255, 0, 255);
 // Yes/No with the warning icon, Yes the default.
 constexpr int AskAnotherHotkey = MB_YESNO | MB_ICONWARNING;
 
-// A caption as drawn: "&&" shows one ampersand, a single one marks the access key and is not drawn.
-String ShownText(StringView caption)
-{
-    String shown;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        shown += caption[i];
-    }
-    return shown;
-}
-
 // "F1" to "F12" for the index 0 to 11.
 String FunctionKeyText(size_t index)
 {
@@ -88,7 +76,7 @@ TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
                                           u"&Insert");
     BtnInsert->OnClick = [this] { BtnInsertClick(); };
     const int labelLeft = left + InsertButtonWidth + HotkeyGap;
-    const int labelRight = labelLeft + DialogTextSize(ShownText(u"&Hotkey:")).cx;
+    const int labelRight = labelLeft + DialogTextSize(ShownCaption(u"&Hotkey:")).cx;
     const int hotKeyTop = rowTop + (RowHeight - HotKeyHeight) / 2;
     HotKey1 = std::make_unique<THotKey>(
         *this, RECT{labelRight + Gap, hotKeyTop, labelRight + Gap + HotKeyWidth, hotKeyTop + HotKeyHeight});
@@ -184,7 +172,7 @@ void TFmMessage::FormCreate()
 void TFmMessage::SetCheckBoxWidth()
 {
     const RECT r = CheckBoxWordWarp->BoundsRect();
-    const int width = DialogTextSize(ShownText(CheckBoxWordWarp->Text())).cx + 20;
+    const int width = DialogTextSize(ShownCaption(CheckBoxWordWarp->Text())).cx + 20;
     CheckBoxWordWarp->SetBounds({r.right - width, r.top, r.right, r.bottom});
 }
 

@@ -6,10 +6,12 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
-#include "organize/UnitRename.h"
 #include "organize/UnitMessage.h"
 #include "organize/UnitNew.h"
+#include "organize/UnitRename.h"
+#include "organize/UnitViewMessage.h"
 #include "resources/resource.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 
@@ -21,8 +23,10 @@ struct TTemplateDialogs {
     std::unique_ptr<TFmNew> New;
     std::unique_ptr<TFmAddFolderRename> NewMenu;
     std::unique_ptr<TFmAddFolderRename> NewFolder;
-    std::unique_ptr<TFmAddFolderRename> Rename;
     std::unique_ptr<TFmMessage> Message;
+    std::unique_ptr<TFmViewMessage> ViewMessage;
+    std::unique_ptr<TFmAddFolderRename> Rename;
+    std::unique_ptr<TFmAbout> About;
 } templateDialogs;
 
 template <class TDialog>
@@ -131,19 +135,39 @@ void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
     editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
 }
 
+void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
+{
+    run.Section(u"ViewMessageWindow");
+    viewer.CheckBoxWordWarp->SetText(run.Text(u"ViewMessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    viewer.SetCheckBoxWidth();
+}
+
+void ApplyAboutWindowTexts(TLanguageRun& run, TFmAbout& about)
+{
+    run.Section(u"AboutWindow");
+    about.SetCaption(run.Text(u"AboutWindow/Title/About", u"About"));
+    about.LabelAppName->SetCaption(ProgramName);
+    about.LabelVersion->SetText(run.Text(u"AboutWindow/Label/Version", u"Version:"));
+    about.LabelHomePage->SetText(run.Text(u"AboutWindow/Label/HomePage", u"Home Page:"));
+    about.LabelEmail->SetText(run.Text(u"AboutWindow/Label/Email", u"E-Mail:"));
+    about.BtnOk->SetText(run.Text(u"AboutWindow/Button/Ok", u"Ok"));
+    about.BtnCheckForUpdates->SetText(run.Text(u"AboutWindow/Button/CheckForUpdates", u"Check for Updates..."));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
         DefaultEnglishLines.clear();
-        // Every dialog exists, hidden, so that every section reaches the template; the New
-        // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
-        // here in this order.
+        // Every dialog exists, hidden, so that every section reaches the template; Organize
+        // comes between the editor and the viewer.
         CreateHidden(FmOptions, templateDialogs.Options);
         CreateHidden(FmNew, templateDialogs.New);
         CreateHidden(FmNewMenu, templateDialogs.NewMenu);
         CreateHidden(FmNewFolder, templateDialogs.NewFolder);
         CreateHidden(FmMessage, templateDialogs.Message);
+        CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
         CreateHidden(FmRename, templateDialogs.Rename);
+        CreateHidden(FmAbout, templateDialogs.About);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -165,11 +189,14 @@ void ApplyLanguage()
         ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
     if (FmMessage)
         ApplyMessageWindowTexts(run, *FmMessage);
-    // //OrganizeWindow and //ViewMessageWindow come here, each while its window exists.
+    // //OrganizeWindow comes here while FmOrg exists.
+    if (FmViewMessage)
+        ApplyViewMessageWindowTexts(run, *FmViewMessage);
     if (FmRename)
         ApplyNameWindowTexts(run, *FmRename, u"RenameWindow", u"Rename", u"Rename");
     ApplyPopupMenuTexts(run);
-    // //AboutWindow comes here while FmAbout exists.
+    if (FmAbout)
+        ApplyAboutWindowTexts(run, *FmAbout);
 
     if (IsTemplateMode())
         SaveTemplateFile();
@@ -181,6 +208,8 @@ void FreeTemplateDialogs()
     FreeHidden(FmNew, templateDialogs.New);
     FreeHidden(FmNewMenu, templateDialogs.NewMenu);
     FreeHidden(FmNewFolder, templateDialogs.NewFolder);
-    FreeHidden(FmRename, templateDialogs.Rename);
     FreeHidden(FmMessage, templateDialogs.Message);
+    FreeHidden(FmViewMessage, templateDialogs.ViewMessage);
+    FreeHidden(FmRename, templateDialogs.Rename);
+    FreeHidden(FmAbout, templateDialogs.About);
 }

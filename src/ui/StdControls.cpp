@@ -227,6 +227,17 @@ SIZE DialogTextSize(StringView text)
     return size;
 }
 
+String ShownCaption(StringView caption)
+{
+    String shown;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 namespace {
 RECT TextBounds(POINT at, StringView caption)
 {

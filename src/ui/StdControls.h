@@ -24,6 +24,8 @@ HFONT DialogFont();
 bool IsEditControl(HWND control);
 // The size of a line of text in that font.
 SIZE DialogTextSize(StringView text);
+// A caption as drawn: "&&" shows one ampersand, a single one marks the access key and is not drawn.
+String ShownCaption(StringView caption);
 
 class TStdControl {
 public:

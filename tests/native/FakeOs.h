@@ -20,6 +20,7 @@ public:
     String Md5Hex(StringView text) override;
     int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
+    void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) override;
     String SpecialFolderPath(int csidl) override;
     bool FileExists(StringView path) override;
     std::vector<std::uint8_t> ReadWholeFile(StringView path) override;

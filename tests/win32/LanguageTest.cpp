@@ -9,7 +9,9 @@
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
+#include "organize/UnitViewMessage.h"
 #include "settings/UnitLanguage.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
@@ -141,6 +143,10 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     ASSERT_NE(FmOptions, nullptr);
     EXPECT_FALSE(FmOptions->Visible());
     EXPECT_EQ(FmOptions->BtnOk->Text(), u"&Ok"); // the shown texts still come from the table
+    for (TForm* hidden : {static_cast<TForm*>(FmViewMessage), static_cast<TForm*>(FmAbout)}) {
+        ASSERT_NE(hidden, nullptr);
+        EXPECT_FALSE(hidden->Visible());
+    }
     TFmOptions* kept = FmOptions;
 
     const TStringList lines = TemplateLines();
@@ -152,13 +158,16 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
     EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//NewWindow", u"|//NewMenuWindow",
-                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//RenameWindow", u"|//PopupMenu"}));
+                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//ViewMessageWindow",
+                                  u"|//RenameWindow", u"|//PopupMenu", u"|//AboutWindow"}));
     // The template records the English defaults without access keys...
     auto has = [&](const char16_t* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has(u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey"));
     EXPECT_TRUE(has(u"OptionsWindow/Button/Cancel=Cancel"));
     EXPECT_TRUE(has(u"NewMenuWindow/Title/NewMenu=New Menu"));
     EXPECT_TRUE(has(u"RenameWindow/Label/Name=Name:"));
+    EXPECT_TRUE(has(u"ViewMessageWindow/CheckBox/WordWarp=Word Warp"));
+    EXPECT_TRUE(has(u"AboutWindow/Button/CheckForUpdates=Check for Updates..."));
     // ...and every section it holds has the built-in table's keys in the table's order (the
     // editor's title takes one of its two keys).
     auto keysOf = [](const TStringList& from) {
@@ -198,7 +207,7 @@ TEST_F(LanguageInWindows, ATemplateThatCannotBeWrittenLeavesTheTextsApplied)
     EXPECT_EQ(Application->Title(), u"Kwor");
     EXPECT_EQ(PopupSaveAsCaption, u"Save As...");
     EXPECT_EQ(DefaultEnglishLines.front(), u"//Program");
-    EXPECT_EQ(DefaultEnglishLines.back(), u"PopupMenu/SaveAs=Save As...");
+    EXPECT_EQ(DefaultEnglishLines.back(), u"AboutWindow/Button/CheckForUpdates=Check for Updates...");
     EXPECT_FALSE(PathExists(TemplatePath()));
 }
 
