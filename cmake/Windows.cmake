@@ -46,8 +46,8 @@ target_link_libraries(Quorvane PRIVATE QuorvaneShell)
 target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
-# MinGW runs the tests' registrations last file first: WindowsTest.cpp, listed last, runs first
-# and sees the windows before start-up.
+# The test environment records the windows before start-up and runs it; the tests pass in any
+# order (--gtest_shuffle).
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp

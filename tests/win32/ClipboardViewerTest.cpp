@@ -32,12 +32,12 @@ void CopyMarked(const std::wstring& text, const wchar_t* mark, const void* bytes
     CloseClipboard();
 }
 
-bool InHistory(const String& text)
+TTreeNode* InHistory(const String& text)
 {
     for (int i = 3; i < ClipboardsNode->Count(); ++i)
         if (ClipboardsNode->Item(i)->Content() == text)
-            return true;
-    return false;
+            return ClipboardsNode->Item(i);
+    return nullptr;
 }
 
 TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
@@ -67,7 +67,10 @@ TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
         CopyMarked(plain, nullptr, nullptr, 0);
         // The unmarked copy after it is captured as usual, and by then the marked one was seen.
         ASSERT_TRUE(PumpUntil([&] { return InHistory(FromW(plain)); }));
-        EXPECT_EQ(InHistory(FromW(secret)), !c.excluded);
+        EXPECT_EQ(InHistory(FromW(secret)) != nullptr, !c.excluded);
+        for (const std::wstring& copied : {secret, plain})
+            if (TTreeNode* entry = InHistory(FromW(copied)))
+                FmMenuBar->TreeViewData.Delete(entry);
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include "MainBlock.h"
 #include "UserState.h"
+#include "core/Globals.h"
+#include "core/UnitMain.h"
+#include "core/UnitMenuBar.h"
 #include "ui/Application.h"
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
@@ -20,6 +23,9 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 }
 
 namespace {
+TStateBeforeStartup stateBeforeStartup;
+int clipboardsCountAfterStartup = 0;
+
 class ProgramWindows : public testing::Environment {
 public:
     void SetUp() override
@@ -28,6 +34,11 @@ public:
         block_ = new TMainBlock(GetModuleHandleW(nullptr));
         // An error box would wait for a user who is not there.
         Application->OnException = [](const String& text) { ADD_FAILURE() << "error box: " << ToUtf8(text); };
+        stateBeforeStartup = {FmMenuBar->Left(),    FmMain->Left(),   FmMain->Top(),
+                              FmMain->Width(),      FmMain->Height(), FmMain->TrayIcon1.Visible()};
+        if (!PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }, 30000))
+            ADD_FAILURE() << "start-up did not run";
+        clipboardsCountAfterStartup = ClipboardsNode->Count();
     }
     void TearDown() override
     {
@@ -39,5 +50,11 @@ private:
     TMainBlock* block_ = nullptr;
 };
 
+} // namespace
+
+const TStateBeforeStartup& StateBeforeStartup() { return stateBeforeStartup; }
+int ClipboardsCountAfterStartup() { return clipboardsCountAfterStartup; }
+
+namespace {
 testing::Environment* const programWindows = testing::AddGlobalTestEnvironment(new ProgramWindows);
 } // namespace

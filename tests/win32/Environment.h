@@ -5,3 +5,14 @@
 
 // Pumps messages until done() or the time runs out; true when done() held.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+
+// What the program's windows showed once the main block had created them, before start-up ran;
+// the environment then runs start-up, so every test starts after it, in any order.
+struct TStateBeforeStartup {
+    int MenuBarLeft = 0;
+    int MainLeft = 0, MainTop = 0, MainWidth = 0, MainHeight = 0;
+    bool TrayIconVisible = false;
+};
+const TStateBeforeStartup& StateBeforeStartup();
+// The number of Clipboards' rows right after start-up, before any test captured a copy.
+int ClipboardsCountAfterStartup();
