@@ -81,7 +81,9 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
     // The system shows a new viewer the clipboard once while it joins; that message is spent.
     EXPECT_FALSE(FmMenuBar->FirstClipboardMsg);
 
-    TFont* const menuFont = MenuFont; // a second bar takes the menu font over while it lives
+    // A second bar takes the menu font and the paste timer over while it lives.
+    TFont* const menuFont = MenuFont;
+    ITabPasteTimer* const tabPasteTimer = TabPasteTimer;
     {
         TFmMenuBar second;
         EXPECT_TRUE(second.FirstClipboardMsg);
@@ -91,6 +93,7 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
         EXPECT_FALSE(second.FirstClipboardMsg);
     }
     MenuFont = menuFont;
+    TabPasteTimer = tabPasteTimer;
     EXPECT_EQ(GetClipboardViewer(), FmMenuBar->Handle());
 }
 
