@@ -24,12 +24,15 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitOrg.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
+  src/ui/ComCtrls.cpp
   src/ui/DeferredRelease.cpp
   src/ui/Dialog.cpp
   src/ui/DragDrop.cpp
+  src/ui/ExtCtrls.cpp
   src/ui/Form.cpp
   src/ui/GraphicControl.cpp
   src/ui/PopupMenu.cpp
@@ -62,6 +65,7 @@ add_executable(QuorvaneWin32Tests
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
   tests/win32/OptionsWindowTest.cpp
+  tests/win32/OrganizeWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
   tests/win32/WindowsTest.cpp

@@ -304,7 +304,8 @@ void TWideMenuItem::Click()
         return;
     case nkOrganize:
         hideMenus();
-        // The Organize window opens here with parentNode selected once it exists.
+        if (FmMenuBar)
+            FmMenuBar->ActionOrganizeExecute(parentNode);
         return;
     case nkMessage: {
         const String text = ContentText(node);
@@ -324,10 +325,11 @@ void TWideMenuItem::Click()
     hideMenus();
     if (!FmMenuBar)
         return;
-    // The Organize command (with the Clipboards menu selected) and the About command join these
-    // once their windows exist.
+    // The About command joins these once its window exists.
     if (node == OptionsNode)
         FmMenuBar->ActionOptionsExecute();
+    else if (node == OrganizeNode)
+        FmMenuBar->ActionOrganizeExecute(ClipboardsNode);
     else if (node == HelpNode)
         FmMenuBar->ActionHelpExecute();
     else if (node == MinimizeToTrayNode)

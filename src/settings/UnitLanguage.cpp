@@ -6,6 +6,7 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "organize/UnitOrg.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -15,6 +16,7 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmOrg> Organize;
 } templateDialogs;
 
 template <class TDialog>
@@ -68,6 +70,28 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize)
+{
+    run.Section(u"OrganizeWindow");
+    organize.SetCaption(run.Text(u"OrganizeWindow/Title/Organize", u"Organize"));
+    organize.SBtnNewMenu->SetCaption(run.Text(u"OrganizeWindow/Button/NewMenu", u"New Menu..."));
+    organize.SBtnNewFolder->SetCaption(run.Text(u"OrganizeWindow/Button/NewFolder", u"New Folder..."));
+    organize.SBtnNewMessage->SetCaption(run.Text(u"OrganizeWindow/Button/NewMessage", u"New Message..."));
+    organize.SBtnRename->SetCaption(run.Text(u"OrganizeWindow/Button/Rename", u"Rename"));
+    organize.SBtnEdit->SetCaption(run.Text(u"OrganizeWindow/Button/Edit", u"Edit..."));
+    organize.SBtnDelete->SetCaption(run.Text(u"OrganizeWindow/Button/Delete", u"Delete"));
+    organize.DeleteMessageMsg = run.Text(u"OrganizeWindow/Button/Delete/DeleteMessage",
+                                         u"Are you sure you want to delete this message?");
+    organize.DeleteFolderMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteFolder", u"Are you sure you want to delete this folder?");
+    organize.DeleteItemsMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteItems", u"Are you sure you want to delete these items?");
+    organize.SBtnSort->SetCaption(run.Text(u"OrganizeWindow/Button/Sort", u"Sort"));
+    organize.SBtnImport->SetCaption(run.Text(u"OrganizeWindow/Button/Import", u"Import..."));
+    organize.SBtnExport->SetCaption(run.Text(u"OrganizeWindow/Button/Export", u"Export..."));
+    organize.SBtnClose->SetCaption(run.Text(u"OrganizeWindow/Button/Close", u"Close"));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
@@ -76,6 +100,7 @@ void ApplyLanguage()
         // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
         // here in this order.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmOrg, templateDialogs.Organize);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -89,7 +114,10 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow, //OrganizeWindow,
+    // //NewWindow, //NewMenuWindow, //NewFolderWindow and //MessageWindow come here, each while
+    // its window exists.
+    if (FmOrg)
+        ApplyOrganizeWindowTexts(run, *FmOrg);
     // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
     ApplyPopupMenuTexts(run);
     // //AboutWindow comes here while FmAbout exists.
@@ -103,4 +131,7 @@ void FreeTemplateDialogs()
     if (FmOptions == templateDialogs.Options.get())
         FmOptions = nullptr;
     templateDialogs.Options.reset();
+    if (FmOrg == templateDialogs.Organize.get())
+        FmOrg = nullptr;
+    templateDialogs.Organize.reset();
 }

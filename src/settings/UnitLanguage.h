@@ -5,11 +5,13 @@
 #include "settings/Language.h"
 
 class TFmOptions;
+class TFmOrg;
 
 // Throws EAppError when the template cannot be written; every text applied before stays.
 void ApplyLanguage();
 // //OptionsWindow.
 void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options);
+void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize);
 // The lines of the built-in table, from the program's resources.
 TStringList LoadBuiltInLanguageTable();
 // Frees the dialogs that template mode created hidden; the main block calls it at the end.

@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
+#include "organize/UnitOrg.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -141,30 +142,40 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     TFmOptions* kept = FmOptions;
 
     const TStringList lines = TemplateLines();
-    ASSERT_EQ(lines.size(), 3u + 16 + 17 + 15);
+    ASSERT_EQ(lines.size(), 3u + 16 + 17 + 16 + 15);
     EXPECT_EQ(lines[0], u"//Program");
     EXPECT_EQ(lines[1], u"Program/Name=Quorvane");
     TStringList heads;
     for (size_t i = 0; i < lines.size(); ++i)
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
-    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//PopupMenu"}));
+    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//OrganizeWindow",
+                                  u"|//PopupMenu"}));
     // The template records the English defaults, in the table's order.
     const TStringList options(lines.begin() + 3 + 16 + 2, lines.begin() + 3 + 16 + 17);
     EXPECT_EQ(options.front(), u"OptionsWindow/Title/Options=Options");
     EXPECT_EQ(options[3], u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey");
     EXPECT_EQ(options.back(), u"OptionsWindow/Button/Cancel=Cancel");
-    TStringList tableKeys;
-    bool in = false;
-    for (const String& line : table) {
-        if (line.starts_with(u"//"))
-            in = line == u"//OptionsWindow";
-        else if (in && !line.empty())
-            tableKeys.push_back(line.substr(0, line.find(u'=')));
-    }
-    ASSERT_EQ(tableKeys.size(), options.size());
-    for (size_t i = 0; i < options.size(); ++i)
-        EXPECT_EQ(options[i].substr(0, options[i].find(u'=')), tableKeys[i]);
+    const TStringList organize(lines.begin() + 3 + 16 + 17 + 2, lines.begin() + 3 + 16 + 17 + 16);
+    EXPECT_EQ(organize.front(), u"OrganizeWindow/Title/Organize=Organize");
+    EXPECT_EQ(organize.back(), u"OrganizeWindow/Button/Close=Close");
+    ASSERT_NE(FmOrg, nullptr);
+    EXPECT_FALSE(FmOrg->Visible());
+    const auto expectTableKeys = [&](const String& section, const TStringList& written) {
+        TStringList tableKeys;
+        bool in = false;
+        for (const String& line : table) {
+            if (line.starts_with(u"//"))
+                in = line == section;
+            else if (in && !line.empty())
+                tableKeys.push_back(line.substr(0, line.find(u'=')));
+        }
+        ASSERT_EQ(tableKeys.size(), written.size());
+        for (size_t i = 0; i < written.size(); ++i)
+            EXPECT_EQ(written[i].substr(0, written[i].find(u'=')), tableKeys[i]);
+    };
+    expectTableKeys(u"//OptionsWindow", options);
+    expectTableKeys(u"//OrganizeWindow", organize);
 
     // A second run neither makes another window nor grows the template.
     ApplyLanguage();
