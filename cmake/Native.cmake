@@ -16,6 +16,7 @@ add_executable(QuorvaneNativeTests
   tests/native/TextTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
+  tests/native/UpdateCheckTest.cpp
 )
 target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTest::gtest_main)
 target_include_directories(QuorvaneNativeTests PRIVATE tests/native)

@@ -1,6 +1,5 @@
 #include "core/UnitMain.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include "core/DataFile.h"
@@ -10,7 +9,9 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "core/UserBrowser.h"
 #include "settings/Settings.h"
+#include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
@@ -71,10 +72,8 @@ void TFmMain::UserMsg(WPARAM code)
         TimerLogin.SetEnabled(true);
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
-        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            std::wstring page = ToW(String(ProductWebSite) + u"/download.htm");
-            ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOW);
-        }
+        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            UserBrowser().OpenWebPage(String(ProductWebSite) + u"/download.htm");
     }
 }
 
@@ -123,6 +122,7 @@ void TFmMain::TimerLoginTimer()
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();
+    TCheckForUpdate::Start(Handle());
 }
 
 void TFmMain::TrayIcon1MouseDown(TMouseButton button, int, int)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/ClipboardCapture.h"
 #include "core/PasteEngine.h"
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
@@ -19,6 +20,11 @@ public:
     ~TFmMenuBar() override;
 
     TTreeNodes TreeViewData;
+    // Texts cut or copied to a folder other than Clipboards, waiting for the message editor; the
+    // bar posts itself UM_FOLDERCAPTURE to open the editor for them.
+    TFolderCaptures FolderCaptures;
+    static constexpr UINT UM_FOLDERCAPTURE = WM_USER + 7;
+    void UserMsgFolderCapture();
     std::unique_ptr<TPanel> PanelMenuBar;
     TFont Font;
     HWND hNextClip = nullptr;
@@ -94,6 +100,7 @@ private:
     void Stop() override;
 
     // The clipboard viewer chain (MenuBarClipboard.cpp).
+    void CreateFolderCaptures();
     LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
     LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
     void LeaveClipboardChain();

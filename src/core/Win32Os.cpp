@@ -25,7 +25,7 @@ struct HashDeleter {
 };
 } // namespace
 
-String TWin32Os::Md5Hex(StringView text)
+String Md5HexOfText(StringView text)
 {
     // The text's US-ASCII bytes: anything outside it becomes what the code page maps it to.
     std::wstring wide = ToW(text);
@@ -57,6 +57,8 @@ String TWin32Os::Md5Hex(StringView text)
     }
     return out;
 }
+
+String TWin32Os::Md5Hex(StringView text) { return Md5HexOfText(text); }
 
 int TWin32Os::MessageDialog(StringView text, StringView caption, int flags)
 {

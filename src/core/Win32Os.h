@@ -3,11 +3,13 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "core/OsServices.h"
+#include "core/Win32RegistryKey.h"
 
 class TWin32Os : public IOsServices {
 public:
-    ~TWin32Os() override;
     int CompareText(StringView a, StringView b) override;
     String Md5Hex(StringView text) override;
     int MessageDialog(StringView text, StringView caption, int flags) override;
@@ -53,8 +55,12 @@ public:
     HWND HotkeyWindow = nullptr;
 
 private:
-    HKEY registryKey_ = nullptr;
+    std::unique_ptr<TWin32RegistryKey> registryKey_;
 };
+
+// MD5 of the text's US-ASCII (code page 20127) bytes, 32 upper-case hexadecimal digits; safe on
+// any thread.
+String Md5HexOfText(StringView text);
 
 // The clipboard, open for owner while this lives; it is shared by every program, so it is held
 // for one read or write only. Other programs hold it for a moment now and then (a clipboard

@@ -13,6 +13,7 @@
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
+#include "organize/UnitNew.h"
 #include "ui/DragDrop.h"
 #include "ui/ImageList.h"
 #include "ui/WinText.h"
@@ -300,7 +301,7 @@ void TWideMenuItem::Click()
         return;
     case nkNew:
         hideMenus();
-        // The New chooser opens here for parentNode once it exists.
+        ShowNewDialog(parentNode);
         return;
     case nkOrganize:
         hideMenus();

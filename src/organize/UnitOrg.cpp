@@ -10,6 +10,8 @@
 #include "core/NodeKinds.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitRename.h"
 #include "resources/resource.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
@@ -84,6 +86,9 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
     SBtnRename->SetEnabled(false);
     SBtnEdit->SetEnabled(false);
     SBtnDelete->SetEnabled(false);
+    SBtnNewMenu->OnClick = [this] { MnNewMenuClick(); };
+    SBtnNewFolder->OnClick = [this] { MnNewFolderClick(); };
+    SBtnNewMessage->OnClick = [this] { MnNewMessageClick(); };
     SBtnRename->OnClick = [this] { BtnRenameClick(); };
     SBtnEdit->OnClick = [this] { BtnEditClick(); };
     SBtnDelete->OnClick = [this] { BtnDeleteClick(); };
@@ -153,20 +158,6 @@ LRESULT TFmOrg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             TreeView1Change(TreeView1->Selected());
         }
         return 0;
-    case WM_ACTIVATE:
-        if (!TreeView1 || !ListView1)
-            break; // the form is going
-        // The pane with the focus is what Rename, Edit and Delete act on: it keeps the focus
-        // across a message box or another window.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus == TreeView1->Handle() || focus == ListView1->Handle())
-                lastFocus_ = focus;
-        } else if (!IsIconic(Handle())) {
-            SetFocus(lastFocus_ ? lastFocus_ : TreeView1->Handle());
-            return 0;
-        }
-        break;
     case WM_QUERYENDSESSION:
         SaveForSessionEnd();
         return TRUE;
@@ -324,9 +315,88 @@ void TFmOrg::ListView1DblClick()
 
 // ----- the commands ---------------------------------------------------------------------------
 
-void TFmOrg::BtnEditClick() { BringToFront(); }
+void TFmOrg::MnNewMenuClick()
+{
+    if (TTreeNode* node = NewMenu()) {
+        HTREEITEM item = AddMirror(nullptr, node);
+        ShowNewItem(item);
+    }
+    BringToFront();
+}
 
-void TFmOrg::BtnRenameClick() { BringToFront(); }
+void TFmOrg::MnNewFolderClick()
+{
+    TNodeRef parent(TreeNodeOf(TreeView1->Selected()));
+    if (!parent)
+        return;
+    TTreeNode* node = NewFolder(parent.Get());
+    // The parent's item is looked up again: a deletion may have taken it while the dialog was open.
+    HTREEITEM parentItem = FindOrgTreeNode(parent.Get());
+    if (node && parentItem)
+        ShowNewItem(AddMirror(parentItem, node));
+    BringToFront();
+}
+
+void TFmOrg::ShowNewItem(HTREEITEM item)
+{
+    const bool shownAlready = TreeView1->Selected() == item;
+    TreeView1->Select(item);
+    TreeView1->Expand(item);
+    if (shownAlready)
+        TreeView1Change(item);
+}
+
+void TFmOrg::MnNewMessageClick()
+{
+    TTreeNode* folder = TreeNodeOf(TreeView1->Selected());
+    if (!folder)
+        return;
+    NewMessage(folder);
+    TreeView1Change(TreeView1->Selected());
+    BringToFront();
+}
+
+void TFmOrg::BtnRenameClick()
+{
+    if (ListView1->Focused()) {
+        TNodeRef node(ListNodeOf(ListView1->NextSelected()));
+        if (node) {
+            RenameNode(node.Get());
+            // Found again by node: the list may have changed while the dialog was open.
+            if (node) {
+                const int index = ListView1->FindData(node.Get());
+                if (index >= 0)
+                    ListView1->SetItemCaption(index, node->Text);
+                if (node->ImageIndex == nkFolder)
+                    if (HTREEITEM item = FindOrgTreeNode(node.Get()))
+                        TreeView1->SetItemText(item, node->Text);
+            }
+        }
+    } else if (TreeView1->Focused() && TreeView1->Selected()) {
+        TNodeRef node(TreeNodeOf(TreeView1->Selected()));
+        RenameNode(node.Get());
+        if (node)
+            if (HTREEITEM item = FindOrgTreeNode(node.Get()))
+                TreeView1->SetItemText(item, node->Text);
+    }
+    BringToFront();
+}
+
+void TFmOrg::BtnEditClick()
+{
+    if (ListView1->Focused() && ListView1->SelCount() == 1) {
+        TNodeRef node(ListNodeOf(ListView1->NextSelected()));
+        if (node && node->ImageIndex == nkMessage) {
+            EditMessage(node.Get());
+            if (node) {
+                const int index = ListView1->FindData(node.Get());
+                if (index >= 0)
+                    ListView1->SetItemCaption(index, node->Text);
+            }
+        }
+    }
+    BringToFront();
+}
 
 void TFmOrg::BtnDeleteClick()
 {

@@ -99,6 +99,8 @@ private:
     void UserMsgSetForegroundWindow();
     void NodeDeleted(TTreeNode& node) override;
     HTREEITEM AddMirror(HTREEITEM parent, TTreeNode* node);
+    // Selects, expands and shows a new item.
+    void ShowNewItem(HTREEITEM item);
     bool IsProtected(HTREEITEM item) const;
     void SetButtonStates(const TOrgButtonStates& states);
     TOrgDragSource SourceKind(const TDragControl* source) const;
@@ -111,5 +113,4 @@ private:
     int treeWidth_ = TreeWidth;
     bool deferChange_ = false;   // the tree's selection changes while a node leaves the tree
     bool changePending_ = false; // the list follows the tree's selection once that is over
-    HWND lastFocus_ = nullptr;   // the pane that had the focus when the window was deactivated
 };

@@ -6,6 +6,9 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "organize/UnitRename.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitNew.h"
 #include "organize/UnitOrg.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
@@ -16,8 +19,21 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmNew> New;
+    std::unique_ptr<TFmAddFolderRename> NewMenu;
+    std::unique_ptr<TFmAddFolderRename> NewFolder;
+    std::unique_ptr<TFmAddFolderRename> Rename;
+    std::unique_ptr<TFmMessage> Message;
     std::unique_ptr<TFmOrg> Organize;
 } templateDialogs;
+
+template <class TDialog>
+void FreeHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
+{
+    if (global == kept.get())
+        global = nullptr;
+    kept.reset();
+}
 
 template <class TDialog>
 void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
@@ -70,6 +86,53 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+// //NewMenuWindow, //NewFolderWindow and //RenameWindow: one window class, told apart by the
+// section word and the title's key word.
+void ApplyNameWindowTexts(TLanguageRun& run, TFmAddFolderRename& dialog, const String& section,
+                          const String& titleWord, const String& title)
+{
+    run.Section(section);
+    dialog.SetCaption(run.Text(section + u"/Title/" + titleWord, title));
+    dialog.LabelName->SetText(run.Text(section + u"/Label/Name", u"Name:"));
+    dialog.BtnOk->SetText(run.Text(section + u"/Button/Ok", u"Ok"));
+    dialog.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
+}
+
+void ApplyNewWindowTexts(TLanguageRun& run, TFmNew& chooser)
+{
+    run.Section(u"NewWindow");
+    chooser.SetCaption(run.Text(u"NewWindow/Title/New", u"New"));
+    chooser.BtnNewMenu->SetText(run.Text(u"NewWindow/Button/NewMenu", u"New Menu..."));
+    chooser.BtnNewFolder->SetText(run.Text(u"NewWindow/Button/NewFolder", u"New Folder..."));
+    chooser.BtnNewMessage->SetText(run.Text(u"NewWindow/Button/NewMessage", u"New Message..."));
+    chooser.BtnClose->SetText(run.Text(u"NewWindow/Button/Close", u"Close"));
+}
+
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
+{
+    run.Section(u"MessageWindow");
+    if (editor.CurNode)
+        editor.SetCaption(run.Text(u"MessageWindow/Title/EditMessage", u"Edit Message"));
+    else
+        editor.SetCaption(run.Text(u"MessageWindow/Title/NewMessage", u"New Message"));
+    editor.LabelName->SetText(run.Text(u"MessageWindow/Label/Name", u"Name:"));
+    editor.LabelContent->SetText(run.Text(u"MessageWindow/Label/Content", u"Content:"));
+    editor.LabelHotkey->SetText(run.Text(u"MessageWindow/Label/Hotkey", u"Hotkey:"));
+    editor.CheckBoxWordWarp->SetText(run.Text(u"MessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    editor.SetCheckBoxWidth();
+    editor.BtnInsert->SetText(run.Text(u"MessageWindow/Button/Insert", u"Insert"));
+    editor.MnInsertDate->Caption = run.Text(u"MessageWindow/Button/Insert/InsertDate", u"Insert Date");
+    editor.MnInsertTime->Caption = run.Text(u"MessageWindow/Button/Insert/InsertTime", u"Insert Time");
+    editor.MnInsertKey->Caption = run.Text(u"MessageWindow/Button/Insert/InsertKey", u"Insert Key");
+    editor.BtnOk->SetText(run.Text(u"MessageWindow/Button/Ok", u"Ok"));
+    editor.HotkeyAlreadyExistsMsg = run.Text(u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists",
+                                             u"The hotkey already exists. Do you want to select another hotkey?");
+    editor.HotkeyRegistrationFailedMsg =
+        run.Text(u"MessageWindow/Button/Ok/Message/HotkeyRegistrationFailed",
+                 u"Hotkey registration failed. Do you want to select another hotkey?");
+    editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
+}
+
 void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize)
 {
     run.Section(u"OrganizeWindow");
@@ -100,7 +163,12 @@ void ApplyLanguage()
         // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
         // here in this order.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmNew, templateDialogs.New);
+        CreateHidden(FmNewMenu, templateDialogs.NewMenu);
+        CreateHidden(FmNewFolder, templateDialogs.NewFolder);
+        CreateHidden(FmMessage, templateDialogs.Message);
         CreateHidden(FmOrg, templateDialogs.Organize);
+        CreateHidden(FmRename, templateDialogs.Rename);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -114,11 +182,19 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow and //MessageWindow come here, each while
-    // its window exists.
+    if (FmNew)
+        ApplyNewWindowTexts(run, *FmNew);
+    if (FmNewMenu)
+        ApplyNameWindowTexts(run, *FmNewMenu, u"NewMenuWindow", u"NewMenu", u"New Menu");
+    if (FmNewFolder)
+        ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
+    if (FmMessage)
+        ApplyMessageWindowTexts(run, *FmMessage);
     if (FmOrg)
         ApplyOrganizeWindowTexts(run, *FmOrg);
-    // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
+    // //ViewMessageWindow comes here while its window exists.
+    if (FmRename)
+        ApplyNameWindowTexts(run, *FmRename, u"RenameWindow", u"Rename", u"Rename");
     ApplyPopupMenuTexts(run);
     // //AboutWindow comes here while FmAbout exists.
 
@@ -128,10 +204,11 @@ void ApplyLanguage()
 
 void FreeTemplateDialogs()
 {
-    if (FmOptions == templateDialogs.Options.get())
-        FmOptions = nullptr;
-    templateDialogs.Options.reset();
-    if (FmOrg == templateDialogs.Organize.get())
-        FmOrg = nullptr;
-    templateDialogs.Organize.reset();
+    FreeHidden(FmOptions, templateDialogs.Options);
+    FreeHidden(FmNew, templateDialogs.New);
+    FreeHidden(FmNewMenu, templateDialogs.NewMenu);
+    FreeHidden(FmNewFolder, templateDialogs.NewFolder);
+    FreeHidden(FmRename, templateDialogs.Rename);
+    FreeHidden(FmMessage, templateDialogs.Message);
+    FreeHidden(FmOrg, templateDialogs.Organize);
 }

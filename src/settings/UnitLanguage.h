@@ -4,6 +4,7 @@
 
 #include "settings/Language.h"
 
+class TFmMessage;
 class TFmOptions;
 class TFmOrg;
 
@@ -11,6 +12,9 @@ class TFmOrg;
 void ApplyLanguage();
 // //OptionsWindow.
 void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options);
+// //MessageWindow.
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor);
+// //OrganizeWindow.
 void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize);
 // The lines of the built-in table, from the program's resources.
 TStringList LoadBuiltInLanguageTable();

@@ -42,9 +42,48 @@ bool TDialogForm::FormCommand(int id)
     return TForm::FormCommand(id);
 }
 
+bool TDialogForm::PreTranslateKey(const MSG& msg)
+{
+    if (TForm::PreTranslateKey(msg))
+        return true;
+    // Alt and a label's access key: the focus goes to the label's control.
+    if (msg.message != WM_SYSCHAR || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
+        return false;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* label = dynamic_cast<TStaticLabel*>(TStdControl::FromHandle(child));
+        if (label && label->Visible() && label->HasAccessKey(static_cast<wchar_t>(msg.wParam)))
+            return label->FocusTarget();
+    }
+    return false;
+}
+
+void TDialogForm::Activated()
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus))
+        return;
+    if (!lastFocus_ || !IsWindow(lastFocus_) || !IsChild(Handle(), lastFocus_) || !IsWindowEnabled(lastFocus_) ||
+        !IsWindowVisible(lastFocus_))
+        lastFocus_ = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (lastFocus_)
+        ::SetFocus(lastFocus_);
+}
+
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_ACTIVATE: {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                lastFocus_ = focus;
+        }
+        // The system gives the focus to the window itself; a control takes it over.
+        const LRESULT result = TForm::WndProc(msg, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+            Activated();
+        return result;
+    }
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);

@@ -431,7 +431,7 @@ int TForm::ShowModal()
     return ModalResult;
 }
 
-bool TForm::PreTranslateKey(const MSG& msg) const
+bool TForm::PreTranslateKey(const MSG& msg)
 {
     // Esc would reach the dialog manager, which cancels, and a multi-line edit, which closes its
     // dialog: where Esc must not cancel, it reaches neither.

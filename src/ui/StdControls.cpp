@@ -207,20 +207,26 @@ TGroupBox::TGroupBox(TWinControl& parent, RECT bounds, StringView caption)
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-namespace {
-RECT TextBounds(HWND parent, POINT at, StringView caption)
+SIZE DialogTextSize(StringView text)
 {
-    WindowDC dc(parent);
+    WindowDC dc(nullptr);
     SIZE size{};
     ScopedSelectObject select(dc.Get(), DialogFont());
-    std::wstring text = ToW(caption);
-    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring line = ToW(text);
+    GetTextExtentPoint32W(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size);
+    return size;
+}
+
+namespace {
+RECT TextBounds(POINT at, StringView caption)
+{
+    const SIZE size = DialogTextSize(caption);
     return {at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 } // namespace
 
 TStaticText::TStaticText(TWinControl& parent, POINT at, StringView caption)
-    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, TextBounds(parent.Handle(), at, caption),
+    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, TextBounds(at, caption),
                   caption)
 {
 }
@@ -229,14 +235,15 @@ void TStaticText::SetText(StringView text)
 {
     TStdControl::SetText(text);
     const RECT at = BoundsRect();
-    const RECT fit = TextBounds(GetParent(Handle()), {at.left, at.top}, text);
+    const RECT fit = TextBounds({at.left, at.top}, text);
     SetWindowPos(Handle(), nullptr, 0, 0, fit.right - fit.left, fit.bottom - fit.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl, bool centreVertically)
     : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | (centreVertically ? SS_CENTERIMAGE : 0), 0, bounds,
-                  caption)
+                  caption),
+      FocusControl(focusControl)
 {
     // The dialog manager gives a label's access key to the next control in the tab order: the
     // label stands right before its control.
@@ -244,6 +251,34 @@ TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption,
         HWND before = GetWindow(focusControl->Handle(), GW_HWNDPREV);
         SetWindowPos(Handle(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+bool TStaticLabel::HasAccessKey(wchar_t key) const
+{
+    const String text = Text();
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<wchar_t>(text[i + 1])))) ==
+               CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)));
+    }
+    return false;
+}
+
+bool TStaticLabel::FocusTarget()
+{
+    if (!FocusControl || !FocusControl->Visible() || !FocusControl->Enabled())
+        return false;
+    FocusControl->SetFocus();
+    wchar_t className[16] = L"";
+    GetClassNameW(FocusControl->Handle(), className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 && !(GetWindowLongW(FocusControl->Handle(), GWL_STYLE) & ES_MULTILINE))
+        SendMessageW(FocusControl->Handle(), EM_SETSEL, 0, -1);
+    return true;
 }
 
 TBevel::TBevel(TWinControl& parent, RECT bounds)
@@ -283,7 +318,7 @@ void TMemo::Subclass()
 LRESULT CALLBACK TMemo::KeyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* memo = reinterpret_cast<TMemo*>(data);
-    if (msg == WM_KEYDOWN && memo->OnKeyDown) {
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && memo->OnKeyDown) {
         bool kept = false;
         Guarded([&] { kept = memo->OnKeyDown(static_cast<unsigned>(wParam)); });
         if (kept)

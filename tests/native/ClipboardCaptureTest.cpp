@@ -285,6 +285,7 @@ struct DrawCase {
     std::string calls;
     bool captured;
     bool targetArmedAfter;
+    bool waitsForTheEditor = false; // the text waits in the folder captures, for the other folder
 };
 
 TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlwaysPassesOn)
@@ -307,8 +308,13 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
          false, false, 77, "SendChainMessage", false, false},
         {"no text, no target: nothing", false, true, Target::None, false, true, false, false, 77, "SendChainMessage",
          false, false},
-        {"a target folder other than Clipboards leaves Clipboards alone and disarms", false, true,
-         Target::OtherFolder, true, true, false, false, 77, "SendChainMessage", false, false},
+        {"a target folder other than Clipboards leaves Clipboards alone, keeps the text for the editor and disarms",
+         false, true, Target::OtherFolder, true, false, false, false, 77, "ReadClipboardText,SendChainMessage", false,
+         false, true},
+        {"no text for another folder: nothing waits, disarmed", false, true, Target::OtherFolder, false, true, false,
+         false, 77, "SendChainMessage", false, false},
+        {"an unreadable clipboard for another folder: nothing waits, disarmed", false, true, Target::OtherFolder,
+         true, true, true, false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"an unreadable clipboard is skipped silently and disarms", false, true, Target::Clipboards, true, true, true,
          false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"a failed save is dropped, keeps the target armed and passes on", false, true, Target::Clipboards, true,
@@ -328,8 +334,17 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
                                                              : otherFolder;
         TTreeNode* armed = CaptureTargetNode;
         bool first = c.first;
+        TFolderCaptures captures;
+        int pendingCalls = 0;
+        captures.OnPending = [&] { ++pendingCalls; };
 
-        HandleDrawClipboard(items, first, c.next, 5, 6);
+        HandleDrawClipboard(items, captures, first, c.next, 5, 6);
+
+        EXPECT_EQ(pendingCalls, c.waitsForTheEditor ? 1 : 0);
+        std::vector<std::pair<TTreeNode*, String>> delivered;
+        captures.Deliver([&](TTreeNode* folder, const String& text) { delivered.emplace_back(folder, text); });
+        EXPECT_EQ(delivered, (c.waitsForTheEditor ? std::vector<std::pair<TTreeNode*, String>>{{otherFolder, u"copied"}}
+                                                  : std::vector<std::pair<TTreeNode*, String>>{}));
 
         EXPECT_EQ(CallNames(), c.calls);
         EXPECT_EQ(EntryNames(), c.captured ? "copied" : "");
@@ -349,8 +364,63 @@ TEST_F(ClipboardCapture, TheNextViewerRunsAfterTheCaptureIsSaved)
     bool sawTheFile = false;
     os.OnChainMessage = [&] { sawTheFile = FileHoldsTheTree() && ClipboardsNode->Count() == 4; };
     bool first = false;
-    HandleDrawClipboard(items, first, 42, 0, 0);
+    TFolderCaptures captures;
+    HandleDrawClipboard(items, captures, first, 42, 0, 0);
     EXPECT_TRUE(sawTheFile);
+}
+
+TEST_F(ClipboardCapture, AFolderCaptureIsHandedOverOnlyAfterTheChainMessageWentOn)
+{
+    TTreeNode* folder = AddNode(items, MessagesNode, u"Folder", nkFolder);
+    os.ClipboardText = u"copied";
+    CaptureTargetNode = folder;
+    TFolderCaptures captures;
+    std::vector<std::string> events;
+    captures.OnPending = [&] { events.push_back("pending"); };
+    os.OnChainMessage = [&] { events.push_back("chain"); };
+    bool first = false;
+    HandleDrawClipboard(items, captures, first, 42, 0, 0);
+    // The editor opens from the owner's later call, never inside the chain message.
+    EXPECT_EQ(events, (std::vector<std::string>{"pending", "chain"}));
+    EXPECT_FALSE(captures.Empty());
+    EXPECT_EQ(CaptureTargetNode, nullptr);
+    EXPECT_FALSE(folder->HasChildren());
+}
+
+TEST_F(ClipboardCapture, FolderCapturesGoOutOldestFirstOneAtATimeAndToMessagesWhenTheirFolderWentAway)
+{
+    TTreeNode* kept = AddNode(items, MessagesNode, u"Kept", nkFolder);
+    TTreeNode* outer = AddNode(items, MessagesNode, u"Outer", nkFolder);
+    TTreeNode* inner = AddNode(items, outer, u"Inner", nkFolder);
+    TFolderCaptures captures;
+    int pendingCalls = 0;
+    captures.OnPending = [&] { ++pendingCalls; };
+    captures.Add(kept, u"one");
+    captures.Add(inner, u"two");
+    EXPECT_EQ(pendingCalls, 2);
+    items.Delete(outer); // the inner folder goes with it
+
+    std::vector<std::pair<TTreeNode*, String>> delivered;
+    int nested = 0;
+    captures.Deliver([&](TTreeNode* folder, const String& text) {
+        delivered.emplace_back(folder, text);
+        if (text == u"one") {
+            // A capture while the first editor is open waits for it instead of opening a second.
+            captures.Add(kept, u"three");
+            captures.Deliver([&](TTreeNode*, const String&) { ++nested; });
+        }
+    });
+    EXPECT_EQ(nested, 0);
+    EXPECT_EQ(delivered, (std::vector<std::pair<TTreeNode*, String>>{
+                             {kept, u"one"}, {MessagesNode, u"two"}, {kept, u"three"}}));
+    EXPECT_TRUE(captures.Empty());
+
+    pendingCalls = 0;
+    captures.Resume();
+    EXPECT_EQ(pendingCalls, 0); // nothing waits
+    captures.Add(kept, u"four");
+    captures.Resume();
+    EXPECT_EQ(pendingCalls, 2);
 }
 
 TEST_F(ClipboardCapture, ChangeCBChainFollowsALeavingNextViewerAndPassesOtherChangesOn)

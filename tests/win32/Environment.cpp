@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "FakeUpdateServer.h"
 #include "MainBlock.h"
 #include "UserState.h"
 #include "ui/Application.h"
@@ -25,6 +26,7 @@ public:
     void SetUp() override
     {
         CleanUserState();
+        SetUpdateServerVariable(nullptr);
         block_ = new TMainBlock(GetModuleHandleW(nullptr));
         // An error box would wait for a user who is not there.
         Application->OnException = [](const String& text) { ADD_FAILURE() << "error box: " << ToUtf8(text); };

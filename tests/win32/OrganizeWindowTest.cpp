@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Environment.h"
+#include "ModalDriver.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
@@ -19,7 +20,9 @@
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
+#include "organize/UnitMessage.h"
 #include "organize/UnitOrg.h"
+#include "organize/UnitRename.h"
 #include "ui/Application.h"
 #include "ui/DragDrop.h"
 #include "ui/Timer.h"
@@ -507,6 +510,123 @@ TEST_F(OrganizeWindow, ADoubleClickOnAFolderShowsItsContents)
     EXPECT_TRUE(org->TreeView1->Expanded(Mirror(alpha)));
     EXPECT_EQ(ListCaptions(), (std::vector<String>{u"Inner", u"m3"}));
     EXPECT_EQ(GetFocus(), list);
+}
+
+// Types name into the name dialog in global once it shows and presses Enter, or Esc for nullptr.
+TWhileModal AnswerName(TFmAddFolderRename*& global, const wchar_t* name)
+{
+    return TWhileModal([&global] { return global && global->Visible(); },
+                       [&global, name] {
+                           if (name)
+                               SetWindowTextW(global->LEditName->Handle(), name);
+                           global->LEditName->SetFocus();
+                           PostKey(global->LEditName->Handle(), name ? VK_RETURN : VK_ESCAPE);
+                       });
+}
+
+// Gives the editor a name and a text once it shows and presses its Ok.
+TWhileModal AnswerEditor(const wchar_t* name)
+{
+    return TWhileModal([] { return FmMessage && FmMessage->Visible(); },
+                       [name] {
+                           SetWindowTextW(FmMessage->EditName->Handle(), name);
+                           SetWindowTextW(FmMessage->MemoText->Handle(), L"some text");
+                           SendMessageW(FmMessage->BtnOk->Handle(), BM_CLICK, 0, 0);
+                       });
+}
+
+TEST_F(OrganizeWindow, NewMenuFolderAndMessageAreSelectedAndShown)
+{
+    Open(menu);
+    {
+        auto answer = AnswerName(FmNewMenu, L"Fresh menu");
+        org->SBtnNewMenu->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    TTreeNode* fresh = RootNode->Item(RootNode->Count() - 1);
+    EXPECT_EQ(fresh->Text, u"Fresh menu");
+    EXPECT_EQ(TreeChildren(nullptr).back(), u"Fresh menu");
+    EXPECT_EQ(org->TreeView1->Selected(), Mirror(fresh));
+    EXPECT_TRUE(ListCaptions().empty());
+
+    org->TreeView1->Select(Mirror(alpha));
+    {
+        auto answer = AnswerName(FmNewFolder, L"Fresh folder");
+        org->SBtnNewFolder->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    EXPECT_EQ(Names(alpha), (std::vector<String>{u"Inner", u"m3", u"Fresh folder"}));
+    EXPECT_EQ(TreeChildren(Mirror(alpha)), (std::vector<String>{u"Inner", u"Fresh folder"}));
+    EXPECT_EQ(org->TreeView1->Parent(org->TreeView1->Selected()), Mirror(alpha));
+    {
+        auto cancel = AnswerName(FmNewFolder, nullptr);
+        org->SBtnNewFolder->Click();
+        EXPECT_TRUE(cancel.Acted());
+    }
+    EXPECT_EQ(TreeChildren(Mirror(alpha)), (std::vector<String>{u"Inner", u"Fresh folder"}));
+
+    org->TreeView1->Select(Mirror(beta));
+    {
+        auto answer = AnswerEditor(L"Fresh message");
+        org->SBtnNewMessage->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    EXPECT_EQ(Names(beta), std::vector<String>{u"Fresh message"});
+    EXPECT_EQ(ListCaptions(), std::vector<String>{u"Fresh message"});
+    EXPECT_TRUE(FileContains(u"Fresh message"));
+}
+
+TEST_F(OrganizeWindow, RenameFromTheListOrTheTreeAndEdit)
+{
+    Open(menu);
+    org->ListView1->SetFocus();
+    SelectOnly({1});
+    {
+        auto answer = AnswerName(FmRename, L"Omega");
+        org->SBtnRename->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    EXPECT_EQ(alpha->Text, u"Omega");
+    EXPECT_EQ(ListCaptions()[1], u"Omega");
+    EXPECT_EQ(org->TreeView1->ItemText(Mirror(alpha)), u"Omega"); // the folder's tree node too
+    EXPECT_TRUE(FileContains(u"Omega"));
+    SelectOnly({0});
+    {
+        auto cancel = AnswerName(FmRename, nullptr);
+        org->SBtnRename->Click();
+        EXPECT_TRUE(cancel.Acted());
+    }
+    EXPECT_EQ(ListCaptions()[0], u"m1");
+    {
+        auto answer = AnswerEditor(L"m1 edited");
+        org->SBtnEdit->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    EXPECT_EQ(m1->Text, u"m1 edited");
+    EXPECT_EQ(ListCaptions()[0], u"m1 edited");
+    EXPECT_EQ(m1->Content(), u"some text");
+
+    org->TreeView1->SetFocus();
+    {
+        auto answer = AnswerName(FmRename, L"Workplace");
+        org->SBtnRename->Click();
+        EXPECT_TRUE(answer.Acted());
+    }
+    EXPECT_EQ(menu->Text, u"Workplace");
+    EXPECT_EQ(org->TreeView1->ItemText(Mirror(menu)), u"Workplace");
+    EXPECT_EQ(GetFocus(), org->TreeView1->Handle());
+}
+
+TEST_F(OrganizeWindow, ADoubleClickOnAMessageOpensTheEditor)
+{
+    Open(menu);
+    org->ListView1->SetFocus();
+    SelectOnly({2});
+    auto answer = AnswerEditor(L"m2 edited");
+    org->ListView1DblClick();
+    EXPECT_TRUE(answer.Acted());
+    EXPECT_EQ(m2->Text, u"m2 edited");
+    EXPECT_EQ(ListCaptions()[2], u"m2 edited");
 }
 
 TEST_F(OrganizeWindow, SortOrdersTheDataAndTheTree)
