@@ -102,6 +102,7 @@ add_executable(QuorvaneE2E
   tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/NewItemsTest.cpp
+  tests/e2e/OrganizeTest.cpp
   tests/e2e/StartupTest.cpp
   tests/e2e/SubmenuTest.cpp
   tests/e2e/UpdateCheckTest.cpp
