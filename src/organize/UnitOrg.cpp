@@ -319,7 +319,7 @@ void TFmOrg::MnNewMenuClick()
 {
     if (TTreeNode* node = NewMenu()) {
         HTREEITEM item = AddMirror(nullptr, node);
-        ShowNewItem(item);
+        SelectAndShow(item);
     }
     BringToFront();
 }
@@ -333,11 +333,11 @@ void TFmOrg::MnNewFolderClick()
     // The parent's item is looked up again: a deletion may have taken it while the dialog was open.
     HTREEITEM parentItem = FindOrgTreeNode(parent.Get());
     if (node && parentItem)
-        ShowNewItem(AddMirror(parentItem, node));
+        SelectAndShow(AddMirror(parentItem, node));
     BringToFront();
 }
 
-void TFmOrg::ShowNewItem(HTREEITEM item)
+void TFmOrg::SelectAndShow(HTREEITEM item)
 {
     const bool shownAlready = TreeView1->Selected() == item;
     TreeView1->Select(item);
@@ -522,11 +522,7 @@ void TFmOrg::TreeView1DragDrop(TDragControl* source)
     case TOrgDragSource::Other:
         break;
     }
-    const bool shownAlready = TreeView1->Selected() == target;
-    TreeView1->Select(target);
-    TreeView1->Expand(target);
-    if (shownAlready)
-        TreeView1Change(target);
+    SelectAndShow(target);
 }
 
 void TFmOrg::TreeView1EndDrag()

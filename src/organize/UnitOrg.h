@@ -99,8 +99,8 @@ private:
     void UserMsgSetForegroundWindow();
     void NodeDeleted(TTreeNode& node) override;
     HTREEITEM AddMirror(HTREEITEM parent, TTreeNode* node);
-    // Selects, expands and shows a new item.
-    void ShowNewItem(HTREEITEM item);
+    // Selects item, expands it and lists its node's items.
+    void SelectAndShow(HTREEITEM item);
     bool IsProtected(HTREEITEM item) const;
     void SetButtonStates(const TOrgButtonStates& states);
     TOrgDragSource SourceKind(const TDragControl* source) const;

@@ -91,26 +91,32 @@ struct OrganizeAsUserSeesIt : testing::Test {
         ASSERT_TRUE(WaitFor([&] { return FindMessageBox(quorvane.Id()) == nullptr; }, 5000));
     }
     static int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+    HWND organize = nullptr, tree = nullptr, list = nullptr;
+    POINT messages{}; // the Messages row of the tree
+    // Opens Organize from the tray menu, where nothing is selected, and shows the Messages menu.
+    void OpenAtMessages(const QuorvaneProcess& quorvane)
+    {
+        organize = OpenFromTray(quorvane);
+        ASSERT_NE(organize, nullptr);
+        tree = FindChild(organize, WC_TREEVIEWW);
+        list = FindChild(organize, WC_LISTVIEWW);
+        ASSERT_NE(tree, nullptr);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), 0);
+        EXPECT_EQ(ListCount(list), 0);
+        messages = RowCentre(tree, 1, TreeRowHeight(tree)); // Clipboards, Messages
+        ClickAt(messages.x, messages.y);
+        ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 3; }, 3000));
+    }
 };
 
 TEST_F(OrganizeAsUserSeesIt, ANewFolderADragOntoItAndADeletionReachTheMenuAndTheFile)
 {
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    HWND organize = OpenFromTray(quorvane);
-    ASSERT_NE(organize, nullptr);
-    HWND tree = FindChild(organize, WC_TREEVIEWW);
-    HWND list = FindChild(organize, WC_LISTVIEWW);
-    ASSERT_NE(tree, nullptr);
-    ASSERT_NE(list, nullptr);
-    // From the tray nothing is selected: the list is empty.
-    EXPECT_EQ(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), 0);
-    EXPECT_EQ(ListCount(list), 0);
-
+    OpenAtMessages(quorvane);
     const int treeRow = TreeRowHeight(tree);
-    const POINT messages = RowCentre(tree, 1, treeRow); // Clipboards, Messages
-    ClickAt(messages.x, messages.y);
-    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 3; }, 3000));
 
     // A new folder in Messages: it is selected, so it is the tree's third row.
     const POINT newFolder = ButtonCentre(organize, NewFolderTop);
@@ -190,13 +196,7 @@ TEST_F(OrganizeAsUserSeesIt, ALogOffWhileTheWindowIsOpenKeepsADeletion)
 {
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    HWND organize = OpenFromTray(quorvane);
-    ASSERT_NE(organize, nullptr);
-    HWND tree = FindChild(organize, WC_TREEVIEWW);
-    HWND list = FindChild(organize, WC_LISTVIEWW);
-    const POINT messages = RowCentre(tree, 1, TreeRowHeight(tree));
-    ClickAt(messages.x, messages.y);
-    ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 3; }, 3000));
+    OpenAtMessages(quorvane);
     const POINT keepMe = RowCentre(list, 0, ListRowHeight(list));
     ClickAt(keepMe.x, keepMe.y);
     Pause(100);
