@@ -139,6 +139,13 @@ target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
 
+# Opening Organize on a large collection and deleting many list items under Wine; run by hand
+# (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineOrganizeBench EXCLUDE_FROM_ALL benchmarks/WineOrganizeBench.cpp)
+target_link_libraries(QuorvaneWineOrganizeBench PRIVATE QuorvaneShell)
+target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks)
+target_compile_options(QuorvaneWineOrganizeBench PRIVATE ${QV_WARNINGS})
+
 # The resource compiler reads these files; a change to any of them rebuilds the resources.
 file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.bmp
      ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.manifest

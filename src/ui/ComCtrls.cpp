@@ -357,29 +357,36 @@ void TListView::Assign(
     const std::function<void(const std::function<void(StringView caption, int imageIndex, void* data)>&)>& fill)
 {
     WithFlag(quiet_, [&] {
-        SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
-        struct Redraw {
-            HWND h;
-            ~Redraw()
-            {
-                SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-                InvalidateRect(h, nullptr, TRUE);
-            }
-        } redraw{Handle()};
-        SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
-        int index = 0;
-        fill([&](StringView caption, int imageIndex, void* data) {
-            std::wstring wide = ToW(caption);
-            LVITEMW item{};
-            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-            item.iItem = index++;
-            item.pszText = wide.data();
-            item.iImage = imageIndex;
-            item.lParam = reinterpret_cast<LPARAM>(data);
-            SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        Batch([&] {
+            SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+            int index = 0;
+            fill([&](StringView caption, int imageIndex, void* data) {
+                std::wstring wide = ToW(caption);
+                LVITEMW item{};
+                item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+                item.iItem = index++;
+                item.pszText = wide.data();
+                item.iImage = imageIndex;
+                item.lParam = reinterpret_cast<LPARAM>(data);
+                SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            });
+            FitColumn();
         });
-        FitColumn();
     });
+}
+
+void TListView::Batch(const std::function<void()>& changes)
+{
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    struct Redraw {
+        HWND h;
+        ~Redraw()
+        {
+            SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(h, nullptr, TRUE);
+        }
+    } redraw{Handle()};
+    changes();
 }
 
 void TListView::Clear()

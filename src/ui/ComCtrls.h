@@ -130,6 +130,8 @@ public:
     void Clear();
     int Count() const;
     void Delete(int index);
+    // Runs changes without painting in between; the list is painted once afterwards.
+    void Batch(const std::function<void()>& changes);
 
     int SelCount() const;
     // The first selected item at or after from; -1 for none.
