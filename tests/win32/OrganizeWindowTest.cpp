@@ -35,6 +35,12 @@ class AnsweringOs : public TWin32Os {
 public:
     int Answer = IDNO;
     std::vector<String> Questions;
+    std::vector<int> Unregistered;
+    bool UnregisterHotkey(int id) override
+    {
+        Unregistered.push_back(id);
+        return TWin32Os::UnregisterHotkey(id);
+    }
     int MessageDialog(StringView text, StringView, int flags) override
     {
         Questions.emplace_back(text);
@@ -113,6 +119,9 @@ struct OrganizeWindow : testing::Test {
         if (GetCapture())
             SendMouse(MOUSEEVENTF_LEFTUP);
         PumpUntil([] { return !DragInProgress(); });
+        // The pointer goes back out of the way and no input of this test is left for the next one.
+        SendMouse(MOUSEEVENTF_MOVE, {5, 700});
+        PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; });
         FmOrg = nullptr;
         org.reset();
         while (RootNode->Count() > menuCount)
@@ -433,8 +442,11 @@ TEST_F(OrganizeWindow, DeleteAsksOnceAndDeletesTheSelectedItems)
         EXPECT_EQ(ListCaptions().size(), 4u); // No changes nothing
     }
     os.Answer = IDYES;
+    m3->StateIndex = 0x4000 | 'J'; // a message with a registered hotkey inside the folder
+    m3->Enabled = true;
     SelectOnly({0, 1, 3});
     org->BtnDeleteClick();
+    EXPECT_EQ(os.Unregistered.size(), 1u); // the hotkey of the message in the deleted folder
     EXPECT_EQ(ListCaptions(), std::vector<String>{u"m2"});
     EXPECT_EQ(Names(menu, 3), (std::vector<String>{u"-", u"m2"}));
     EXPECT_EQ(TreeChildren(Mirror(menu)), std::vector<String>{});
