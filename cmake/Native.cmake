@@ -26,6 +26,9 @@ target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
 include(GoogleTest)
 gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
 
+# The scripts' own rules.
+add_test(NAME WineEnvironment COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/WineEnvTest.sh)
+
 # The codec's and the clipboard capture's speed on large generated collections; run by hand, not by ctest:
 #   cmake --build build/native --target QuorvaneBenchmarks && build/native/QuorvaneBenchmarks
 find_package(benchmark QUIET)

@@ -42,15 +42,18 @@ int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardM
 
 void TrimClipboardHistory(TTreeNodes& items)
 {
-    const int keep = ClipboardHistoryLimit() + FixedMenuCount;
-    while (ClipboardsNode->Count() > keep)
-        items.Delete(ClipboardsNode->Item(keep));
+    // Folders the user put into Clipboards are theirs: they neither count nor go.
+    int messages = 0;
+    const int limit = ClipboardHistoryLimit();
+    items.DeleteChildrenIf(ClipboardsNode, FixedMenuCount, [&](const TTreeNode& entry) {
+        return entry.ImageIndex == nkMessage && ++messages > limit;
+    });
 }
 
 TTreeNode* InsertNewestEntry(TTreeNodes& items, TTreeNode* folder, const String& text)
 {
     const int start = EntriesStart(folder);
-    TTreeNode* entry = items.AddChild(folder, text.substr(0, MaxNameLength));
+    TTreeNode* entry = items.AddChild(folder, LeadingText(text, MaxNameLength));
     entry->Data = text;
     entry->ImageIndex = nkMessage;
     if (start < folder->Count() - 1)
@@ -109,7 +112,8 @@ void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, boo
 {
     try {
         if (!firstClipboardMsg && CaptureNextClipboardChange) {
-            const bool hasText = Os().ClipboardHasText();
+            // A password manager's copy is neither captured nor kept as a target's text.
+            const bool hasText = Os().ClipboardHasText() && !Os().ClipboardExcludedFromHistory();
             if (!CaptureTargetNode) {
                 if (hasText && AutoCapture)
                     AddClipboardText(items, ClipboardsNode);

@@ -19,8 +19,9 @@ constexpr unsigned ClipboardMsgChangeCBChain = 0x030D;  // WM_CHANGECBCHAIN
 // the range the Options window allows, so that an edited registry value can neither delete the
 // fixed rows nor disable the limit.
 int ClipboardHistoryLimit();
-// Deletes the oldest entries of Clipboards beyond that limit, with their descendants and hotkeys;
-// the fixed rows stay. Callers decide by AutoDelete; nothing is saved.
+// Deletes the oldest messages of Clipboards beyond that limit, with their hotkeys; the fixed rows
+// and every other row (a folder the user put there) stay and do not count. Callers decide by
+// AutoDelete; nothing is saved.
 void TrimClipboardHistory(TTreeNodes& items);
 
 // A new newest entry of folder holding text, where a capture puts one (after a menu's fixed rows),

@@ -98,6 +98,11 @@ public:
     // The clipboard's Unicode text up to its first NUL, empty when it holds none; nothing when the
     // clipboard cannot be opened or its text cannot be read (another program holds it open).
     virtual std::optional<String> ReadClipboardText() = 0;
+    // Whether the program that wrote the clipboard asked clipboard managers to leave the content
+    // alone (a password manager's copy): the registered format
+    // "ExcludeClipboardContentFromMonitorProcessing" or "Clipboard Viewer Ignore" is there (any
+    // data), or "CanIncludeInClipboardHistory" holds the DWORD 0.
+    virtual bool ClipboardExcludedFromHistory() = 0;
     // Sends a clipboard-chain message on to the next viewer, which handles it before this returns.
     virtual void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;

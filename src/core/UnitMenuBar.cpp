@@ -9,8 +9,10 @@
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
-    TreeViewData.OnDeletion = [](TTreeNode& node) {
+    TreeViewData.OnDeletion = [this](TTreeNode& node) {
         TreeViewDataDeletion(node);
+        if (&node == AltHotkeyNode)
+            AltHotkeyNode = nullptr;
         if (FmMenu)
             FmMenu->NodeDeleted(node);
     };

@@ -46,6 +46,7 @@ public:
     // Clipboard reading and the viewer chain (Win32Clipboard.cpp).
     bool ClipboardHasText() override;
     std::optional<String> ReadClipboardText() override;
+    bool ClipboardExcludedFromHistory() override;
     void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Key names for shortcut texts (Win32Input.cpp).

@@ -250,17 +250,6 @@ void TFmMessage::BtnOkClick()
     ModalResult = mrOk;
 }
 
-void TFmMessage::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
-LRESULT TFmMessage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == UM_SETFOREGROUNDWINDOW) {
-        UserMsgSetForegroundWindow();
-        return 0;
-    }
-    return TDialogForm::WndProc(msg, wParam, lParam);
-}
-
 namespace {
 TTreeNodes& Tree() { return FmMenuBar->TreeViewData; }
 

@@ -65,14 +65,12 @@ public:
     void BtnOkClick();
 
 protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Resized() override { Panel4Resize(); }
 
 private:
     void FormCreate();
     void CreateInsertMenu();
     void Panel4Resize();
-    void UserMsgSetForegroundWindow();
     void InsertMacro(StringView macro);
 };
 

@@ -37,17 +37,6 @@ void TFmNew::Choose(const TButton& button)
     ModalResult = mrOk;
 }
 
-void TFmNew::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
-LRESULT TFmNew::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == UM_SETFOREGROUNDWINDOW) {
-        UserMsgSetForegroundWindow();
-        return 0;
-    }
-    return TDialogForm::WndProc(msg, wParam, lParam);
-}
-
 int ShowNewDialog(TTreeNode* parent)
 {
     // The chooser stays (hidden) until the dialog it leads to has closed.

@@ -29,10 +29,6 @@ public:
     void BtnNewFolderClick() { Choose(*BtnNewFolder); }
     void BtnNewMessageClick() { Choose(*BtnNewMessage); }
 
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 private:
     void Choose(const TButton& button);
-    void UserMsgSetForegroundWindow();
 };

@@ -149,9 +149,6 @@ void TFmOrg::SplitterMoved(int x)
 LRESULT TFmOrg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case UM_SETFOREGROUNDWINDOW:
-        UserMsgSetForegroundWindow();
-        return 0;
     case UmShowSelected:
         if (changePending_) {
             changePending_ = false;
@@ -170,8 +167,6 @@ LRESULT TFmOrg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return TDialogForm::WndProc(msg, wParam, lParam);
 }
-
-void TFmOrg::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
 void TFmOrg::SaveForSessionEnd()
 {

@@ -96,7 +96,6 @@ protected:
 
 private:
     void FormCreate();
-    void UserMsgSetForegroundWindow();
     void NodeDeleted(TTreeNode& node) override;
     HTREEITEM AddMirror(HTREEITEM parent, TTreeNode* node);
     // Selects item, expands it and lists its node's items.

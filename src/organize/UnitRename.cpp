@@ -76,17 +76,6 @@ void TFmAddFolderRename::BtnOkClick()
     ModalResult = mrOk;
 }
 
-void TFmAddFolderRename::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
-LRESULT TFmAddFolderRename::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == UM_SETFOREGROUNDWINDOW) {
-        UserMsgSetForegroundWindow();
-        return 0;
-    }
-    return TDialogForm::WndProc(msg, wParam, lParam);
-}
-
 TTreeNode* NewMenu()
 {
     return AskName(FmNewMenu, nullptr, [](const String& name) {

@@ -28,10 +28,4 @@ public:
     std::unique_ptr<TButton> BtnCancel;
 
     void BtnOkClick();
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void UserMsgSetForegroundWindow();
 };

@@ -42,21 +42,6 @@ bool TDialogForm::FormCommand(int id)
     return TForm::FormCommand(id);
 }
 
-bool TDialogForm::PreTranslateKey(const MSG& msg)
-{
-    if (TForm::PreTranslateKey(msg))
-        return true;
-    // Alt and a label's access key: the focus goes to the label's control.
-    if (msg.message != WM_SYSCHAR || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
-        return false;
-    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        auto* label = dynamic_cast<TStaticLabel*>(TStdControl::FromHandle(child));
-        if (label && label->Visible() && label->HasAccessKey(static_cast<wchar_t>(msg.wParam)))
-            return label->FocusTarget();
-    }
-    return false;
-}
-
 void TDialogForm::Activated()
 {
     HWND focus = GetFocus();
@@ -69,9 +54,31 @@ void TDialogForm::Activated()
         ::SetFocus(lastFocus_);
 }
 
+bool TDialogForm::PreTranslateKey(const MSG& msg)
+{
+    if (TForm::PreTranslateKey(msg))
+        return true;
+    // Alt and a label's access key: the focus goes to the label's control.
+    if (msg.message != WM_SYSCHAR || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
+        return false;
+    // In a hot-key field Alt with a key is the hotkey being entered: it is no access key, and
+    // the control has taken it from the key press already.
+    if (dynamic_cast<THotKey*>(TStdControl::FromHandle(msg.hwnd)))
+        return true;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* label = dynamic_cast<TStaticLabel*>(TStdControl::FromHandle(child));
+        if (label && label->Visible() && label->HasAccessKey(static_cast<wchar_t>(msg.wParam)))
+            return label->FocusTarget();
+    }
+    return false;
+}
+
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_DIALOGFOREGROUND:
+        UserMsgSetForegroundWindow();
+        return 0;
     case WM_ACTIVATE: {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

@@ -8,6 +8,10 @@
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 
+// Posted to a modal dialog just before it runs: the dialog brings itself to the foreground once
+// its loop runs.
+constexpr UINT WM_DIALOGFOREGROUND = WM_USER + 1;
+
 class TDialogForm : public TForm {
 public:
     enum class TBorder { Fixed, Sizeable };
@@ -31,6 +35,8 @@ protected:
     bool PreTranslateKey(const MSG& msg) override;
     // The client area changed size, after the anchored controls followed it.
     virtual void Resized() {}
+    // WM_DIALOGFOREGROUND: SetForegroundWindow with the dialog's own handle.
+    virtual void UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
 private:
     void Activated();

@@ -8,6 +8,7 @@
 #include "core/ClipboardCapture.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
 
@@ -134,6 +135,13 @@ TEST_F(ClipboardCapture, AddClipboardTextInsertsMovesAndTrims)
         {"a negative limit keeps 5 and the fixed rows", Entries(6), u"new", Names("new", 1, 4), -7},
         {"a history over its limit is cut back at the next insertion", Entries(8), u"new", Names("new", 1, 4), 5},
         {"a move never trims", Entries(8), u"e8", "e8," + Names("", 1, 7), 5},
+        {"a folder put into Clipboards does not count",
+         {{u"e1", u"e1"}, {u"Folder", std::nullopt, nkFolder}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}}, u"new",
+         "new,e1,Folder,e2,e3,e4", 5},
+        {"a folder below the limit stays, the messages around it go",
+         {{u"e1", u"e1"}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}, {u"e5", u"e5"},
+          {u"Folder", std::nullopt, nkFolder}, {u"e6", u"e6"}},
+         u"new", "new,e1,e2,e3,e4,Folder", 5},
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,9 +181,10 @@ TEST_F(ClipboardCapture, ANewEntryIsAMessageNamedByItsFirstSixtyCodeUnits)
         {String(60, u'x'), String(60, u'x')},
         {String(61, u'x'), String(60, u'x')},
         {u"line one\r\nline two" + String(60, u'z'), u"line one\r\nline two" + String(42, u'z')},
-        // A pair that straddles the cut loses its second half: names count code units.
-        {head + u"\U0001F600" + u"b", head + u"\xD83D"},
+        // A pair that straddles the cut goes whole: the name ends one unit earlier.
+        {head + u"\U0001F600" + u"b", head},
         {head + u"c\U0001F600", head + u"c"},
+        {String(58, u'a') + u"\U0001F600" + u"b", String(58, u'a') + u"\U0001F600"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ToUtf8(c.text));
@@ -183,7 +192,6 @@ TEST_F(ClipboardCapture, ANewEntryIsAMessageNamedByItsFirstSixtyCodeUnits)
         AddClipboardText(items, ClipboardsNode);
         const TTreeNode* entry = ClipboardsNode->Item(3);
         EXPECT_EQ(entry->Text, c.name);
-        EXPECT_EQ(entry->Text.size(), std::min<size_t>(c.text.size(), 60));
         ASSERT_TRUE(entry->Data.has_value());
         EXPECT_EQ(*entry->Data, c.text);
         EXPECT_EQ(entry->ImageIndex, nkMessage);
@@ -244,16 +252,31 @@ TEST_F(ClipboardCapture, OtherFoldersStartAtTheirFirstChildAndAreNeverTrimmed)
     EXPECT_TRUE(FileHoldsTheTree());
 }
 
-TEST_F(ClipboardCapture, TheTrimDeletesWholeEntriesAndReleasesTheirHotkeys)
+TEST_F(ClipboardCapture, TheTrimReleasesTheHotkeysOfTheMessagesItDeletesAndKeepsFolders)
 {
     Fill(ClipboardsNode, Entries(4));
-    TTreeNode* oldest = AddNode(items, ClipboardsNode, u"oldest", nkFolder, 0x4041);
-    AddNode(items, oldest, u"inside", nkMessage, 0x4042)->Data = u"i";
+    TTreeNode* folder = AddNode(items, ClipboardsNode, u"Kept", nkFolder, 0x4041);
+    AddNode(items, folder, u"inside", nkMessage, 0x4042)->Data = u"i";
+    AddNode(items, ClipboardsNode, u"oldest", nkMessage, 0x4043)->Data = u"o";
     ClipboardMaxCount = 5;
     os.ClipboardText = u"new";
     AddClipboardText(items, ClipboardsNode);
-    EXPECT_EQ(EntryNames(), Names("new", 1, 4));
-    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(EntryNames(), Names("new", 1, 4) + ",Kept");
+    EXPECT_EQ(ChildNames(folder), "inside");
+    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(os.Calls[1], "UnregisterHotkey " + std::to_string(HotkeyId(0x4043)));
+}
+
+TEST_F(ClipboardCapture, TrimClipboardHistoryCutsALargeHistoryToTheLimitInOrder)
+{
+    Fill(ClipboardsNode, Entries(2000));
+    ClipboardMaxCount = 5;
+    std::string deleted;
+    items.OnDeletion = [&](TTreeNode& node) { deleted += (deleted.empty() ? "" : ",") + ToUtf8(node.Text); };
+    TrimClipboardHistory(items);
+    EXPECT_EQ(EntryNames(), Names("", 1, 5));
+    EXPECT_EQ(deleted, Names("", 6, 2000));
+    EXPECT_TRUE(os.Calls.empty());
 }
 
 TEST(ClipboardHistoryLimit, IsBroughtIntoTheRangeOfTheOptionsWindow)
@@ -286,6 +309,7 @@ struct DrawCase {
     bool captured;
     bool targetArmedAfter;
     bool waitsForTheEditor = false; // the text waits in the folder captures, for the other folder
+    bool excluded = false; // marked by its writer as not for clipboard managers
 };
 
 TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlwaysPassesOn)
@@ -319,6 +343,12 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
          false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"a failed save is dropped, keeps the target armed and passes on", false, true, Target::Clipboards, true,
          true, false, true, 77, capture, true, true},
+        {"a password manager's copy is not captured and passed on", false, true, Target::None, true, true, false,
+         false, 77, "SendChainMessage", false, false, false, true},
+        {"a password manager's copy after Cut or Copy is not captured and disarms", false, true, Target::Clipboards,
+         true, true, false, false, 77, "SendChainMessage", false, false, false, true},
+        {"a password manager's copy for another folder never reaches the editor", false, true, Target::OtherFolder,
+         true, true, false, false, 77, "SendChainMessage", false, false, false, true},
     };
     TTreeNode* otherFolder = AddNode(items, MessagesNode, u"Folder", nkFolder);
     for (const DrawCase& c : cases) {
@@ -327,6 +357,7 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
         os.ClipboardText = c.hasText ? std::optional<String>(u"copied") : std::nullopt;
         os.ClipboardLocked = c.locked;
         os.FailWrites = c.failWrites;
+        os.ClipboardExcluded = c.excluded;
         AutoCapture = c.autoCapture;
         CaptureNextClipboardChange = c.captureNext;
         CaptureTargetNode = c.target == Target::None         ? nullptr
@@ -356,6 +387,20 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
             EXPECT_EQ(os.Calls.back(), "SendChainMessage 77 776 5 6");
         }
     }
+}
+
+TEST_F(ClipboardCapture, TheCopyAfterAPasswordManagersCopyIsCapturedAsUsual)
+{
+    bool first = false;
+    TFolderCaptures captures;
+    os.ClipboardText = u"secret";
+    os.ClipboardExcluded = true;
+    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    os.ClipboardText = u"plain";
+    os.ClipboardExcluded = false;
+    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    EXPECT_EQ(EntryNames(), "plain");
+    EXPECT_TRUE(FileHoldsTheTree());
 }
 
 TEST_F(ClipboardCapture, TheNextViewerRunsAfterTheCaptureIsSaved)

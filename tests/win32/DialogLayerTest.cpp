@@ -13,6 +13,7 @@
 #include "core/UnitMenuBar.h"
 #include "ui/Application.h"
 #include "ui/Dialog.h"
+#include "ui/ImageList.h"
 #include "ui/PopupMenu.h"
 #include "ui/WinText.h"
 
@@ -287,6 +288,45 @@ TEST_F(DialogLayer, AMessageBoxIsModalToEveryWindowOfTheProgram)
     EXPECT_EQ(pressed, IDNO);
     EXPECT_FALSE(barEnabled);
     EXPECT_TRUE(IsWindowEnabled(FmMenuBar->Handle()));
+}
+
+TEST_F(DialogLayer, ADialogFocusesItsFirstControlAndGetsBackTheFocusedOneWhenItComesBack)
+{
+    TTestDialog dialog;
+    dialog.Show();
+    SetForegroundWindow(dialog.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
+    EXPECT_TRUE(dialog.Edit->Focused());
+    dialog.Memo->SetFocus();
+    {
+        TTestDialog other;
+        other.Show();
+        SetForegroundWindow(other.Handle());
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other.Handle(); }));
+        EXPECT_TRUE(other.Edit->Focused());
+        SetForegroundWindow(dialog.Handle());
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
+        EXPECT_TRUE(dialog.Memo->Focused());
+    }
+    dialog.Hide();
+}
+
+TEST_F(DialogLayer, ADrawnImageKeepsItsMaskColourClear)
+{
+    TImageList images;
+    ASSERT_TRUE(images.CreateDrawn(4, 2, RGB(255, 0, 255), [](HDC dc) { SetPixel(dc, 1, 0, RGB(0, 0, 255)); }));
+    EXPECT_EQ(images.Count(), 1);
+    const std::vector<COLORREF> pixels = PicturePixels(images, 0, 4, 2);
+    EXPECT_EQ(pixels[1], RGB(0, 0, 255));
+    EXPECT_EQ(pixels[0], RGB(255, 255, 255));
+    EXPECT_EQ(pixels[7], RGB(255, 255, 255));
+}
+
+TEST_F(DialogLayer, DialogTextSizeGrowsWithTheText)
+{
+    EXPECT_EQ(DialogTextSize(u"").cx, 0);
+    EXPECT_GT(DialogTextSize(u"Word Warp").cx, DialogTextSize(u"Word").cx);
+    EXPECT_GT(DialogTextSize(u"W").cy, 0);
 }
 
 } // namespace

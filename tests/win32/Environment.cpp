@@ -7,6 +7,7 @@
 #include "MainBlock.h"
 #include "UserState.h"
 #include "ui/Application.h"
+#include "ui/ImageList.h"
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 {
@@ -18,6 +19,26 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
         Application->ProcessMessages();
     }
     return true;
+}
+
+std::vector<COLORREF> PicturePixels(const TImageList& images, int index, int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    images.Draw(dc, 0, 0, index);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
 }
 
 namespace {

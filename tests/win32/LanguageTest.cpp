@@ -177,12 +177,12 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
         }
         return keys;
     };
-    const auto tableKeys = keysOf(table);
+    auto tableKeys = keysOf(table);
+    // The hidden editor holds no message: its section has the new message's title only.
+    std::erase(tableKeys[u"//MessageWindow"], u"MessageWindow/Title/EditMessage");
     for (const auto& [section, keys] : keysOf(lines)) {
         ASSERT_TRUE(tableKeys.count(section)) << ToUtf8(section);
-        TStringList expected = tableKeys.at(section);
-        std::erase(expected, u"MessageWindow/Title/EditMessage");
-        EXPECT_EQ(keys, expected) << ToUtf8(section);
+        EXPECT_EQ(keys, tableKeys.at(section)) << ToUtf8(section);
     }
 
     // A second run neither makes another window nor grows the template.

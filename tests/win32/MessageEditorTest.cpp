@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Environment.h"
+#include "ModalDriver.h"
 #include "core/ClipboardCapture.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
@@ -77,23 +78,15 @@ public:
 // Runs act on the editor once its modal loop runs.
 class WhenOpen {
 public:
-    explicit WhenOpen(std::function<void(TFmMessage&)> act) : act_(std::move(act))
+    explicit WhenOpen(std::function<void(TFmMessage&)> act)
+        : driver_([] { return FmMessage && FmMessage->InModal() && FmMessage->Visible(); },
+                  [act = std::move(act)] { act(*FmMessage); })
     {
-        timer_.SetInterval(20);
-        timer_.OnTimer = [this] {
-            if (FmMessage && FmMessage->InModal() && FmMessage->Visible()) {
-                timer_.SetEnabled(false);
-                ran = true;
-                act_(*FmMessage);
-            }
-        };
-        timer_.SetEnabled(true);
     }
-    bool ran = false;
+    bool Ran() const { return driver_.Acted(); }
 
 private:
-    std::function<void(TFmMessage&)> act_;
-    TTimer timer_;
+    TWhileModal driver_;
 };
 
 constexpr int CtrlF2 = HotkeyCtrl | VK_F2;
@@ -234,29 +227,18 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
 TEST_F(MessageEditor, TheInsertPictureIsABlackTriangleSevenWideAndFourHigh)
 {
     TFmMessage editor;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, 16, 16};
-    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    FillRect(dc, &all, white);
-    editor.ImageListButton.Draw(dc, 0, 0, 0);
+    const std::vector<COLORREF> pixels = PicturePixels(editor.ImageListButton, 0, 16, 16);
     std::string rows;
     for (int y = 0; y < 16; ++y) {
         int count = 0, first = -1;
         for (int x = 0; x < 16; ++x)
-            if (GetPixel(dc, x, y) == RGB(0, 0, 0)) {
+            if (pixels[static_cast<size_t>(y * 16 + x)] == RGB(0, 0, 0)) {
                 first = first < 0 ? x : first;
                 ++count;
             }
         if (count)
             rows += std::to_string(y) + ":" + std::to_string(first) + "+" + std::to_string(count) + " ";
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     EXPECT_EQ(rows, "6:4+7 7:5+5 8:6+3 9:7+1 ");
 }
 
@@ -523,7 +505,7 @@ TEST_F(MessageEditor, NewMessageStoresItsFieldsSavesAndHasTheHotkeysReleasedWhil
         Click(*editor.BtnOk);
     });
     TTreeNode* created = Keep(NewMessage(folder));
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     EXPECT_EQ(callsWhileOpen, (std::vector<std::string>{"Unregister " + std::to_string(CtrlF2)}));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->Parent(), folder);
@@ -567,7 +549,7 @@ TEST_F(MessageEditor, CancelAndTheCloseBoxChangeNothingButRegisterTheHotkeysAgai
             EXPECT_EQ(NewMessage(MessagesNode), nullptr);
         else
             EditMessage(message);
-        ASSERT_TRUE(act.ran);
+        ASSERT_TRUE(act.Ran());
         EXPECT_EQ(message->Text, u"name");
         EXPECT_EQ(*message->Data, u"text");
         EXPECT_EQ(message->StateIndex, CtrlF2);
@@ -603,7 +585,7 @@ TEST_F(MessageEditor, EscapeDoesNothingAndEnterBreaksTheLine)
     };
     check.SetEnabled(true);
     NewMessage(MessagesNode);
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     EXPECT_EQ(state, "\r\n|0");
 }
 
@@ -631,7 +613,7 @@ TEST_F(MessageEditor, EditMessageFillsTheFieldsAndChangesTheMessageInPlace)
         Click(*editor.BtnOk);
     });
     EditMessage(message);
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     EXPECT_EQ(message->Index(), index);
     EXPECT_EQ(message->Text, u"Sig");
     EXPECT_EQ(*message->Data, u"Best regards");
@@ -659,7 +641,7 @@ TEST_F(MessageEditor, AHistoryEntryTrimmedWhileOpenComesBackAsTheNewestEntry)
         Click(*editor.BtnOk);
     });
     EditMessage(oldest);
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     ASSERT_EQ(ClipboardsNode->Count(), 3 + 5);
     const TTreeNode* entry = ClipboardsNode->Item(3);
     EXPECT_EQ(entry->Text, u"kept");
@@ -691,7 +673,7 @@ TEST_F(MessageEditor, AMessageOrFolderDeletedWhileOpenLeavesTheTypingInMessages)
             result = NewMessageFromClipboard(folder, u"clip");
         else
             EditMessage(message);
-        ASSERT_TRUE(act.ran);
+        ASSERT_TRUE(act.Ran());
         TTreeNode* last = MessagesNode->Item(MessagesNode->Count() - 1);
         Keep(last);
         EXPECT_EQ(last->Text, u"kept");
@@ -723,7 +705,7 @@ TEST_F(MessageEditor, AFolderCaptureOpensTheEditorAfterTheChainMessageWithTheTex
         content = Content(*editor.MemoText);
         Click(*editor.BtnOk);
     });
-    ASSERT_TRUE(PumpUntil([&] { return act.ran && !FmMessage && Application->ModalLevel == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return act.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, head); // the pair that the 60th unit would split stays whole out of the name
     EXPECT_EQ(content, text);
     ASSERT_EQ(folder->Count(), 1);
@@ -744,7 +726,7 @@ TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAd
         name = editor.EditName->Text();
         Click(*editor.BtnOk);
     });
-    ASSERT_TRUE(PumpUntil([&] { return act.ran && !FmMessage && Application->ModalLevel == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return act.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"short\r\ntext"); // a short text is the whole name, line break included
     ASSERT_EQ(MessagesNode->Count(), before + 1);
     Keep(MessagesNode->Item(before));
@@ -753,7 +735,7 @@ TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAd
     TTreeNode* other = AddNode(MessagesNode, u"Other", nkFolder);
     FmMenuBar->FolderCaptures.Add(other, u"text");
     WhenOpen cancel([&](TFmMessage& editor) { Click(*editor.BtnCancel); });
-    ASSERT_TRUE(PumpUntil([&] { return cancel.ran && !FmMessage && Application->ModalLevel == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return cancel.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_FALSE(other->HasChildren());
 }
 
@@ -772,14 +754,14 @@ TEST_F(MessageEditor, ACaptureWhileAnEditorIsOpenWaitsForItToClose)
         Click(*editor.BtnCancel);
     });
     EditMessage(message);
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     EXPECT_FALSE(secondOpenedInside);
     String name;
     WhenOpen second([&](TFmMessage& editor) {
         name = editor.EditName->Text();
         Click(*editor.BtnOk);
     });
-    ASSERT_TRUE(PumpUntil([&] { return second.ran && !FmMessage && Application->ModalLevel == 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return second.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"captured");
     EXPECT_EQ(folder->Count(), 1);
 }
@@ -869,7 +851,7 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
         Click(*editor.BtnCancel);
     });
     EditMessage(message);
-    ASSERT_TRUE(act.ran);
+    ASSERT_TRUE(act.Ran());
     ASSERT_EQ(editing.size(), 14u);
     EXPECT_EQ(editing[1], u"MessageWindow/Title/EditMessage=Edit Message");
     EXPECT_EQ(FmMessage, nullptr); // the opener's own editor is gone; the hidden one comes back
@@ -880,7 +862,7 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
     TTreeNode* target = AddNode(MessagesNode, u"Folder", nkFolder);
     FmMenuBar->FolderCaptures.Add(target, u"captured");
     WhenOpen capture([&](TFmMessage& editor) { Click(*editor.BtnOk); });
-    EXPECT_TRUE(PumpUntil([&] { return capture.ran && Application->ModalLevel == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return capture.Ran() && Application->ModalLevel == 0; }));
     EXPECT_EQ(target->Count(), 1);
 
     CurrentLanguage = language;
@@ -890,6 +872,45 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
     EXPECT_EQ(FmMessage, nullptr);
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MessageEditor, AltWithALetterInTheHotkeyFieldIsTheHotkeyNotAnAccessKey)
+{
+    // Alt+C would press Cancel, Alt+O OK and Alt+N jump to the name; typed into the hotkey field,
+    // they set the hotkey. The keys go through the editor's own loop, as a user's keys do.
+    for (const char letter : {'C', 'O', 'N'}) {
+        SCOPED_TRACE(letter);
+        std::string state;
+        WhenOpen act([&](TFmMessage& editor) {
+            editor.HotKey1->SetFocus();
+            for (const auto& [key, up] : std::initializer_list<std::pair<BYTE, bool>>{
+                     {VK_MENU, false}, {static_cast<BYTE>(letter), false}, {static_cast<BYTE>(letter), true},
+                     {VK_MENU, true}})
+                keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
+        });
+        TWhileModal typed([&] { return act.Ran() && FmMessage && FmMessage->HotKey1->Value() == (HotkeyAlt | letter); },
+                          [&] {
+                              // The character such a key makes where the system makes one, then a
+                              // mark that comes after whatever the key brought.
+                              PostMessageW(FmMessage->HotKey1->Handle(), WM_SYSCHAR,
+                                           static_cast<WPARAM>(letter | 0x20), 1 << 29);
+                              PostMessageW(FmMessage->MemoText->Handle(), WM_CHAR, L'z', 0);
+                          });
+        TWhileModal check([&] { return typed.Acted() && FmMessage && !Content(*FmMessage->MemoText).empty(); },
+                          [&] {
+                              state = std::to_string(FmMessage->ModalResult) +
+                                      (FmMessage->HotKey1->Focused() ? " focused" : " moved");
+                              Click(*FmMessage->BtnCancel);
+                          });
+        TModalDeadline deadline([] { return FmMessage ? static_cast<void*>(FmMessage->Handle()) : nullptr; });
+        NewMessage(MessagesNode);
+        ASSERT_TRUE(act.Ran());
+        EXPECT_EQ(state, "0 focused");
+    }
 }
 
 } // namespace
