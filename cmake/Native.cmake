@@ -8,6 +8,7 @@ add_executable(QuorvaneNativeTests
   tests/native/LanguageTest.cpp
   tests/native/MenuBarPlacementTest.cpp
   tests/native/MenuLayoutTest.cpp
+  tests/native/OrgRulesTest.cpp
   tests/native/PasteEngineTest.cpp
   tests/native/PopupMenuRulesTest.cpp
   tests/native/SettingsTest.cpp

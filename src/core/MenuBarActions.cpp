@@ -2,12 +2,14 @@
 #include <windows.h>
 
 #include "core/ClipboardCapture.h"
+#include "core/DataFile.h"
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/TrayMenu.h"
 #include "core/UnitMenuBar.h"
 #include "settings/UnitAbout.h"
+#include "organize/UnitOrg.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -31,6 +33,18 @@ void TFmMenuBar::ActionOptionsExecute()
         SaveSettings();
     };
     OpenDialog(FmOptions, command);
+}
+
+void TFmMenuBar::ActionOrganizeExecute(const TTreeNode* preselect)
+{
+    TDialogCommand<TFmOrg> command;
+    command.Prepare = [preselect](TFmOrg& organize) { organize.LoadTreeNodeFromMenuData(preselect); };
+    // The bar shows renamed, new and deleted menus; moves and deletions reach the file now.
+    command.Apply = [this](TFmOrg&, int) {
+        InitToolBarMenu();
+        SaveDataFile(TreeViewData, RootNode);
+    };
+    OpenDialog(FmOrg, command);
 }
 
 void TFmMenuBar::ActionHelpExecute()
@@ -60,10 +74,12 @@ void TFmMenuBar::PopupMenu1Popup()
 void TFmMenuBar::BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items)
 {
     for (TTreeNode* row : TrayMenuRows(menu)) {
-        // Bound by node identity; Organize comes with its window.
+        // Bound by node identity.
         std::function<void(TMenuItem&)> onClick;
         if (row == OptionsNode)
             onClick = [this](TMenuItem&) { ActionOptionsExecute(); };
+        else if (row == OrganizeNode)
+            onClick = [this](TMenuItem&) { ActionOrganizeExecute(nullptr); };
         else if (row == HelpNode)
             onClick = [this](TMenuItem&) { ActionHelpExecute(); };
         else if (row == AboutNode)

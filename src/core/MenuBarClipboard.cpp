@@ -12,7 +12,10 @@ void TFmMenuBar::CreateFolderCaptures()
 {
     FolderCaptures.OnPending = [this] { PostMessageW(Handle(), UM_FOLDERCAPTURE, 0, 0); };
     // Captures that waited for a modal window go on once the last one has closed.
-    Application->OnModalEnd = [this] { FolderCaptures.Resume(); };
+    Application->OnModalEnd = [] {
+        if (FmMenuBar)
+            FmMenuBar->FolderCaptures.Resume();
+    };
 }
 
 LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)

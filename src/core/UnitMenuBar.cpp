@@ -72,7 +72,8 @@ void TFmMenuBar::FormCreate()
 
 void TFmMenuBar::FormDestroy()
 {
-    Application->OnModalEnd = nullptr;
+    if (FmMenuBar == this)
+        Application->OnModalEnd = nullptr;
     UnregisterAllHotkeys(TreeViewData);
     if (TabPasteTimer == this)
         TabPasteTimer = nullptr;

@@ -79,6 +79,8 @@ public:
     // The program commands and the tray menu (MenuBarActions.cpp).
     TPopupMenu PopupMenu1;
     void ActionOptionsExecute();
+    // The Organize window with the item of preselect selected (none for nullptr).
+    void ActionOrganizeExecute(const TTreeNode* preselect);
     void ActionHelpExecute();
     void ActionAboutExecute();
     void ActionTrayExecute();

@@ -317,7 +317,8 @@ void TWideMenuItem::Click()
         return;
     case nkOrganize:
         hideMenus();
-        // The Organize window opens here with parentNode selected once it exists.
+        if (FmMenuBar)
+            FmMenuBar->ActionOrganizeExecute(parentNode);
         return;
     case nkMessage: {
         const String text = ContentText(node);
@@ -337,9 +338,11 @@ void TWideMenuItem::Click()
     hideMenus();
     if (!FmMenuBar)
         return;
-    // The Organize command (with the Clipboards menu selected) joins these once its window exists.
+    // Bound by node identity.
     if (node == OptionsNode)
         FmMenuBar->ActionOptionsExecute();
+    else if (node == OrganizeNode)
+        FmMenuBar->ActionOrganizeExecute(ClipboardsNode);
     else if (node == HelpNode)
         FmMenuBar->ActionHelpExecute();
     else if (node == AboutNode)

@@ -127,6 +127,7 @@ TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
     MinWidth = MinOuterWidth;
     MinHeight = MinOuterHeight;
     FormCreate();
+    LayoutReady();
 }
 
 void TFmMessage::CreateInsertMenu()

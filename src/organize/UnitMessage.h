@@ -65,12 +65,7 @@ public:
     void BtnOkClick();
 
 protected:
-    // Sizing the window while it is made comes before its controls exist.
-    void Resized() override
-    {
-        if (CheckBoxWordWarp)
-            Panel4Resize();
-    }
+    void Resized() override { Panel4Resize(); }
 
 private:
     void FormCreate();

@@ -10,6 +10,7 @@
 #include "organize/UnitNew.h"
 #include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
+#include "organize/UnitOrg.h"
 #include "resources/resource.h"
 #include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
@@ -24,6 +25,7 @@ struct TTemplateDialogs {
     std::unique_ptr<TFmAddFolderRename> NewMenu;
     std::unique_ptr<TFmAddFolderRename> NewFolder;
     std::unique_ptr<TFmMessage> Message;
+    std::unique_ptr<TFmOrg> Organize;
     std::unique_ptr<TFmViewMessage> ViewMessage;
     std::unique_ptr<TFmAddFolderRename> Rename;
     std::unique_ptr<TFmAbout> About;
@@ -135,6 +137,28 @@ void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
     editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
 }
 
+void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize)
+{
+    run.Section(u"OrganizeWindow");
+    organize.SetCaption(run.Text(u"OrganizeWindow/Title/Organize", u"Organize"));
+    organize.SBtnNewMenu->SetCaption(run.Text(u"OrganizeWindow/Button/NewMenu", u"New Menu..."));
+    organize.SBtnNewFolder->SetCaption(run.Text(u"OrganizeWindow/Button/NewFolder", u"New Folder..."));
+    organize.SBtnNewMessage->SetCaption(run.Text(u"OrganizeWindow/Button/NewMessage", u"New Message..."));
+    organize.SBtnRename->SetCaption(run.Text(u"OrganizeWindow/Button/Rename", u"Rename"));
+    organize.SBtnEdit->SetCaption(run.Text(u"OrganizeWindow/Button/Edit", u"Edit..."));
+    organize.SBtnDelete->SetCaption(run.Text(u"OrganizeWindow/Button/Delete", u"Delete"));
+    organize.DeleteMessageMsg = run.Text(u"OrganizeWindow/Button/Delete/DeleteMessage",
+                                         u"Are you sure you want to delete this message?");
+    organize.DeleteFolderMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteFolder", u"Are you sure you want to delete this folder?");
+    organize.DeleteItemsMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteItems", u"Are you sure you want to delete these items?");
+    organize.SBtnSort->SetCaption(run.Text(u"OrganizeWindow/Button/Sort", u"Sort"));
+    organize.SBtnImport->SetCaption(run.Text(u"OrganizeWindow/Button/Import", u"Import..."));
+    organize.SBtnExport->SetCaption(run.Text(u"OrganizeWindow/Button/Export", u"Export..."));
+    organize.SBtnClose->SetCaption(run.Text(u"OrganizeWindow/Button/Close", u"Close"));
+}
+
 void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
 {
     run.Section(u"ViewMessageWindow");
@@ -165,6 +189,7 @@ void ApplyLanguage()
         CreateHidden(FmNewMenu, templateDialogs.NewMenu);
         CreateHidden(FmNewFolder, templateDialogs.NewFolder);
         CreateHidden(FmMessage, templateDialogs.Message);
+        CreateHidden(FmOrg, templateDialogs.Organize);
         CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
         CreateHidden(FmRename, templateDialogs.Rename);
         CreateHidden(FmAbout, templateDialogs.About);
@@ -189,7 +214,8 @@ void ApplyLanguage()
         ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
     if (FmMessage)
         ApplyMessageWindowTexts(run, *FmMessage);
-    // //OrganizeWindow comes here while FmOrg exists.
+    if (FmOrg)
+        ApplyOrganizeWindowTexts(run, *FmOrg);
     if (FmViewMessage)
         ApplyViewMessageWindowTexts(run, *FmViewMessage);
     if (FmRename)
@@ -209,6 +235,7 @@ void FreeTemplateDialogs()
     FreeHidden(FmNewMenu, templateDialogs.NewMenu);
     FreeHidden(FmNewFolder, templateDialogs.NewFolder);
     FreeHidden(FmMessage, templateDialogs.Message);
+    FreeHidden(FmOrg, templateDialogs.Organize);
     FreeHidden(FmViewMessage, templateDialogs.ViewMessage);
     FreeHidden(FmRename, templateDialogs.Rename);
     FreeHidden(FmAbout, templateDialogs.About);

@@ -8,6 +8,7 @@ class TFmMessage;
 class TFmOptions;
 class TFmViewMessage;
 class TFmAbout;
+class TFmOrg;
 
 // Throws EAppError when the template cannot be written; every text applied before stays.
 void ApplyLanguage();
@@ -19,6 +20,8 @@ void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor);
 void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer);
 // //AboutWindow.
 void ApplyAboutWindowTexts(TLanguageRun& run, TFmAbout& about);
+// //OrganizeWindow.
+void ApplyOrganizeWindowTexts(TLanguageRun& run, TFmOrg& organize);
 // The lines of the built-in table, from the program's resources.
 TStringList LoadBuiltInLanguageTable();
 // Frees the dialogs that template mode created hidden; the main block calls it at the end.

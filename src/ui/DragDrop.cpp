@@ -9,6 +9,7 @@
 #include "ui/DeferredRelease.h"
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
+#include "ui/StdControls.h"
 
 namespace {
 constexpr wchar_t CaptureClass[] = L"TDragCapture";
@@ -20,8 +21,8 @@ struct TDragObject {
     bool Accepted = false;
     int Threshold = 5;
     POINT StartPos{};
-    TGraphicControl* Source = nullptr; // nullptr once destroyed
-    TGraphicControl* Target = nullptr; // the control under the pointer, nullptr once destroyed
+    TDragControl* Source = nullptr; // nullptr once destroyed
+    TDragControl* Target = nullptr; // the control under the pointer, nullptr once destroyed
     std::function<void()> OnEndDrag;
     HWND CaptureWindow = nullptr;
 } drag;
@@ -50,39 +51,44 @@ HWND CaptureWindow()
     return drag.CaptureWindow;
 }
 
-// The control of the program under a screen point, with the point in its coordinates.
-TGraphicControl* ControlUnder(POINT screen, POINT& local)
+// The control of the program under a screen point, with the point in its coordinates: a
+// window-less control of one of the program's windows, or a system control that takes part in drags.
+TDragControl* ControlUnder(POINT screen, POINT& local)
 {
-    TWinControl* window = TWinControl::FromHandle(WindowFromPoint(screen));
-    if (!window)
-        return nullptr;
+    HWND under = WindowFromPoint(screen);
     POINT client = screen;
-    ScreenToClient(window->Handle(), &client);
-    TGraphicControl* control = window->ControlAt(client);
+    ScreenToClient(under, &client);
+    if (TWinControl* window = TWinControl::FromHandle(under)) {
+        TGraphicControl* control = window->ControlAt(client);
+        if (control)
+            local = {client.x - control->Left(), client.y - control->Top()};
+        return control;
+    }
+    auto* control = dynamic_cast<TDragControl*>(TStdControl::FromHandle(under));
     if (control)
-        local = {client.x - control->Left(), client.y - control->Top()};
+        local = client;
     return control;
 }
 
 void DragTo(POINT screen)
 {
     POINT local{};
-    TGraphicControl* under = ControlUnder(screen, local);
+    TDragControl* under = ControlUnder(screen, local);
     if (under != drag.Target) {
-        if (TGraphicControl* old = drag.Target) {
+        if (TDragControl* old = drag.Target) {
             bool ignored = false;
-            old->DragOver(drag.Source, 0, 0, TDragState::dsDragLeave, ignored);
+            old->DoDragOver(drag.Source, 0, 0, TDragState::dsDragLeave, ignored);
         }
         drag.Target = under;
         drag.Accepted = false;
         if (under) {
             bool accept = under->AcceptsDrags();
-            under->DragOver(drag.Source, local.x, local.y, TDragState::dsDragEnter, accept);
+            under->DoDragOver(drag.Source, local.x, local.y, TDragState::dsDragEnter, accept);
             drag.Accepted = accept;
         }
     } else if (under) {
         bool accept = under->AcceptsDrags();
-        under->DragOver(drag.Source, local.x, local.y, TDragState::dsDragMove, accept);
+        under->DoDragOver(drag.Source, local.x, local.y, TDragState::dsDragMove, accept);
         drag.Accepted = accept;
     }
     SetCursor(LoadCursorW(nullptr, drag.Accepted && drag.Target ? IDC_ARROW : IDC_NO));
@@ -97,15 +103,15 @@ void Finish(bool drop)
         ReleaseCapture();
     try {
         if (drag.Active && drag.Target) {
-            TGraphicControl* target = drag.Target;
+            TDragControl* target = drag.Target;
             bool ignored = false;
-            target->DragOver(drag.Source, 0, 0, TDragState::dsDragLeave, ignored);
+            target->DoDragOver(drag.Source, 0, 0, TDragState::dsDragLeave, ignored);
             if (drop && drag.Accepted && drag.Target == target) {
                 POINT p{};
                 GetCursorPos(&p);
                 POINT local{};
                 if (ControlUnder(p, local) == target)
-                    target->DragDrop(drag.Source, local.x, local.y);
+                    target->DoDragDrop(drag.Source, local.x, local.y);
             }
         }
     } catch (...) {
@@ -161,7 +167,7 @@ LRESULT CALLBACK CaptureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 } // namespace
 
-void BeginDrag(TGraphicControl& source, bool immediate, int threshold, std::function<void()> onEndDrag)
+void BeginDrag(TDragControl& source, bool immediate, int threshold, std::function<void()> onEndDrag)
 {
     if (drag.InProgress)
         Finish(false);
@@ -171,7 +177,7 @@ void BeginDrag(TGraphicControl& source, bool immediate, int threshold, std::func
     drag.Threshold = threshold;
     drag.OnEndDrag = std::move(onEndDrag);
     GetCursorPos(&drag.StartPos);
-    source.Parent().EndPress(source);
+    source.DragTakesPress();
     if (!drag.InProgress)
         return; // the release ended it already
     SetCapture(window);
@@ -181,9 +187,11 @@ void BeginDrag(TGraphicControl& source, bool immediate, int threshold, std::func
     }
 }
 
+bool DragInProgress() { return drag.InProgress; }
 
-void DragControlDestroyed(const TGraphicControl* control)
+TDragControl::~TDragControl()
 {
+    TDragControl* control = this;
     if (drag.Source == control)
         drag.Source = nullptr;
     if (drag.Target == control)

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/DragDrop.h"
 #include "ui/WinText.h"
-
-TGraphicControl::~TGraphicControl() { DragControlDestroyed(this); }
 
 void TGraphicControl::Place(int left, int top, int width, int height, bool visible)
 {

@@ -7,24 +7,20 @@
 #include <functional>
 
 #include "core/Text.h"
+#include "ui/DragDrop.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
 
 using TMouseEvent = std::function<void(TMouseButton button, WPARAM keys, int x, int y)>;
 using TMouseMoveEvent = std::function<void(WPARAM keys, int x, int y)>;
 
-// Where a drag stands over a control: it came in, moves over it, or went out.
-enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 // source: the control the drag began on, nullptr once it is gone.
 using TDragOverEvent = std::function<void(TGraphicControl* source, int x, int y, TDragState state, bool& accept)>;
 using TDragDropEvent = std::function<void(TGraphicControl* source, int x, int y)>;
 
-class TGraphicControl {
+class TGraphicControl : public TDragControl {
 public:
     explicit TGraphicControl(TWinControl& parent) : parent_(parent) {}
-    virtual ~TGraphicControl();
-    TGraphicControl(const TGraphicControl&) = delete;
-    TGraphicControl& operator=(const TGraphicControl&) = delete;
 
     TWinControl& Parent() const { return parent_; }
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
@@ -63,10 +59,19 @@ public:
     virtual void MouseMove(WPARAM keys, int x, int y);
     virtual void MouseUp(TMouseButton button, WPARAM keys, int x, int y);
     virtual void Click();
-    // accept arrives true when the control takes drops at all.
-    virtual bool AcceptsDrags() const { return static_cast<bool>(OnDragOver); }
+    bool AcceptsDrags() const override { return static_cast<bool>(OnDragOver); }
+    // A drag from any other kind of control arrives with source nullptr.
     virtual void DragOver(TGraphicControl* source, int x, int y, TDragState state, bool& accept);
     virtual void DragDrop(TGraphicControl* source, int x, int y);
+    void DoDragOver(TDragControl* source, int x, int y, TDragState state, bool& accept) override
+    {
+        DragOver(dynamic_cast<TGraphicControl*>(source), x, y, state, accept);
+    }
+    void DoDragDrop(TDragControl* source, int x, int y) override
+    {
+        DragDrop(dynamic_cast<TGraphicControl*>(source), x, y);
+    }
+    void DragTakesPress() override { parent_.EndPress(*this); }
 
 private:
     TWinControl& parent_;

@@ -10,6 +10,7 @@
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "organize/UnitViewMessage.h"
+#include "organize/UnitOrg.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
@@ -158,8 +159,8 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
     EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//NewWindow", u"|//NewMenuWindow",
-                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//ViewMessageWindow",
-                                  u"|//RenameWindow", u"|//PopupMenu", u"|//AboutWindow"}));
+                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//OrganizeWindow",
+                                  u"|//ViewMessageWindow", u"|//RenameWindow", u"|//PopupMenu", u"|//AboutWindow"}));
     // The template records the English defaults without access keys...
     auto has = [&](const char16_t* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has(u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey"));
@@ -168,6 +169,9 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     EXPECT_TRUE(has(u"RenameWindow/Label/Name=Name:"));
     EXPECT_TRUE(has(u"ViewMessageWindow/CheckBox/WordWarp=Word Warp"));
     EXPECT_TRUE(has(u"AboutWindow/Button/CheckForUpdates=Check for Updates..."));
+    EXPECT_TRUE(has(u"OrganizeWindow/Button/Delete/DeleteItems=Are you sure you want to delete these items?"));
+    ASSERT_NE(FmOrg, nullptr);
+    EXPECT_FALSE(FmOrg->Visible());
     // ...and every section it holds has the built-in table's keys in the table's order (the
     // editor's title takes one of its two keys).
     auto keysOf = [](const TStringList& from) {

@@ -1,0 +1,591 @@
+#include "organize/UnitOrg.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/DataFile.h"
+#include "core/Globals.h"
+#include "core/NodeKinds.h"
+#include "core/SharedRoutines.h"
+#include "core/TreeRoutines.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitRename.h"
+#include "resources/resource.h"
+#include "ui/Application.h"
+#include "ui/Font.h"
+
+namespace {
+// The list follows the tree's selection again once a deletion is over.
+constexpr UINT UmShowSelected = WM_APP + 1;
+// Yes and No, warning icon, No the default button.
+constexpr int DeleteQuestionFlags = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+constexpr int MinPaneWidth = 30;
+
+// The column of commands from the top: each button with the empty space below it.
+struct TButtonSlot {
+    TSpeedButton* TFmOrg::*Button;
+    const char16_t* Caption;
+    int SpaceBelow;
+};
+constexpr TButtonSlot ButtonSlots[] = {
+    {&TFmOrg::SBtnNewMenu, u"New Menu...", 8},   {&TFmOrg::SBtnNewFolder, u"New Folder...", 8},
+    {&TFmOrg::SBtnNewMessage, u"New Message...", 20}, {&TFmOrg::SBtnRename, u"Rename", 8},
+    {&TFmOrg::SBtnEdit, u"Edit...", 8},          {&TFmOrg::SBtnDelete, u"Delete", 8},
+    {&TFmOrg::SBtnSort, u"Sort", 20},            {&TFmOrg::SBtnImport, u"Import...", 8},
+    {&TFmOrg::SBtnExport, u"Export...", 20},     {&TFmOrg::SBtnClose, u"Close", 0},
+};
+} // namespace
+
+TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
+{
+    CreateForm();
+    SetCaption(u"Organize");
+    SetClientSize(LayoutWidth, LayoutHeight);
+    MinWidth = MinFormWidth;
+    MinHeight = MinFormHeight;
+    CancelOnEscape = false;
+
+    ImageList1.LoadStrip(Application->Instance(), IDB_ROWICONS, 16, 16, RGB(255, 0, 255));
+
+    TreeView1 = std::make_unique<TTreeView>(*this, RECT{});
+    TreeView1->SetImages(ImageList1.Handle());
+    TreeView1->SetIndent(19);
+    TreeView1->OnChange = [this](HTREEITEM item) {
+        if (deferChange_)
+            changePending_ = true;
+        else
+            TreeView1Change(item);
+    };
+    TreeView1->OnEnter = [this] { TreeView1Enter(); };
+    TreeView1->OnKeyUp = [this](unsigned key) { TreeView1KeyUp(key); };
+    TreeView1->OnDragOver = [this](TDragControl* source, int x, int y, TDragState state, bool& accept) {
+        TreeView1DragOver(source, x, y, state, accept);
+    };
+    TreeView1->OnDragDrop = [this](TDragControl* source, int, int) { TreeView1DragDrop(source); };
+    TreeView1->OnEndDrag = [this] { TreeView1EndDrag(); };
+
+    Splitter1 = std::make_unique<TSplitter>(*this);
+    Splitter1->OnMoved = [this](int x) { SplitterMoved(x); };
+
+    ListView1 = std::make_unique<TListView>(*this, RECT{});
+    ListView1->SetSmallImages(ImageList1.Handle());
+    ListView1->OnSelectItem = [this](int index, bool selected) { ListView1SelectItem(index, selected); };
+    ListView1->OnEnter = [this] { ListView1Enter(); };
+    ListView1->OnKeyUp = [this](unsigned key) { ListView1KeyUp(key); };
+    ListView1->OnDblClick = [this] { ListView1DblClick(); };
+    ListView1->OnDragOver = [this](TDragControl* source, int x, int y, TDragState state, bool& accept) {
+        ListView1DragOver(source, x, y, state, accept);
+    };
+    ListView1->OnDragDrop = [this](TDragControl*, int, int) { ListView1DragDrop(); };
+    ListView1->OnEndDrag = [this] { ListView1EndDrag(); };
+
+    for (const TButtonSlot& slot : ButtonSlots)
+        this->*slot.Button = &AddControl<TSpeedButton>(String(slot.Caption));
+    SBtnRename->SetEnabled(false);
+    SBtnEdit->SetEnabled(false);
+    SBtnDelete->SetEnabled(false);
+    SBtnNewMenu->OnClick = [this] { MnNewMenuClick(); };
+    SBtnNewFolder->OnClick = [this] { MnNewFolderClick(); };
+    SBtnNewMessage->OnClick = [this] { MnNewMessageClick(); };
+    SBtnRename->OnClick = [this] { BtnRenameClick(); };
+    SBtnEdit->OnClick = [this] { BtnEditClick(); };
+    SBtnDelete->OnClick = [this] { BtnDeleteClick(); };
+    SBtnSort->OnClick = [this] { BtnSortClick(); };
+    SBtnImport->OnClick = [this] { SBtnImportClick(); };
+    SBtnExport->OnClick = [this] { SBtnExportClick(); };
+    SBtnClose->OnClick = [this] { SBtnCloseClick(); };
+
+    TimerTreeViewScroll.SetInterval(100);
+    TimerTreeViewScroll.OnTimer = [this] { TimerTreeViewScrollTimer(); };
+    TimerListViewScroll.SetInterval(80);
+    TimerListViewScroll.OnTimer = [this] { TimerListViewScrollTimer(); };
+    TimerOpen.SetInterval(1000);
+    TimerOpen.OnTimer = [this] { TimerOpenTimer(); };
+
+    LayoutReady();
+    CenterOnScreen();
+    FormCreate();
+}
+
+void TFmOrg::FormCreate()
+{
+    if (MenuFont) {
+        TreeView1->SetFont(MenuFont->Get());
+        ListView1->SetFont(MenuFont->Get());
+    }
+}
+
+void TFmOrg::Resized()
+{
+    const int width = ClientWidth();
+    const int height = ClientHeight();
+    const int buttonsLeft = width - FormBorderWidth - ButtonColumnWidth;
+    const int listRight = buttonsLeft - FormBorderWidth;
+    treeWidth_ = std::max(MinPaneWidth,
+                          std::min(treeWidth_, listRight - FormBorderWidth - SplitterWidth - MinPaneWidth));
+    const int paneHeight = std::max(0, height - 2 * FormBorderWidth);
+    int x = FormBorderWidth;
+    TreeView1->SetBounds({x, FormBorderWidth, x + treeWidth_, FormBorderWidth + paneHeight});
+    x += treeWidth_;
+    SetWindowPos(Splitter1->Handle(), nullptr, x, FormBorderWidth, SplitterWidth, paneHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    x += SplitterWidth;
+    ListView1->SetBounds({x, FormBorderWidth, std::max(x, listRight), FormBorderWidth + paneHeight});
+    int y = FormBorderWidth;
+    for (const TButtonSlot& slot : ButtonSlots) {
+        (this->*slot.Button)->SetBounds(buttonsLeft, y, ButtonColumnWidth, ButtonHeight);
+        y += ButtonHeight + slot.SpaceBelow;
+    }
+}
+
+void TFmOrg::SplitterMoved(int x)
+{
+    treeWidth_ = x - FormBorderWidth;
+    Resized();
+}
+
+LRESULT TFmOrg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case UmShowSelected:
+        if (changePending_) {
+            changePending_ = false;
+            TreeView1Change(TreeView1->Selected());
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        SaveForSessionEnd();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            SaveForSessionEnd();
+        return 0;
+    default:
+        break;
+    }
+    return TDialogForm::WndProc(msg, wParam, lParam);
+}
+
+void TFmOrg::SaveForSessionEnd()
+{
+    // A log-off ends the program without closing this window: what was changed here is kept.
+    Guarded([] { SaveDataFile(RootNode->Owner(), RootNode); });
+}
+
+void TFmOrg::BringToFront() { SetForegroundWindow(Handle()); }
+
+// ----- the tree and the list ------------------------------------------------------------------
+
+HTREEITEM TFmOrg::AddMirror(HTREEITEM parent, TTreeNode* node)
+{
+    return TreeView1->Add(parent, node->Text, nkFolder, FolderOpenImageIndex, node);
+}
+
+void TFmOrg::LoadTreeNodeFromMenuData(const TTreeNode* node)
+{
+    TreeView1->Clear();
+    for (TTreeNode* menu : OrgMenus(*RootNode))
+        LoadTreeDirNodeData(menu, AddMirror(nullptr, menu));
+    if (HTREEITEM item = FindOrgTreeNode(node)) {
+        TreeView1->Select(item);
+        TreeView1->Expand(item);
+    }
+}
+
+void TFmOrg::LoadTreeDirNodeData(TTreeNode* node, HTREEITEM mirror)
+{
+    for (TTreeNode* folder : MirroredChildren(*node)) {
+        HTREEITEM item = AddMirror(mirror, folder);
+        if (folder->HasChildren())
+            LoadTreeDirNodeData(folder, item);
+    }
+}
+
+HTREEITEM TFmOrg::FindOrgTreeNode(const TTreeNode* node) const { return node ? TreeView1->FindData(node) : nullptr; }
+
+TTreeNode* TFmOrg::TreeNodeOf(HTREEITEM item) const
+{
+    return item ? static_cast<TTreeNode*>(TreeView1->Data(item)) : nullptr;
+}
+
+TTreeNode* TFmOrg::ListNodeOf(int index) const
+{
+    return index >= 0 ? static_cast<TTreeNode*>(ListView1->Data(index)) : nullptr;
+}
+
+bool TFmOrg::IsProtected(HTREEITEM item) const
+{
+    const bool topLevel = TreeView1->Parent(item) == nullptr;
+    int index = 0;
+    if (topLevel)
+        for (HTREEITEM at = TreeView1->FirstTop(); at && at != item; at = TreeView1->NextSibling(at))
+            ++index;
+    return IsProtectedTreeNode(topLevel, index);
+}
+
+void TFmOrg::SetButtonStates(const TOrgButtonStates& states)
+{
+    SBtnRename->SetEnabled(states.Rename);
+    SBtnEdit->SetEnabled(states.Edit);
+    SBtnDelete->SetEnabled(states.Delete);
+    SBtnExport->SetEnabled(states.Export);
+}
+
+void TFmOrg::NodeDeleted(TTreeNode& node)
+{
+    // Called for each node leaving the tree, children first, while the tree is still whole: the
+    // items go now, the list shows the new selection once the deletion is over.
+    const int index = ListView1->FindData(&node);
+    if (index >= 0)
+        ListView1->Delete(index);
+    if (HTREEITEM item = FindOrgTreeNode(&node)) {
+        deferChange_ = true;
+        TreeView1->Delete(item);
+        deferChange_ = false;
+        if (changePending_)
+            PostMessageW(Handle(), UmShowSelected, 0, 0);
+    }
+}
+
+void TFmOrg::TreeView1Change(HTREEITEM item)
+{
+    changePending_ = false;
+    TTreeNode* node = TreeNodeOf(item);
+    if (!node)
+        return;
+    SetButtonStates(TreeStates(true, IsProtected(item)));
+    ListView1->Assign([&](const auto& add) {
+        for (TTreeNode* child : ListedChildren(*node))
+            add(child->Text, child->ImageIndex, child);
+    });
+}
+
+void TFmOrg::TreeView1Enter()
+{
+    HTREEITEM item = TreeView1->Selected();
+    SetButtonStates(TreeStates(item != nullptr, item && IsProtected(item)));
+}
+
+void TFmOrg::TreeView1KeyUp(unsigned key)
+{
+    if (key == VK_DELETE && TreeView1->Selected() && SBtnDelete->Enabled())
+        SBtnDelete->Click();
+}
+
+void TFmOrg::ListView1SelectItem(int index, bool selected)
+{
+    const int item = index >= 0 ? index : ListView1->NextSelected();
+    SetButtonStates(ListSelectStates(selected, ListView1->ImageIndex(item), ListView1->SelCount()));
+}
+
+void TFmOrg::ListView1Enter()
+{
+    const int first = ListView1->NextSelected();
+    SetButtonStates(ListEnterStates(first >= 0 ? ListView1->ImageIndex(first) : -1, ListView1->SelCount()));
+}
+
+void TFmOrg::ListView1KeyUp(unsigned key)
+{
+    if (key == VK_DELETE && ListView1->SelCount() > 0 && SBtnDelete->Enabled())
+        SBtnDelete->Click();
+}
+
+void TFmOrg::ListView1DblClick()
+{
+    const int index = ListView1->NextSelected();
+    if (index < 0)
+        return;
+    const int kind = ListView1->ImageIndex(index);
+    if (kind == nkMessage) {
+        SBtnEdit->Click();
+    } else if (kind == nkFolder) {
+        if (HTREEITEM item = FindOrgTreeNode(ListNodeOf(index))) {
+            TreeView1->Select(item);
+            TreeView1->Expand(item);
+        }
+    }
+}
+
+// ----- the commands ---------------------------------------------------------------------------
+
+void TFmOrg::MnNewMenuClick()
+{
+    if (TTreeNode* node = NewMenu()) {
+        HTREEITEM item = AddMirror(nullptr, node);
+        SelectAndShow(item);
+    }
+    BringToFront();
+}
+
+void TFmOrg::MnNewFolderClick()
+{
+    TNodeRef parent(TreeNodeOf(TreeView1->Selected()));
+    if (!parent)
+        return;
+    TTreeNode* node = NewFolder(parent.Get());
+    // The parent's item is looked up again: a deletion may have taken it while the dialog was open.
+    HTREEITEM parentItem = FindOrgTreeNode(parent.Get());
+    if (node && parentItem)
+        SelectAndShow(AddMirror(parentItem, node));
+    BringToFront();
+}
+
+void TFmOrg::SelectAndShow(HTREEITEM item)
+{
+    const bool shownAlready = TreeView1->Selected() == item;
+    TreeView1->Select(item);
+    TreeView1->Expand(item);
+    if (shownAlready)
+        TreeView1Change(item);
+}
+
+void TFmOrg::MnNewMessageClick()
+{
+    TTreeNode* folder = TreeNodeOf(TreeView1->Selected());
+    if (!folder)
+        return;
+    NewMessage(folder);
+    TreeView1Change(TreeView1->Selected());
+    BringToFront();
+}
+
+void TFmOrg::BtnRenameClick()
+{
+    if (ListView1->Focused()) {
+        TNodeRef node(ListNodeOf(ListView1->NextSelected()));
+        if (node) {
+            RenameNode(node.Get());
+            // Found again by node: the list may have changed while the dialog was open.
+            if (node) {
+                const int index = ListView1->FindData(node.Get());
+                if (index >= 0)
+                    ListView1->SetItemCaption(index, node->Text);
+                if (node->ImageIndex == nkFolder)
+                    if (HTREEITEM item = FindOrgTreeNode(node.Get()))
+                        TreeView1->SetItemText(item, node->Text);
+            }
+        }
+    } else if (TreeView1->Focused() && TreeView1->Selected()) {
+        TNodeRef node(TreeNodeOf(TreeView1->Selected()));
+        RenameNode(node.Get());
+        if (node)
+            if (HTREEITEM item = FindOrgTreeNode(node.Get()))
+                TreeView1->SetItemText(item, node->Text);
+    }
+    BringToFront();
+}
+
+void TFmOrg::BtnEditClick()
+{
+    if (ListView1->Focused() && ListView1->SelCount() == 1) {
+        TNodeRef node(ListNodeOf(ListView1->NextSelected()));
+        if (node && node->ImageIndex == nkMessage) {
+            EditMessage(node.Get());
+            if (node) {
+                const int index = ListView1->FindData(node.Get());
+                if (index >= 0)
+                    ListView1->SetItemCaption(index, node->Text);
+            }
+        }
+    }
+    BringToFront();
+}
+
+void TFmOrg::BtnDeleteClick()
+{
+    if (ListView1->Focused()) {
+        const int count = ListView1->SelCount();
+        const String* question = nullptr;
+        if (count == 1) {
+            const int kind = ListView1->ImageIndex(ListView1->NextSelected());
+            if (kind == nkMessage)
+                question = &DeleteMessageMsg;
+            else if (kind == nkFolder)
+                question = &DeleteFolderMsg;
+        } else if (count > 1) {
+            question = &DeleteItemsMsg;
+        }
+        if (!question)
+            return;
+        if (ShowMessageBox(*question, ProgramName, DeleteQuestionFlags) == IDYES) {
+            // Taken after the question: its message loop may have let a capture delete nodes.
+            // The items of the deleted nodes leave the list and the tree as the nodes go.
+            std::vector<TTreeNode*> doomed;
+            for (int i = ListView1->Count() - 1; i >= 0; --i)
+                if (ListView1->IsSelected(i))
+                    if (TTreeNode* node = ListNodeOf(i))
+                        doomed.push_back(node);
+            // One paint at the end: painting after each item makes a large deletion take seconds.
+            ListView1->Batch([&] {
+                for (TTreeNode* node : doomed)
+                    DeleteNodeTree(node);
+            });
+        }
+        BringToFront();
+    } else if (TreeView1->Focused() && TreeView1->Selected()) {
+        TNodeRef node(TreeNodeOf(TreeView1->Selected()));
+        if (ShowMessageBox(PopupDeleteFolderMsg, ProgramName, DeleteQuestionFlags) == IDYES && node) {
+            DeleteNodeTree(node.Get());
+            if (changePending_)
+                TreeView1Change(TreeView1->Selected());
+        }
+        BringToFront();
+    }
+}
+
+void TFmOrg::BtnSortClick()
+{
+    HTREEITEM item = TreeView1->Selected();
+    TTreeNode* node = TreeNodeOf(item);
+    if (!node)
+        return;
+    SortNodeChildren(node);
+    // The folders' items take the folders' new order.
+    TreeView1->SortChildren(item, [](void* data) { return static_cast<TTreeNode*>(data)->Index(); });
+    TreeView1Change(item);
+}
+
+void TFmOrg::SBtnImportClick() {}
+
+void TFmOrg::SBtnExportClick() {}
+
+void TFmOrg::SBtnCloseClick() { ModalResult = mrClose; }
+
+// ----- drag and drop --------------------------------------------------------------------------
+
+TOrgDragSource TFmOrg::SourceKind(const TDragControl* source) const
+{
+    if (source == TreeView1.get())
+        return TOrgDragSource::Tree;
+    if (source == ListView1.get())
+        return TOrgDragSource::List;
+    return TOrgDragSource::Other;
+}
+
+void TFmOrg::TreeView1DragOver(TDragControl* source, int x, int y, TDragState state, bool& accept)
+{
+    if (state == TDragState::dsDragEnter)
+        TimerTreeViewScroll.SetEnabled(false);
+    if (state == TDragState::dsDragLeave) {
+        TimerTreeViewScroll.SetEnabled(true);
+        return;
+    }
+    HTREEITEM under = TreeView1->ItemAtPoint(x, y);
+    HTREEITEM selected = TreeView1->Selected();
+    accept = TreeAcceptsDrop(SourceKind(source), under != nullptr, under && under == selected,
+                             selected && !TreeView1->Parent(selected));
+    if (under) {
+        TimerOpen.Tag = TreeView1->AbsoluteIndex(under);
+        TimerOpen.SetEnabled(true);
+    }
+}
+
+void TFmOrg::TreeView1DragDrop(TDragControl* source)
+{
+    TimerTreeViewScroll.SetEnabled(false);
+    HTREEITEM target = TreeView1->DropTarget();
+    TTreeNode* destination = TreeNodeOf(target);
+    if (!destination)
+        return;
+    switch (SourceKind(source)) {
+    case TOrgDragSource::List: {
+        std::vector<TTreeNode*> dropped;
+        for (int i = ListView1->NextSelected(); i >= 0; i = ListView1->NextSelected(i + 1)) {
+            TTreeNode* node = ListNodeOf(i);
+            if (!node)
+                return;
+            dropped.push_back(node);
+        }
+        // In list order, each to the end of the destination: they arrive in the same order. A
+        // folder dropped into itself or its own subfolder stays where it is.
+        for (TTreeNode* node : dropped) {
+            if (!MoveNodeInto(node, destination) || node->ImageIndex != nkFolder)
+                continue;
+            if (HTREEITEM mirror = FindOrgTreeNode(node))
+                TreeView1->MoveToLastChild(mirror, target);
+        }
+        break;
+    }
+    case TOrgDragSource::Tree:
+        if (HTREEITEM selected = TreeView1->Selected()) {
+            TTreeNode* node = TreeNodeOf(selected);
+            if (!node)
+                return;
+            if (MoveNodeInto(node, destination))
+                TreeView1->MoveToLastChild(selected, target);
+        }
+        break;
+    case TOrgDragSource::Other:
+        break;
+    }
+    SelectAndShow(target);
+}
+
+void TFmOrg::TreeView1EndDrag()
+{
+    TimerTreeViewScroll.SetEnabled(false);
+    TimerListViewScroll.SetEnabled(false);
+}
+
+void TFmOrg::ListView1DragOver(TDragControl* source, int x, int y, TDragState state, bool& accept)
+{
+    if (state == TDragState::dsDragEnter)
+        TimerListViewScroll.SetEnabled(false);
+    if (state == TDragState::dsDragLeave) {
+        TimerListViewScroll.SetEnabled(true);
+        return;
+    }
+    const int under = ListView1->ItemAtPoint(x, y);
+    accept = ListAcceptsDrop(SourceKind(source), under >= 0, ListView1->SelCount(),
+                             under >= 0 && ListView1->IsSelected(under));
+}
+
+void TFmOrg::ListView1DragDrop()
+{
+    TimerListViewScroll.SetEnabled(false);
+    TTreeNode* target = ListNodeOf(ListView1->DropTarget());
+    TTreeNode* moved = ListNodeOf(ListView1->NextSelected());
+    if (!target || !moved)
+        return;
+    MoveNodeBefore(moved, target);
+    HTREEITEM selected = TreeView1->Selected();
+    TTreeNode* shown = TreeNodeOf(selected);
+    if (!shown)
+        return;
+    while (HTREEITEM child = TreeView1->FirstChild(selected))
+        TreeView1->Delete(child);
+    LoadTreeDirNodeData(shown, selected);
+    TreeView1Change(selected);
+}
+
+void TFmOrg::ListView1EndDrag() { TreeView1EndDrag(); }
+
+void TFmOrg::TimerOpenTimer()
+{
+    TimerOpen.SetEnabled(false);
+    // The index may name no item any more (a deletion since): then nothing opens.
+    if (HTREEITEM item = TreeView1->ItemAt(TimerOpen.Tag))
+        TreeView1->Expand(item);
+}
+
+void TFmOrg::ScrollTowardsPointer(HWND control)
+{
+    POINT origin{0, 0};
+    ::ClientToScreen(control, &origin);
+    RECT outer{};
+    GetWindowRect(control, &outer);
+    POINT p{};
+    GetCursorPos(&p);
+    if (p.x < origin.x || p.x >= origin.x + (outer.right - outer.left))
+        return;
+    if (p.y < origin.y)
+        SendMessageW(control, WM_VSCROLL, SB_LINEUP, 0);
+    else if (p.y > origin.y + (outer.bottom - outer.top))
+        SendMessageW(control, WM_VSCROLL, SB_LINEDOWN, 0);
+}
+
+void TFmOrg::TimerTreeViewScrollTimer() { ScrollTowardsPointer(TreeView1->Handle()); }
+
+void TFmOrg::TimerListViewScrollTimer() { ScrollTowardsPointer(ListView1->Handle()); }
