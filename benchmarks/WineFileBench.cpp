@@ -57,11 +57,7 @@ int main()
 {
     TWin32Os os;
     SetOsServices(&os);
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"QuorvaneBench";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DataFile = FromW(folder + L"\\Quorvane.db");
+    const std::wstring folder = UseBenchDataFolder();
     const std::wstring baselinePath = folder + L"\\Baseline.db";
 
     TTreeNodes items;

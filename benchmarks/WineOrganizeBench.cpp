@@ -151,11 +151,7 @@ int main()
     IOsServices* real = &Os();
     YesOs os;
     SetOsServices(&os);
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"QuorvaneBench";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DataFile = FromW(folder + L"\\Quorvane.db");
+    UseBenchDataFolder();
 
     TTreeNode* menu = Add(RootNode, u"Bench", nkFolder);
     TTreeNode* big = BuildCollection(menu);

@@ -5,7 +5,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
+
+#include "core/Globals.h"
+#include "ui/WinText.h"
 
 // The median time of runs calls of work in milliseconds; between runs calls between, if given.
 inline double MedianMs(int runs, const std::function<void()>& work, const std::function<void()>& between = {})
@@ -23,4 +27,15 @@ inline double MedianMs(int runs, const std::function<void()>& work, const std::f
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Points the data file into a folder of the figures' own below the temporary folder; returns it.
+inline std::wstring UseBenchDataFolder()
+{
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"QuorvaneBench";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    DataFile = FromW(folder + L"\\Quorvane.db");
+    return folder;
 }

@@ -74,22 +74,29 @@ bool ListAcceptsDrop(TOrgDragSource source, bool overItem, int selectedCount, bo
     return overItem && source == TOrgDragSource::List && selectedCount == 1 && !overSelected;
 }
 
-bool MoveNodeInto(TTreeNode* node, TTreeNode* destination)
+namespace {
+// Runs a move of the tree; false when the tree refuses it (into the node's own subtree, or deeper
+// than the tree allows), which changes nothing.
+template <class Move>
+bool TryMove(Move move)
 {
     try {
-        node->Owner().MoveToLastChild(node, destination);
+        move();
         return true;
     } catch (const std::logic_error&) {
         return false;
+    } catch (const ETreeDepthError&) {
+        return false;
     }
+}
+} // namespace
+
+bool MoveNodeInto(TTreeNode* node, TTreeNode* destination)
+{
+    return TryMove([&] { node->Owner().MoveToLastChild(node, destination); });
 }
 
 bool MoveNodeBefore(TTreeNode* node, TTreeNode* target)
 {
-    try {
-        node->Owner().MoveBefore(node, target);
-        return true;
-    } catch (const std::logic_error&) {
-        return false;
-    }
+    return TryMove([&] { node->Owner().MoveBefore(node, target); });
 }

@@ -40,7 +40,7 @@ bool TreeAcceptsDrop(TOrgDragSource source, bool overNode, bool overSelected, bo
 bool ListAcceptsDrop(TOrgDragSource source, bool overItem, int selectedCount, bool overSelected);
 
 // Moves node with its subtree to the end of destination's children. A move into the node's own
-// subtree (or one the tree refuses otherwise) moves nothing: false then.
+// subtree, or one that would nest deeper than the tree allows, moves nothing: false then.
 bool MoveNodeInto(TTreeNode* node, TTreeNode* destination);
 // Moves node just before its sibling target; false when the tree refuses it (nothing moved).
 bool MoveNodeBefore(TTreeNode* node, TTreeNode* target);

@@ -168,4 +168,17 @@ TEST_F(OrgRules, AMoveIntoTheNodesOwnSubtreeMovesNothing)
     EXPECT_EQ(other->Parent(), menu);
 }
 
+TEST_F(OrgRules, AMoveDeeperThanTheTreeAllowsMovesNothing)
+{
+    TTreeNode* deep = Add(root, u"Deep", nkFolder);
+    while (deep->Level() < MaxNodeLevel)
+        deep = Add(deep, u"Deeper", nkFolder);
+    TTreeNode* menu = Add(root, u"Menu", nkFolder);
+    TTreeNode* folder = Add(menu, u"Folder", nkFolder);
+    Add(folder, u"Inside", nkFolder);
+    EXPECT_FALSE(MoveNodeInto(folder, deep->Parent()));
+    EXPECT_EQ(folder->Parent(), menu);
+    EXPECT_TRUE(MoveNodeInto(Add(menu, u"Message", nkMessage), deep->Parent()));
+}
+
 } // namespace

@@ -194,15 +194,20 @@ struct OrganizeWindow : testing::Test {
         ClientToScreen(org->ListView1->Handle(), &p);
         return p;
     }
-    // Presses at from, moves until the drag is under way, moves to to, waits until the control
-    // there has seen the pointer (over() tells), and releases.
-    void Drag(POINT from, POINT to, const std::function<bool()>& over)
+    // Presses at from and moves until the drag is under way.
+    void StartDrag(POINT from)
     {
         SendMouse(MOUSEEVENTF_MOVE, from);
         PumpUntil([] { return false; }, 30);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         SendMouse(MOUSEEVENTF_MOVE, {from.x + 4, from.y + 12});
         ASSERT_TRUE(PumpUntil([] { return DragInProgress(); }));
+    }
+    // Presses at from, moves until the drag is under way, moves to to, waits until the control
+    // there has seen the pointer (over() tells), and releases.
+    void Drag(POINT from, POINT to, const std::function<bool()>& over)
+    {
+        StartDrag(from);
         SendMouse(MOUSEEVENTF_MOVE, {to.x, to.y - 1});
         SendMouse(MOUSEEVENTF_MOVE, to);
         ASSERT_TRUE(PumpUntil(over));
@@ -797,11 +802,7 @@ TEST_F(OrganizeWindow, HoveringAFolderDuringADragOpensIt)
     ASSERT_FALSE(org->TreeView1->Expanded(Mirror(alpha)));
     const POINT from = ListItemCentre(0);
     const POINT to = TreeItemCentre(Mirror(alpha));
-    SendMouse(MOUSEEVENTF_MOVE, from);
-    PumpUntil([] { return false; }, 30);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_MOVE, {from.x + 4, from.y + 12});
-    ASSERT_TRUE(PumpUntil([] { return DragInProgress(); }));
+    StartDrag(from);
     SendMouse(MOUSEEVENTF_MOVE, to);
     ASSERT_TRUE(PumpUntil([&] { return treeOvers > 0; }));
     const DWORD start = GetTickCount();
@@ -828,11 +829,7 @@ TEST_F(OrganizeWindow, HoldingThePointerBelowTheTreeScrollsIt)
     const POINT from = ListItemCentre(0);
     RECT tree{};
     GetWindowRect(org->TreeView1->Handle(), &tree);
-    SendMouse(MOUSEEVENTF_MOVE, from);
-    PumpUntil([] { return false; }, 30);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_MOVE, {from.x + 4, from.y + 12});
-    ASSERT_TRUE(PumpUntil([] { return DragInProgress(); }));
+    StartDrag(from);
     SendMouse(MOUSEEVENTF_MOVE, {tree.left + 20, tree.top + 20});
     ASSERT_TRUE(PumpUntil([&] { return treeOvers > 0; }));
     const auto firstVisible = [&] { return TreeView_GetFirstVisible(org->TreeView1->Handle()); };
