@@ -8,11 +8,16 @@
 #include "ui/Application.h"
 #include "ui/DeferredRelease.h"
 #include "ui/GraphicControl.h"
+#include "ui/HandleMap.h"
 #include "ui/StdControls.h"
 #include "ui/WinText.h"
 
 namespace {
-constexpr wchar_t ObjectProperty[] = L"QuorvaneWindowObject";
+THandleMap<TWinControl>& Objects()
+{
+    static THandleMap<TWinControl> objects;
+    return objects;
+}
 
 void RegisterWindowClass(const std::wstring& name, UINT style, WNDPROC proc)
 {
@@ -54,7 +59,7 @@ TWinControl::TWinControl(String className) : className_(std::move(className)) {}
 TWinControl::~TWinControl()
 {
     if (HWND h = Handle())
-        RemovePropW(h, ObjectProperty);
+        Objects().Remove(h, this);
 }
 
 void TWinControl::CreateParams(TCreateParams& params)
@@ -84,14 +89,14 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
     if (msg == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<TWinControl*>(create->lpCreateParams);
-        SetPropW(hwnd, ObjectProperty, self);
+        Objects().Set(hwnd, self);
         self->handle_.reset(hwnd);
     }
-    auto* self = static_cast<TWinControl*>(GetPropW(hwnd, ObjectProperty));
+    TWinControl* self = Objects().Get(hwnd);
     if (!self)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, ObjectProperty);
+        Objects().Remove(hwnd, self);
         self->handle_.release();
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -106,7 +111,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
 
 TWinControl* TWinControl::FromHandle(HWND handle)
 {
-    return handle ? static_cast<TWinControl*>(GetPropW(handle, ObjectProperty)) : nullptr;
+    return Objects().Get(handle);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam)

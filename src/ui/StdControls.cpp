@@ -8,10 +8,15 @@
 
 #include "ui/Application.h"
 #include "ui/Font.h"
+#include "ui/HandleMap.h"
 #include "ui/WinText.h"
 
 namespace {
-constexpr wchar_t ControlProperty[] = L"QuorvaneControlObject";
+THandleMap<TStdControl>& Controls()
+{
+    static THandleMap<TStdControl> controls;
+    return controls;
+}
 
 // Ids only tell the dialog manager which button is the default; the object is found by handle.
 // Unique within the parent, so they never run out however many dialogs a long run opens.
@@ -61,7 +66,7 @@ TStdControl::TStdControl(TWinControl& parent, const wchar_t* className, DWORD st
 TStdControl::~TStdControl()
 {
     if (Handle())
-        RemovePropW(Handle(), ControlProperty);
+        Controls().Remove(Handle(), this);
 }
 
 HWND TStdControl::Create(HWND parent, DWORD style, DWORD exStyle, RECT bounds, StringView caption)
@@ -75,11 +80,11 @@ HWND TStdControl::Create(HWND parent, DWORD style, DWORD exStyle, RECT bounds, S
     return h;
 }
 
-void TStdControl::Attach() { SetPropW(Handle(), ControlProperty, this); }
+void TStdControl::Attach() { Controls().Set(Handle(), this); }
 
 TStdControl* TStdControl::FromHandle(HWND handle)
 {
-    return handle ? static_cast<TStdControl*>(GetPropW(handle, ControlProperty)) : nullptr;
+    return Controls().Get(handle);
 }
 
 String TStdControl::Text() const
@@ -154,7 +159,7 @@ void TStdControl::Recreate(DWORD style, DWORD exStyle)
     // The new window takes the old one's place in the tab order.
     SetWindowPos(created, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EnableWindow(created, IsWindowEnabled(old));
-    RemovePropW(old, ControlProperty);
+    Controls().Remove(old, this);
     handle_.reset(created);
     Attach();
     if (hadFocus)
