@@ -1,0 +1,128 @@
+#include "organize/ImportExport.h"
+
+#include "core/DataFile.h"
+#include "core/NodeKinds.h"
+#include "core/OsServices.h"
+#include "settings/Settings.h"
+
+namespace {
+
+// The nodes read into a tree of their own are copied below the target only once the whole file
+// has read; the scratch tree is dropped with them afterwards, so their fields can be taken.
+void TakeChildren(TTreeNode* from, TTreeNode* to)
+{
+    for (int i = 0; i < from->Count(); ++i) {
+        TTreeNode* source = from->Item(i);
+        TTreeNode* node = to->Owner().AddChild(to, std::move(source->Text));
+        node->Data = std::move(source->Data);
+        node->ImageIndex = source->ImageIndex;
+        node->StateIndex = source->StateIndex;
+        node->ExpandedImageIndex = source->ExpandedImageIndex;
+        TakeChildren(source, node);
+    }
+}
+
+void WriteOwnRecord(ByteWriter& stream, const TTreeNode* node)
+{
+    stream.Int32(node->Level());
+    stream.Int32(node->ImageIndex);
+    stream.Int32(node->StateIndex);
+    stream.Int32(node->ExpandedImageIndex);
+    stream.Text(node->Text);
+    stream.TextToZero(node->Content());
+}
+
+} // namespace
+
+String NormaliseLineBreaks(StringView text)
+{
+    String out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out += u"\r\n";
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+String TextFileContent(const std::vector<std::uint8_t>& bytes)
+{
+    String text = DecodeTextFile(bytes);
+    const std::size_t zero = text.find(u'\0');
+    if (zero != String::npos)
+        text.resize(zero);
+    return NormaliseLineBreaks(text);
+}
+
+StringView FileNamePart(StringView path)
+{
+    const std::size_t at = path.find_last_of(u"\\/:");
+    return at == StringView::npos ? path : path.substr(at + 1);
+}
+
+StringView FileExtension(StringView path)
+{
+    const StringView name = FileNamePart(path);
+    const std::size_t at = name.rfind(u'.');
+    return at == StringView::npos ? StringView() : name.substr(at);
+}
+
+void ImportTextFile(TTreeNode* parent, StringView file)
+{
+    String content = TextFileContent(Os().ReadWholeFile(file));
+    TTreeNode* node = parent->Owner().AddChild(parent, WithoutExtension(FileNamePart(file)));
+    node->Data = std::move(content);
+    node->ImageIndex = nkMessage;
+}
+
+bool ImportSnippetFile(TTreeNode* parent, StringView file)
+{
+    return AddSnippetBytes(parent, Os().ReadWholeFile(file), file);
+}
+
+bool AddSnippetBytes(TTreeNode* parent, const std::vector<std::uint8_t>& bytes, StringView file)
+{
+    if (!HasDataFileMagic(bytes))
+        return false;
+    const String damaged = u"Cannot import \"" + String(file) + u"\": the file is damaged.";
+    if (bytes.size() < DataFileHeaderSize)
+        throw EAppError(damaged);
+    // The scratch target stands as deep as the real one, so the reader's level rules and nesting
+    // limit hold exactly as they would in place.
+    TTreeNodes scratch;
+    TTreeNode* target = nullptr;
+    for (int level = 0; level <= parent->Level(); ++level)
+        target = scratch.AddChild(target, String());
+    try {
+        ReadNodeRecords(scratch, target, bytes, DataFileHeaderSize);
+    } catch (const EAppError&) {
+        throw EAppError(damaged);
+    }
+    TakeChildren(target, parent);
+    return true;
+}
+
+std::vector<std::uint8_t> NodeSnippetFile(const TTreeNode* node)
+{
+    ByteWriter stream;
+    WriteDataFileHeader(stream);
+    WriteNodeRecords(stream, node);
+    return std::move(stream.Bytes());
+}
+
+std::vector<std::uint8_t> ItemsSnippetFile(const std::vector<const TTreeNode*>& nodes)
+{
+    ByteWriter stream;
+    WriteDataFileHeader(stream);
+    for (const TTreeNode* node : nodes) {
+        WriteOwnRecord(stream, node);
+        WriteNodeRecords(stream, node);
+    }
+    return std::move(stream.Bytes());
+}
