@@ -2,7 +2,9 @@
 
 #include "core/DataFile.h"
 #include "core/NodeKinds.h"
+#include "core/NodeWatch.h"
 #include "core/OsServices.h"
+#include "organize/FileDialogs.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -30,6 +32,25 @@ void WriteOwnRecord(ByteWriter& stream, const TTreeNode* node)
     stream.Int32(node->ExpandedImageIndex);
     stream.Text(node->Text);
     stream.TextToZero(node->Content());
+}
+
+// Extensions are compared without regard to letter case; only ASCII letters can match them.
+bool IsExtension(StringView path, StringView extension)
+{
+    const StringView own = FileExtension(path);
+    if (own.size() != extension.size())
+        return false;
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        const char16_t c = own[i] >= u'A' && own[i] <= u'Z' ? char16_t(own[i] - u'A' + u'a') : own[i];
+        if (c != extension[i])
+            return false;
+    }
+    return true;
+}
+
+TExportFile SnippetExport(String fileName, std::vector<std::uint8_t> bytes)
+{
+    return {std::move(fileName), u"qvn", SnippetFileFilter, std::nullopt, std::move(bytes)};
 }
 
 } // namespace
@@ -125,4 +146,57 @@ std::vector<std::uint8_t> ItemsSnippetFile(const std::vector<const TTreeNode*>& 
         WriteNodeRecords(stream, node);
     }
     return std::move(stream.Bytes());
+}
+
+void ImportFiles(IFileDialogs& dialogs, TTreeNode* target, const std::function<void()>& imported)
+{
+    const TNodeRef kept(target); // the dialog's message loop may run a capture's trim
+    const std::vector<String> files = dialogs.OpenFiles(ImportFilter);
+    if (files.empty() || !kept)
+        return;
+    try {
+        for (const String& file : files) {
+            if (IsExtension(file, u".txt"))
+                ImportTextFile(target, file);
+            else if (IsExtension(file, u".qvn"))
+                ImportSnippetFile(target, file);
+        }
+    } catch (...) {
+        imported();
+        throw;
+    }
+    imported();
+}
+
+std::optional<TExportFile> ExportFileOf(const TExportSource& source)
+{
+    if (source.Focus == TOrgPane::Tree) {
+        if (!source.TreeNode)
+            return std::nullopt;
+        return SnippetExport(source.TreeNode->Text, NodeSnippetFile(source.TreeNode));
+    }
+    if (source.ListNodes.empty())
+        return std::nullopt;
+    if (source.ListNodes.size() >= 2)
+        return SnippetExport(source.TreeNode ? source.TreeNode->Text : String(), ItemsSnippetFile(source.ListNodes));
+    const TTreeNode* item = source.ListNodes.front();
+    if (item->ImageIndex == nkFolder)
+        return SnippetExport(item->Text, ItemsSnippetFile(source.ListNodes));
+    if (item->ImageIndex == nkMessage)
+        return TExportFile{item->Text, u"txt", TextFileFilter, String(item->Content()), {}};
+    return std::nullopt;
+}
+
+void ExportFiles(IFileDialogs& dialogs, const TExportSource& source, const TSaveMessage& saveMessage)
+{
+    const std::optional<TExportFile> what = ExportFileOf(source);
+    if (!what)
+        return;
+    const std::optional<String> file = dialogs.SaveFile(what->FileName, what->DefaultExtension, what->Filter);
+    if (!file)
+        return;
+    if (what->Message)
+        saveMessage(*what->Message, *file);
+    else
+        Os().WriteWholeFile(*file, what->Bytes);
 }

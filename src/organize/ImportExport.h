@@ -3,10 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/SnippetTree.h"
 #include "core/Text.h"
+
+class IFileDialogs;
+
+constexpr char16_t ImportFilter[] =
+    u"All file(*.txt;*.qvn)|*.txt;*.qvn|Text fFile(*.txt)|*.txt|Quorvane data files (*.qvn)|*.qvn";
+constexpr char16_t TextFileFilter[] = u"Text file(*.txt)|*.txt";
+constexpr char16_t SnippetFileFilter[] = u"Quorvane data files (*.qvn)|*.qvn";
 
 // The text of a text file as a message holds it: decoded by its byte-order mark (UTF-8, UTF-16
 // little-endian, UTF-16 big-endian; without one the ANSI code page), up to the first zero
@@ -36,3 +45,40 @@ bool AddSnippetBytes(TTreeNode* parent, const std::vector<std::uint8_t>& bytes, 
 std::vector<std::uint8_t> NodeSnippetFile(const TTreeNode* node);
 // A snippet file of the given nodes, in order, each with its own record and its descendants.
 std::vector<std::uint8_t> ItemsSnippetFile(const std::vector<const TTreeNode*>& nodes);
+
+// The Organize window's Import: shows the open dialog and adds each chosen ".txt" and ".qvn" file
+// (letter case ignored) below target, in the dialog's order; other files are skipped. imported
+// runs once the files are in, so the views show them, also when a file stops the import: its
+// error is thrown after that, and the files before it stay imported. Nothing happens after a
+// cancel, or when target left the tree while the dialog was open.
+void ImportFiles(IFileDialogs& dialogs, TTreeNode* target, const std::function<void()>& imported);
+
+enum class TOrgPane { Tree, List };
+
+// What the Organize window's Export acts on: the pane with the keyboard focus and its selection.
+struct TExportSource {
+    TOrgPane Focus = TOrgPane::Tree;
+    const TTreeNode* TreeNode = nullptr;          // the node shown by the tree's selected row
+    std::vector<const TTreeNode*> ListNodes;      // the list's selected items, in list order
+};
+
+// A file that Export offers to write.
+struct TExportFile {
+    String FileName; // proposed in the save dialog
+    String DefaultExtension;
+    String Filter;
+    std::optional<String> Message;  // a text file of this message's text, or
+    std::vector<std::uint8_t> Bytes; // a snippet file of these bytes
+};
+
+// The file for the focused pane and its selection: one message from the list as a text file; one
+// folder or several items from the list, or the tree's node, as a snippet file; nothing without a
+// selection.
+std::optional<TExportFile> ExportFileOf(const TExportSource& source);
+// Writes a message's text as a text file (the context menu's Save As... writer).
+using TSaveMessage = std::function<void(StringView text, StringView file)>;
+// The Organize window's Export: shows the save dialog for ExportFileOf(source) and on OK writes a
+// text file with saveMessage, a snippet file crash-safe (temporary file, flush, replace); a write
+// error is thrown. What is written is taken when Export is chosen, so nodes deleted while the
+// dialog is open do not matter.
+void ExportFiles(IFileDialogs& dialogs, const TExportSource& source, const TSaveMessage& saveMessage);

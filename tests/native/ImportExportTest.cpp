@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
+#include "organize/FileDialogs.h"
 #include "organize/ImportExport.h"
 
 namespace {
@@ -267,6 +268,172 @@ TEST_F(ImportTest, ExportedFolderImportsBackAsItWas)
     EXPECT_EQ(copy->Item(1)->Item(0)->StateIndex, 0x6042);
     EXPECT_EQ(copy->Item(1)->Item(0)->Data, u"line\r\nline");
     EXPECT_EQ(ItemsSnippetFile({copy}), file);
+}
+
+} // namespace
+
+namespace {
+
+// Answers the dialogs as a user would and records what they were shown.
+struct FakeDialogs : IFileDialogs {
+    std::vector<String> Chosen;           // the open dialog's files; none for Cancel
+    std::optional<String> Saved;          // the save dialog's file; none for Cancel
+    std::function<void()> WhileOpen;     // runs inside the dialog, as its message loop would
+    std::vector<std::string> Shown;
+
+    std::vector<String> OpenFiles(StringView filter) override
+    {
+        Shown.push_back("open " + ToUtf8(filter));
+        if (WhileOpen)
+            WhileOpen();
+        return Chosen;
+    }
+    std::optional<String> SaveFile(StringView fileName, StringView defaultExtension, StringView filter) override
+    {
+        Shown.push_back("save " + ToUtf8(fileName) + " " + ToUtf8(defaultExtension) + " " + ToUtf8(filter));
+        if (WhileOpen)
+            WhileOpen();
+        return Saved;
+    }
+};
+
+struct ImportExportCommands : ImportTest {
+    FakeDialogs dialogs;
+    int refreshed = 0;
+    std::vector<std::string> messagesSaved;
+
+    void RunExport(const TExportSource& source)
+    {
+        ExportFiles(dialogs, source, [this](StringView text, StringView file) {
+            messagesSaved.push_back(ToUtf8(text) + " to " + ToUtf8(file));
+        });
+    }
+
+    void RunImport(TTreeNode* target)
+    {
+        ImportFiles(dialogs, target, [this] { ++refreshed; });
+    }
+};
+
+TEST_F(ImportExportCommands, ImportAddsTextThenSnippetFilesAndSkipsOthers)
+{
+    os.Files[u"C:\\in\\Note.TXT"] = {'n', '\n'};
+    os.Files[u"C:\\in\\set.QvN"] = Raw().Header().Rec(5, u"S1").Rec(5, u"S2", nkFolder).Rec(6, u"S3").v;
+    os.Files[u"C:\\in\\x.doc"] = {'d'};
+    dialogs.Chosen = {u"C:\\in\\Note.TXT", u"C:\\in\\set.QvN", u"C:\\in\\x.doc", u"C:\\in\\noext"};
+    RunImport(folder);
+    EXPECT_EQ(dialogs.Shown, std::vector<std::string>{"open " + ToUtf8(ImportFilter)});
+    EXPECT_EQ(Shape(folder), "old,Note,S1,S2{S3}");
+    EXPECT_EQ(folder->Item(1)->Data, u"n\r\n");
+    EXPECT_EQ(refreshed, 1);
+}
+
+TEST_F(ImportExportCommands, CancelledImportChangesNothing)
+{
+    RunImport(folder);
+    EXPECT_EQ(Shape(folder), "old");
+    EXPECT_EQ(refreshed, 0);
+}
+
+TEST_F(ImportExportCommands, TargetDeletedWhileTheDialogIsOpenGetsNothing)
+{
+    os.Files[u"C:\\in\\a.txt"] = {'a'};
+    dialogs.Chosen = {u"C:\\in\\a.txt"};
+    dialogs.WhileOpen = [&] { DeleteNodeTree(folder); };
+    const int before = items.Count();
+    RunImport(folder);
+    EXPECT_EQ(items.Count(), before - 2);
+    EXPECT_EQ(refreshed, 0);
+}
+
+TEST_F(ImportExportCommands, AFailingFileStopsTheImportAfterTheFilesBeforeIt)
+{
+    os.Files[u"C:\\in\\a.txt"] = {'a'};
+    os.Files[u"C:\\in\\bad.qvn"] = Raw().Header().Rec(2, u"lost").I(2).v;
+    os.Files[u"C:\\in\\c.txt"] = {'c'};
+    for (const char16_t* second : {u"C:\\in\\bad.qvn", u"C:\\in\\missing.txt"}) {
+        dialogs.Chosen = {u"C:\\in\\a.txt", second, u"C:\\in\\c.txt"};
+        refreshed = 0;
+        EXPECT_THROW(RunImport(folder), EAppError);
+        EXPECT_EQ(refreshed, 1);
+    }
+    EXPECT_EQ(Shape(folder), "old,a,a");
+    try {
+        dialogs.Chosen = {u"C:\\in\\bad.qvn"};
+        RunImport(folder);
+    } catch (const EAppError& e) {
+        EXPECT_EQ(e.Message(), u"Cannot import \"C:\\in\\bad.qvn\": the file is damaged.");
+    }
+}
+
+TEST_F(ImportExportCommands, ExportChoosesTheFileByFocusAndSelection)
+{
+    TTreeNode* m1 = AddNode(items, work, u"M1", nkMessage);
+    m1->Data = u"one";
+    TTreeNode* m2 = AddNode(items, work, u"M2", nkMessage);
+    const struct {
+        TExportSource source;
+        const char* shown; // file name, default extension, filter; "" for nothing
+        Bytes bytes;
+        std::optional<String> message;
+    } cases[] = {
+        {{TOrgPane::List, work, {m1}}, "M1 txt Text file(*.txt)|*.txt", {}, u"one"},
+        {{TOrgPane::List, work, {folder}}, "Folder qvn Quorvane data files (*.qvn)|*.qvn",
+         Raw().Header().Rec(2, u"Folder", nkFolder).Rec(3, u"old", nkMessage, u"kept").v, std::nullopt},
+        {{TOrgPane::List, work, {m2, m1}}, "Work qvn Quorvane data files (*.qvn)|*.qvn",
+         Raw().Header().Rec(2, u"M2").Rec(2, u"M1", nkMessage, u"one").v, std::nullopt},
+        {{TOrgPane::List, work, {}}, "", {}, std::nullopt},
+        {{TOrgPane::Tree, folder, {m1, m2}}, "Folder qvn Quorvane data files (*.qvn)|*.qvn",
+         Raw().Header().Rec(3, u"old", nkMessage, u"kept").v, std::nullopt},
+        {{TOrgPane::Tree, nullptr, {m1}}, "", {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TExportFile> file = ExportFileOf(c.source);
+        ASSERT_EQ(file.has_value(), *c.shown != '\0') << c.shown;
+        if (!file)
+            continue;
+        EXPECT_EQ(ToUtf8(file->FileName + u" " + file->DefaultExtension + u" " + file->Filter), c.shown);
+        EXPECT_EQ(file->Bytes, c.bytes) << c.shown;
+        EXPECT_EQ(file->Message, c.message) << c.shown;
+    }
+}
+
+TEST_F(ImportExportCommands, ExportWritesTheChosenFileWholeAndNothingOnCancel)
+{
+    const TExportSource source{TOrgPane::Tree, folder, {}};
+    RunExport(source);
+    EXPECT_TRUE(os.Calls.empty());
+
+    dialogs.Saved = u"C:\\out\\f.qvn";
+    dialogs.WhileOpen = [&] { DeleteNodeTree(folder); };
+    RunExport(source);
+    EXPECT_EQ(os.Calls, std::vector<std::string>{"WriteWholeFile C:\\out\\f.qvn 114"});
+    EXPECT_EQ(os.Files[u"C:\\out\\f.qvn"], Raw().Header().Rec(3, u"old", nkMessage, u"kept").v);
+    EXPECT_TRUE(messagesSaved.empty());
+}
+
+TEST_F(ImportExportCommands, ExportedMessageGoesToTheTextFileWriter)
+{
+    TTreeNode* m = AddNode(items, work, u"Hello", nkMessage);
+    m->Data = u"Hi\r\nthere";
+    dialogs.Saved = u"C:\\out\\Hello.txt";
+    RunExport({TOrgPane::List, work, {m}});
+    EXPECT_EQ(dialogs.Shown, std::vector<std::string>{"save Hello txt Text file(*.txt)|*.txt"});
+    EXPECT_EQ(messagesSaved, std::vector<std::string>{"Hi\r\nthere to C:\\out\\Hello.txt"});
+    EXPECT_TRUE(os.Calls.empty());
+}
+
+TEST_F(ImportExportCommands, ExportWriteErrorIsRaised)
+{
+    os.FailWrites = true;
+    dialogs.Saved = u"C:\\out\\f.qvn";
+    try {
+        RunExport({TOrgPane::Tree, work, {}});
+        FAIL() << "no error";
+    } catch (const EAppError& e) {
+        EXPECT_EQ(e.Message().rfind(u"Cannot create file \"C:\\out\\f.qvn\". ", 0), 0u);
+    }
+    EXPECT_FALSE(os.FileExists(u"C:\\out\\f.qvn"));
 }
 
 } // namespace
