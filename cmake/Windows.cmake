@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
 enable_language(RC)
-set(QV_WIN_LIBS comctl32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
+set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
@@ -24,6 +24,7 @@ add_library(QuorvaneShell STATIC
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/Win32FileDialogs.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
@@ -55,6 +56,7 @@ add_executable(QuorvaneWin32Tests
   tests/support/UserState.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
+  tests/win32/FileDialogsTest.cpp
   tests/win32/FilesTest.cpp
   tests/win32/HintWindowTest.cpp
   tests/win32/HotkeyPasteTest.cpp
