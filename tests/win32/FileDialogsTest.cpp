@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "UserState.h"
+#include "core/DataFile.h"
+#include "core/NodeKinds.h"
+#include "core/OsServices.h"
 #include "organize/ImportExport.h"
 #include "organize/Win32FileDialogs.h"
 
@@ -255,6 +258,51 @@ TEST_F(FileDialogs, NameThatCannotBeAFileNameIsNotProposed)
     DialogUser user({DialogUser::Type(folder + L"\\fine")});
     EXPECT_EQ(dialogs.SaveFile(u"a<b>:c|d", u"txt", TextFileFilter), Path(L"fine.txt"));
     EXPECT_FALSE(user.Failed());
+}
+
+// Export and import on the real file system through the real dialogs, as the Organize window
+// runs them.
+TEST_F(FileDialogs, ExportedFolderAndTextComeBackThroughTheDialogs)
+{
+    TTreeNodes items;
+    TTreeNode* root = items.AddChild(nullptr, u"root");
+    TTreeNode* menu = items.AddChild(root, u"Menu");
+    TTreeNode* saved = items.AddChild(menu, u"Folder");
+    saved->ImageIndex = nkFolder;
+    TTreeNode* hot = items.AddChild(saved, u"Hot");
+    hot->ImageIndex = nkMessage;
+    hot->StateIndex = 0x4041;
+    hot->Data = u"one\r\ntwo \u00E9";
+    const std::vector<std::uint8_t> folderFile = ItemsSnippetFile({saved});
+
+    DialogUser saving({DialogUser::Type(folder + L"\\out")});
+    ExportFiles(dialogs, {TOrgPane::List, menu, {saved}}, {});
+    EXPECT_FALSE(saving.Failed());
+    EXPECT_EQ(Os().ReadWholeFile(Path(L"out.qvn")), folderFile);
+
+    // A text file of UTF-16 with lone LF breaks, as another program may write it.
+    const std::vector<std::uint8_t> text = {0xFE, 0xFF, 0, 'h', 0, 'i', 0, '\n', 0, '!'};
+    Os().WriteWholeFile(Path(L"Note.TXT"), text);
+    TTreeNode* target = items.AddChild(root, u"Other");
+    int refreshed = 0;
+    DialogUser opening({DialogUser::Type(folder), DialogUser::Type(L"\"Note.TXT\" \"out.qvn\" \"a.txt\"")});
+    ImportFiles(dialogs, target, [&] { ++refreshed; });
+    EXPECT_FALSE(opening.Failed());
+    EXPECT_EQ(refreshed, 1);
+    ASSERT_EQ(target->Count(), 3);
+    std::vector<String> names;
+    for (int i = 0; i < target->Count(); ++i)
+        names.push_back(target->Item(i)->Text);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<String>{u"Folder", u"Note", u"a"}));
+    for (int i = 0; i < target->Count(); ++i) {
+        const TTreeNode* node = target->Item(i);
+        if (node->Text == u"Note") {
+            EXPECT_EQ(node->Data, u"hi\r\n!");
+        } else if (node->Text == u"Folder") {
+            EXPECT_EQ(ItemsSnippetFile({node}), folderFile);
+        }
+    }
 }
 
 } // namespace
