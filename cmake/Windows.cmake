@@ -53,6 +53,7 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
+  tests/support/FileDialogWindows.cpp
   tests/support/UserState.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp

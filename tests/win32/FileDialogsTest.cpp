@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "FileDialogWindows.h"
 #include "UserState.h"
 #include "core/DataFile.h"
 #include "core/NodeKinds.h"
@@ -18,56 +19,9 @@
 
 namespace {
 
-// The file-name box of a file dialog: an edit, or the edit inside a combo box.
-HWND FileNameBox(HWND dialog)
-{
-    for (int id : {cmb13, edt1}) {
-        HWND box = GetDlgItem(dialog, id);
-        if (!box)
-            continue;
-        HWND inner = FindWindowExW(box, nullptr, L"Edit", nullptr);
-        return inner ? inner : box;
-    }
-    return nullptr;
-}
-
-struct Found {
-    bool wantFileDialog;
-    HWND window = nullptr;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-{
-    auto* found = reinterpret_cast<Found*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t name[16] = L"";
-    GetClassNameW(window, name, 16);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || std::wstring(name) != L"#32770")
-        return TRUE;
-    if ((FileNameBox(window) != nullptr) != found->wantFileDialog)
-        return TRUE;
-    found->window = window;
-    return FALSE;
-}
-
-// The visible file dialog (or, for false, another dialog such as its question) of this process.
-HWND FindDialogNow(bool fileDialog)
-{
-    Found found{fileDialog};
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&found));
-    return found.window;
-}
-
-HWND WaitForDialog(bool fileDialog)
-{
-    for (int i = 0; i < 1000; ++i) {
-        if (HWND dialog = FindDialogNow(fileDialog))
-            return dialog;
-        Sleep(10);
-    }
-    return nullptr;
-}
+// The file dialog, or another dialog such as its question, of this process.
+HWND OwnDialogNow(bool fileDialog) { return FindDialogNow(GetCurrentProcessId(), fileDialog); }
+HWND WaitForOwnDialog(bool fileDialog) { return WaitForDialog(GetCurrentProcessId(), fileDialog); }
 
 // Acts on the dialogs from another thread, as a user would, while the test's thread runs them.
 class DialogUser {
@@ -89,7 +43,7 @@ public:
     static Step Type(const std::wstring& text)
     {
         return [text] {
-            HWND dialog = WaitForDialog(true);
+            HWND dialog = WaitForOwnDialog(true);
             HWND box = dialog ? FileNameBox(dialog) : nullptr;
             if (!box)
                 return false;
@@ -101,7 +55,7 @@ public:
     static Step Cancel()
     {
         return [] {
-            HWND dialog = WaitForDialog(true);
+            HWND dialog = WaitForOwnDialog(true);
             return dialog && PostAndWaitUntilGone(dialog, IDCANCEL);
         };
     }
@@ -110,7 +64,7 @@ public:
     static Step Look(std::wstring* seen)
     {
         return [seen] {
-            HWND dialog = WaitForDialog(true);
+            HWND dialog = WaitForOwnDialog(true);
             if (!dialog)
                 return false;
             if (GetWindowLongPtrW(dialog, GWL_STYLE) & WS_THICKFRAME)
@@ -128,7 +82,7 @@ public:
     static Step Answer(int button, std::wstring* text)
     {
         return [button, text] {
-            HWND question = WaitForDialog(false);
+            HWND question = WaitForOwnDialog(false);
             if (!question)
                 return false;
             for (HWND child = GetWindow(question, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -164,7 +118,7 @@ private:
         while (!done_) {
             failed_ = true;
             for (bool fileDialog : {false, true})
-                if (HWND dialog = FindDialogNow(fileDialog))
+                if (HWND dialog = OwnDialogNow(fileDialog))
                     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
             Sleep(100);
         }
