@@ -10,13 +10,16 @@ add_executable(QuorvaneNativeTests
   tests/native/MenuBarPlacementTest.cpp
   tests/native/MenuLayoutTest.cpp
   tests/native/PasteEngineTest.cpp
+  tests/native/PopupMenuRulesTest.cpp
   tests/native/SettingsTest.cpp
   tests/native/SharedRoutinesTest.cpp
   tests/native/SnippetTreeTest.cpp
   tests/native/SubmenuRulesTest.cpp
+  tests/native/TextFilesTest.cpp
   tests/native/TextTest.cpp
   tests/native/TrayMenuTest.cpp
   tests/native/TreeRoutinesTest.cpp
+  tests/native/UpdateCheckTest.cpp
 )
 target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTest::gtest_main)
 target_include_directories(QuorvaneNativeTests PRIVATE tests/native)
@@ -24,6 +27,9 @@ target_compile_definitions(QuorvaneNativeTests PRIVATE QV_SOURCE_DIR="${CMAKE_SO
 target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
 include(GoogleTest)
 gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
+
+# The scripts' own rules.
+add_test(NAME WineEnvironment COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/WineEnvTest.sh)
 
 # The codec's and the clipboard capture's speed on large generated collections; run by hand, not by ctest:
 #   cmake --build build/native --target QuorvaneBenchmarks && build/native/QuorvaneBenchmarks

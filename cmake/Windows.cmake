@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): the program, its Win32 tests and the end-to-end driver.
 enable_language(RC)
-set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt)
+set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 advapi32 bcrypt winhttp)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
@@ -18,13 +18,21 @@ add_library(QuorvaneShell STATIC
   src/core/Win32Input.cpp
   src/core/Win32Os.cpp
   src/core/Win32Registry.cpp
+  src/core/Win32RegistryKey.cpp
+  src/core/Win32UserBrowser.cpp
   src/menus/MenuScrolling.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp
   src/menus/UnitMenuHover.cpp
   src/menus/UnitWideMenuItem.cpp
   src/menus/UnitPopupMenu.cpp
+  src/organize/UnitNew.cpp
+  src/organize/UnitRename.cpp
+  src/organize/UnitMessage.cpp
+  src/organize/UnitViewMessage.cpp
   src/organize/Win32FileDialogs.cpp
+  src/settings/UnitAbout.cpp
+  src/settings/UnitCheckForUpdate.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
   src/ui/Application.cpp
@@ -53,8 +61,10 @@ target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
+  tests/win32/ContextMenuTest.cpp
   tests/support/FileDialogWindows.cpp
   tests/support/UserState.cpp
+  tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
   tests/win32/FileDialogsTest.cpp
@@ -64,19 +74,30 @@ add_executable(QuorvaneWin32Tests
   tests/win32/LanguageTest.cpp
   tests/win32/MenuBarTest.cpp
   tests/win32/Md5Test.cpp
+  tests/win32/NameDialogTest.cpp
+  tests/win32/NewChooserTest.cpp
+  tests/win32/ModalDriver.cpp
+  tests/win32/MessageEditorTest.cpp
   tests/win32/OptionsWindowTest.cpp
   tests/win32/SubmenuTest.cpp
   tests/win32/UiLayerTest.cpp
+  tests/win32/UpdateCheckTest.cpp
+  tests/win32/ViewerAndAboutTest.cpp
+  tests/support/FakeUpdateServer.cpp
   tests/win32/WindowsTest.cpp
 )
 target_link_libraries(QuorvaneWin32Tests PRIVATE QuorvaneShell GTest::gtest_main)
 target_include_directories(QuorvaneWin32Tests PRIVATE tests/support)
+# The fake update server's script and the folder of its port and log files.
+set(QV_TEST_PATHS QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QV_BINARY_DIR="${CMAKE_BINARY_DIR}")
+target_compile_definitions(QuorvaneWin32Tests PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
 add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
   tests/e2e/ClipboardTest.cpp
+  tests/e2e/ContextMenuTest.cpp
   tests/e2e/DataFileFixture.cpp
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
@@ -84,13 +105,17 @@ add_executable(QuorvaneE2E
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
+  tests/e2e/NewItemsTest.cpp
   tests/e2e/StartupTest.cpp
   tests/e2e/SubmenuTest.cpp
+  tests/e2e/UpdateCheckTest.cpp
   tests/e2e/UserInput.cpp
+  tests/support/FakeUpdateServer.cpp
   tests/support/UserState.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})
 target_include_directories(QuorvaneE2E PRIVATE tests/support)
+target_compile_definitions(QuorvaneE2E PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
 # The bare clipboard-plus-Ctrl+V program that the hotkey paste's speed figure is set beside.
 add_executable(BarePaste tests/e2e/BarePaste.cpp)
@@ -116,3 +141,9 @@ add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.c
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
+
+# The resource compiler reads these files; a change to any of them rebuilds the resources.
+file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.bmp
+     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.manifest
+     ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+set_source_files_properties(src/resources/Quorvane.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")

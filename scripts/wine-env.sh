@@ -3,7 +3,9 @@
 
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QV_BUILD=${QV_BUILD:-$QV_ROOT/build}
-export WINEPREFIX=${WINEPREFIX:-$QV_BUILD/wineprefix}
+# Never an inherited WINEPREFIX: that is the user's own, whose Quorvane data, registry key and
+# wineserver the tests would delete and stop. QV_WINEPREFIX names another prefix on purpose.
+export WINEPREFIX=${QV_WINEPREFIX:-$QV_BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 QV_XVFB_PID=""

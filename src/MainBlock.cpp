@@ -8,6 +8,7 @@
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
+#include "core/Win32UserBrowser.h"
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
@@ -16,6 +17,7 @@
 
 struct TMainBlock::Parts {
     TWin32Os os;
+    TShellUserBrowser browser;
     TApplication application;
     std::unique_ptr<TFmMain> main;
     std::unique_ptr<TFmMenuBar> menuBar;
@@ -33,6 +35,7 @@ TMainBlock::TMainBlock(HINSTANCE instance)
     ResetGlobals();
     parts_ = std::make_unique<Parts>(instance);
     SetOsServices(&parts_->os);
+    SetUserBrowser(&parts_->browser);
     TApplication& app = parts_->application;
     app.MainFormOnTaskBar = true;
     app.SetTitle(u"Quorvane");
@@ -64,6 +67,7 @@ TMainBlock::~TMainBlock()
     parts_->menuBar.reset();
     FmMain = nullptr;
     parts_->main.reset();
+    SetUserBrowser(nullptr);
     SetOsServices(nullptr);
 }
 

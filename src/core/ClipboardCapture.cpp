@@ -7,9 +7,9 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
+#include "core/TreeRoutines.h"
 
 namespace {
-constexpr std::size_t NameLength = 60;
 
 // The node's content as the data file keeps it (up to its first NUL) when that is exactly length
 // units long, else nothing. Decided from the size and one unit for most nodes, without reading
@@ -36,23 +36,32 @@ TTreeNode* FindEqualEntry(const TTreeNode* folder, int start, StringView text)
     return nullptr;
 }
 
-void InsertEntry(TTreeNodes& items, TTreeNode* folder, int start, const String& text)
-{
-    TTreeNode* entry = items.AddChild(folder, text.substr(0, NameLength));
-    entry->Data = text;
-    entry->ImageIndex = nkMessage;
-    if (start < folder->Count() - 1)
-        items.MoveBefore(entry, folder->Item(start));
-}
+int EntriesStart(const TTreeNode* folder) { return folder->Level() == 1 ? FixedMenuCount : 0; }
 } // namespace
 
 int ClipboardHistoryLimit() { return std::clamp(ClipboardMaxCount, MinClipboardMaxCount, MaxClipboardMaxCount); }
 
 void TrimClipboardHistory(TTreeNodes& items)
 {
-    const int keep = ClipboardHistoryLimit() + FixedMenuCount;
-    while (ClipboardsNode->Count() > keep)
-        items.Delete(ClipboardsNode->Item(keep));
+    // Folders the user put into Clipboards are theirs: they neither count nor go.
+    int messages = 0;
+    const int limit = ClipboardHistoryLimit();
+    items.DeleteChildrenIf(ClipboardsNode, FixedMenuCount, [&](const TTreeNode& entry) {
+        return entry.ImageIndex == nkMessage && ++messages > limit;
+    });
+}
+
+TTreeNode* InsertNewestEntry(TTreeNodes& items, TTreeNode* folder, const String& text)
+{
+    const int start = EntriesStart(folder);
+    TTreeNode* entry = items.AddChild(folder, LeadingText(text, MaxNameLength));
+    entry->Data = text;
+    entry->ImageIndex = nkMessage;
+    if (start < folder->Count() - 1)
+        items.MoveBefore(entry, folder->Item(start));
+    if (folder == ClipboardsNode && AutoDelete)
+        TrimClipboardHistory(items);
+    return entry;
 }
 
 void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
@@ -61,30 +70,62 @@ void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
     if (!read)
         return;
     const String& text = *read;
-    const int start = folder->Level() == 1 ? FixedMenuCount : 0;
-    if (TTreeNode* equal = FindEqualEntry(folder, start, text)) {
+    const int start = EntriesStart(folder);
+    if (TTreeNode* equal = FindEqualEntry(folder, start, text))
         items.MoveBefore(equal, folder->Item(start));
-    } else {
-        InsertEntry(items, folder, start, text);
-        if (folder == ClipboardsNode && AutoDelete)
-            TrimClipboardHistory(items);
-    }
+    else
+        InsertNewestEntry(items, folder, text);
     SaveDataFile(items, RootNode);
 }
 
-void HandleDrawClipboard(TTreeNodes& items, bool& firstClipboardMsg, std::uintptr_t nextViewer,
-                         std::uintptr_t wParam, std::intptr_t lParam)
+void TFolderCaptures::Add(TTreeNode* folder, String text)
+{
+    pending_.emplace_back(folder, std::move(text));
+    if (OnPending)
+        OnPending();
+}
+
+void TFolderCaptures::Resume()
+{
+    if (!pending_.empty() && OnPending)
+        OnPending();
+}
+
+void TFolderCaptures::Deliver(const std::function<void(TTreeNode* folder, const String& text)>& open)
+{
+    if (delivering_)
+        return;
+    delivering_ = true;
+    struct Done {
+        bool& delivering;
+        ~Done() { delivering = false; }
+    } done{delivering_};
+    while (!pending_.empty()) {
+        TTreeNode* folder = FolderOrMessages(pending_.front().Folder.Get());
+        const String text = std::move(pending_.front().Text);
+        pending_.pop_front();
+        open(folder, text);
+    }
+}
+
+void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, bool& firstClipboardMsg,
+                         std::uintptr_t nextViewer, std::uintptr_t wParam, std::intptr_t lParam)
 {
     try {
         if (!firstClipboardMsg && CaptureNextClipboardChange) {
-            const bool hasText = Os().ClipboardHasText();
+            // A password manager's copy is neither captured nor kept as a target's text.
+            const bool hasText = Os().ClipboardHasText() && !Os().ClipboardExcludedFromHistory();
             if (!CaptureTargetNode) {
                 if (hasText && AutoCapture)
                     AddClipboardText(items, ClipboardsNode);
             } else if (hasText && CaptureTargetNode == ClipboardsNode) {
-                // Cut or Copy on Clipboards captures whatever AutoCapture says. Another target
-                // folder gets its text through the message editor, which asks the user first.
+                // Cut or Copy on Clipboards captures whatever AutoCapture says.
                 AddClipboardText(items, ClipboardsNode);
+            } else if (hasText) {
+                // Another target folder gets its text through the message editor, which asks the
+                // user first, once this message has gone down the chain.
+                if (std::optional<String> text = Os().ReadClipboardText())
+                    folderCaptures.Add(CaptureTargetNode, std::move(*text));
             }
             CaptureTargetNode = nullptr;
         }

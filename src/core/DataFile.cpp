@@ -16,10 +16,6 @@ String UnreadableDataFile;
 
 namespace {
 
-// Deeper than any menu anyone builds by hand; it keeps a hostile file from nesting nodes so deep
-// that walking the tree would exhaust the stack.
-constexpr std::int64_t MaxNodeLevel = 1000;
-
 String Number(std::int64_t value)
 {
     std::string digits = std::to_string(value);

@@ -11,6 +11,9 @@
 #include "core/Globals.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
+#include "ui/Dialog.h"
+
+static_assert(UM_SETFOREGROUNDWINDOW == WM_DIALOGFOREGROUND, "every dialog brings itself to the front on this message");
 
 template <class TDialog>
 struct TDialogCommand {

@@ -1,14 +1,13 @@
 // The program commands of the menu bar and the tray menu built from the program menu.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "core/ClipboardCapture.h"
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/TrayMenu.h"
 #include "core/UnitMenuBar.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
@@ -37,8 +36,10 @@ void TFmMenuBar::ActionOptionsExecute()
 void TFmMenuBar::ActionHelpExecute()
 {
     // Nothing tells whether the file exists: without a help file the command does nothing visible.
-    ShellExecuteW(nullptr, nullptr, ToW(AppFolder + u"Quorvane.chm").c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    Os().ShellOpen(0, AppFolder + u"Quorvane.chm", SW_SHOWMAXIMIZED);
 }
+
+void TFmMenuBar::ActionAboutExecute() { OpenDialog(FmAbout, TDialogCommand<TFmAbout>{}); }
 
 void TFmMenuBar::ActionTrayExecute() { Hide(); }
 
@@ -59,12 +60,14 @@ void TFmMenuBar::PopupMenu1Popup()
 void TFmMenuBar::BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items)
 {
     for (TTreeNode* row : TrayMenuRows(menu)) {
-        // Bound by node identity; Organize and About come with their windows.
+        // Bound by node identity; Organize comes with its window.
         std::function<void(TMenuItem&)> onClick;
         if (row == OptionsNode)
             onClick = [this](TMenuItem&) { ActionOptionsExecute(); };
         else if (row == HelpNode)
             onClick = [this](TMenuItem&) { ActionHelpExecute(); };
+        else if (row == AboutNode)
+            onClick = [this](TMenuItem&) { ActionAboutExecute(); };
         else if (row == ExitNode)
             onClick = [this](TMenuItem&) { ActionExitExecute(); };
         items.Add(row->Text, std::move(onClick));

@@ -31,7 +31,7 @@ void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
         ModalClickAndBeep();
         return;
     }
-    TimerHotkey.Tag = 0;
+    AltHotkeyNode = nullptr;
     const int hotkey = HotkeyValueOfId(static_cast<int>(id));
     if (hotkey <= 0)
         return; // not one of the program's registrations
@@ -40,17 +40,18 @@ void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
     TreeViewData.ForEachNode([&](TTreeNode& node, int index) {
         if (index == 0 || node.StateIndex != hotkey)
             return false; // the root is never matched
-        if (alt) {
-            TimerHotkey.Tag = index;
-            TimerHotkey.SetEnabled(true);
-        } else {
-            found = &node;
-        }
+        found = &node;
         return true;
     });
+    if (!found)
+        return;
+    if (alt) {
+        AltHotkeyNode = found;
+        TimerHotkey.SetEnabled(true);
+        return;
+    }
     // Pasted after the walk: the paste may show an error box, and the tree must not change under it.
-    if (found)
-        PasteMessageText(found->Content());
+    PasteMessageText(found->Content());
 }
 
 void TFmMenuBar::TimerHotkeyTimer()
@@ -58,9 +59,10 @@ void TFmMenuBar::TimerHotkeyTimer()
     if (Os().KeyState(VK_MENU_KEY) & 0x80)
         return;
     TimerHotkey.SetEnabled(false);
-    if (TimerHotkey.Tag > 0)
-        if (TTreeNode* node = TreeViewData.GetNodeFromIndex(TimerHotkey.Tag))
-            PasteMessageText(node->Content());
+    TTreeNode* node = AltHotkeyNode;
+    AltHotkeyNode = nullptr;
+    if (node)
+        PasteMessageText(node->Content());
 }
 
 void TFmMenuBar::TimerTabPasteTimer() { SendNextPastePiece(); }

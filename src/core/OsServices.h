@@ -41,6 +41,9 @@ public:
 
     // Starts a program from a whole command line; returns its process handle, 0 on failure.
     virtual std::uintptr_t StartProgram(StringView commandLine) = 0;
+    // Opens a file or address in the user's default handler (ShellExecuteW with the default verb,
+    // no parameters and no folder); owner is a window handle value or 0. The result is not looked at.
+    virtual void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) = 0;
 
     // The file-system path of a shell special folder (CSIDL number).
     virtual String SpecialFolderPath(int csidl) = 0;
@@ -98,6 +101,11 @@ public:
     // The clipboard's Unicode text up to its first NUL, empty when it holds none; nothing when the
     // clipboard cannot be opened or its text cannot be read (another program holds it open).
     virtual std::optional<String> ReadClipboardText() = 0;
+    // Whether the program that wrote the clipboard asked clipboard managers to leave the content
+    // alone (a password manager's copy): the registered format
+    // "ExcludeClipboardContentFromMonitorProcessing" or "Clipboard Viewer Ignore" is there (any
+    // data), or "CanIncludeInClipboardHistory" holds the DWORD 0.
+    virtual bool ClipboardExcludedFromHistory() = 0;
     // Sends a clipboard-chain message on to the next viewer, which handles it before this returns.
     virtual void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;

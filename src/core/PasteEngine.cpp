@@ -62,10 +62,24 @@ int MacroKey(StringView digits)
 
 } // namespace
 
+String KeyMacroText(int virtualKey)
+{
+    constexpr char16_t digits[] = u"0123456789ABCDEF";
+    unsigned value = static_cast<unsigned>(virtualKey) & 0xFFFF;
+    String hex;
+    do {
+        hex.insert(hex.begin(), digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (hex.size() < 2)
+        hex.insert(hex.begin(), u'0');
+    return u"<^K=" + hex + u">";
+}
+
 String ExpandDateTimeMacros(StringView text)
 {
     const TDateTimeText now = Os().CurrentDateTimeText();
-    return ReplaceAllIgnoringCase(ReplaceAllIgnoringCase(text, u"<^DATE>", now.Date), u"<^TIME>", now.Time);
+    return ReplaceAllIgnoringCase(ReplaceAllIgnoringCase(text, DateMacro, now.Date), TimeMacro, now.Time);
 }
 
 std::size_t KeyMacroPosition(StringView text)

@@ -22,6 +22,12 @@ constexpr int VK_CONTROL_KEY = 17;
 constexpr int VK_MENU_KEY = 18;
 constexpr unsigned KeyEventKeyUp = 2; // KEYEVENTF_KEYUP
 
+// The macros as the message editor writes them.
+constexpr char16_t DateMacro[] = u"<^DATE>";
+constexpr char16_t TimeMacro[] = u"<^TIME>";
+// "<^K=", the low 16 bits of virtualKey in upper-case hexadecimal (at least two digits), ">".
+String KeyMacroText(int virtualKey);
+
 // Every "<^DATE>" and "<^TIME>" (letter case ignored) replaced by now in the user's short date
 // and long time formats.
 String ExpandDateTimeMacros(StringView text);

@@ -20,7 +20,25 @@ int TTreeNode::Index() const
     return -1;
 }
 
+int TTreeNode::Height() const
+{
+    int height = 0;
+    for (const auto& child : children_)
+        height = std::max(height, child->Height() + 1);
+    return height;
+}
+
+ETreeDepthError::ETreeDepthError()
+    : EAppError(u"Folders cannot be nested deeper than " + [] {
+          const std::string digits = std::to_string(MaxNodeLevel);
+          return String(digits.begin(), digits.end());
+      }() + u" levels.")
+{
+}
+
 TTreeNodes::TTreeNodes() { top_.owner_ = this; }
+
+bool TTreeNodes::FitsAtLevel(const TTreeNode* node, int level) { return level + node->Height() <= MaxNodeLevel; }
 
 TTreeNodes::~TTreeNodes()
 {
@@ -45,11 +63,14 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, String text)
     return raw;
 }
 
-std::unique_ptr<TTreeNode> TTreeNodes::Detach(TTreeNode* node, const TTreeNode* destination)
+std::unique_ptr<TTreeNode> TTreeNodes::Detach(TTreeNode* node, const TTreeNode* destination, int level)
 {
     for (const TTreeNode* p = destination; p; p = p->parent_)
         if (p == node)
             throw std::logic_error("a node cannot move into its own subtree");
+    // Within its own siblings a node keeps its level.
+    if (destination != node->parent_ && !FitsAtLevel(node, level))
+        throw ETreeDepthError();
     auto& from = SiblingsOf(node);
     auto it = std::find_if(from.begin(), from.end(), [&](auto& p) { return p.get() == node; });
     std::unique_ptr<TTreeNode> owned = std::move(*it);
@@ -61,7 +82,7 @@ void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
 {
     if (node == target)
         return;
-    std::unique_ptr<TTreeNode> owned = Detach(node, target);
+    std::unique_ptr<TTreeNode> owned = Detach(node, target->parent_, target->Level());
     auto& to = SiblingsOf(target);
     auto at = std::find_if(to.begin(), to.end(), [&](auto& p) { return p.get() == target; });
     owned->parent_ = target->parent_;
@@ -70,7 +91,7 @@ void TTreeNodes::MoveBefore(TTreeNode* node, TTreeNode* target)
 
 void TTreeNodes::MoveToLastChild(TTreeNode* node, TTreeNode* parent)
 {
-    std::unique_ptr<TTreeNode> owned = Detach(node, parent);
+    std::unique_ptr<TTreeNode> owned = Detach(node, parent, parent ? parent->Level() + 1 : 0);
     owned->parent_ = parent;
     (parent ? parent->children_ : top_.children_).push_back(std::move(owned));
 }
@@ -89,6 +110,25 @@ void TTreeNodes::Delete(TTreeNode* node)
     auto& siblings = SiblingsOf(node);
     siblings.erase(std::find_if(siblings.begin(), siblings.end(),
                                 [&](auto& p) { return p.get() == node; }));
+}
+
+void TTreeNodes::DeleteChildrenIf(TTreeNode* parent, int from,
+                                  const std::function<bool(const TTreeNode&)>& doomed)
+{
+    auto& siblings = parent ? parent->children_ : top_.children_;
+    std::vector<TTreeNode*> leaving;
+    for (size_t i = static_cast<size_t>(std::max(from, 0)); i < siblings.size(); ++i)
+        if (doomed(*siblings[i]))
+            leaving.push_back(siblings[i].get());
+    for (TTreeNode* node : leaving)
+        NotifyDeletion(*node);
+    std::vector<std::unique_ptr<TTreeNode>> kept;
+    std::vector<std::unique_ptr<TTreeNode>> gone;
+    kept.reserve(siblings.size() - leaving.size());
+    gone.reserve(leaving.size());
+    for (auto& child : siblings)
+        (gone.size() < leaving.size() && child.get() == leaving[gone.size()] ? gone : kept).push_back(std::move(child));
+    siblings = std::move(kept);
 }
 
 void TTreeNodes::Clear()

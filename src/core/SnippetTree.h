@@ -12,6 +12,17 @@
 
 class TTreeNodes;
 
+// The deepest level a node may stand at (the root stands at 0): deeper than any menu anyone builds
+// by hand, and shallow enough that walking the tree never exhausts the stack. The data file's
+// reader refuses deeper records, so no change of the tree may build them.
+constexpr int MaxNodeLevel = 1000;
+
+// A move that would nest a node deeper than MaxNodeLevel.
+class ETreeDepthError : public EAppError {
+public:
+    ETreeDepthError();
+};
+
 class TTreeNode {
 public:
     String Text;                  // name; "-" for separators
@@ -26,6 +37,8 @@ public:
     TTreeNode* Parent() const { return parent_; }
     int Level() const;
     int Index() const;
+    // How many levels the subtree reaches below the node: 0 without children.
+    int Height() const;
     int Count() const { return static_cast<int>(children_.size()); }
     TTreeNode* Item(int i) const { return children_.at(static_cast<size_t>(i)).get(); }
     bool HasChildren() const { return !children_.empty(); }
@@ -55,12 +68,19 @@ public:
 
     // Appends a new node as the last child of parent (a level-0 node for nullptr).
     TTreeNode* AddChild(TTreeNode* parent, String text);
+    // Whether node, moved with its subtree to stand at level, keeps every node within MaxNodeLevel.
+    static bool FitsAtLevel(const TTreeNode* node, int level);
     // Moves node (with its subtree) before the sibling target; node must not contain target.
+    // Throws ETreeDepthError, changing nothing, when the subtree would reach below MaxNodeLevel.
     void MoveBefore(TTreeNode* node, TTreeNode* target);
     // Moves node (with its subtree) to be the last child of parent; parent must not lie in node.
+    // Throws ETreeDepthError, changing nothing, when the subtree would reach below MaxNodeLevel.
     void MoveToLastChild(TTreeNode* node, TTreeNode* parent);
     // Deletes node with all its descendants.
     void Delete(TTreeNode* node);
+    // Deletes, with their descendants, the children of parent from index `from` on that doomed
+    // picks; doomed is asked once per child, in order. One pass over the siblings however many go.
+    void DeleteChildrenIf(TTreeNode* parent, int from, const std::function<bool(const TTreeNode&)>& doomed);
     void Clear();
 
     // Every node by its absolute position in pre-order; nullptr past the end.
@@ -75,8 +95,9 @@ private:
     friend class TTreeNode;
     const std::vector<std::unique_ptr<TTreeNode>>& TopNodes() const { return top_.children_; }
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* node);
-    // Takes node out of its siblings to move it into destination (which must not lie inside it).
-    std::unique_ptr<TTreeNode> Detach(TTreeNode* node, const TTreeNode* destination);
+    // Takes node out of its siblings to move it into the children of destination (nullptr: the
+    // level-0 nodes), which must not lie inside it, where it will stand at level.
+    std::unique_ptr<TTreeNode> Detach(TTreeNode* node, const TTreeNode* destination, int level);
     void NotifyDeletion(TTreeNode& node);
 
     TTreeNode top_; // holds the level-0 nodes; not a node of the tree itself

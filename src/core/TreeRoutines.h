@@ -2,6 +2,7 @@
 // delete, ancestry test and sort.
 #pragma once
 
+#include "core/Globals.h"
 #include "core/SnippetTree.h"
 
 // The tree that exists before the data file is read: Data, Manage with its command rows,
@@ -17,5 +18,7 @@ void AddClipboardMenuRows(TTreeNodes& items, TTreeNode* menu);
 void AddMessageMenuRows(TTreeNodes& items, TTreeNode* menu);
 void DeleteNodeTree(TTreeNode* node);
 bool IsNodeInside(const TTreeNode* node, const TTreeNode* ancestor);
+// Where a new item goes when the folder chosen for it was deleted meanwhile: Messages.
+inline TTreeNode* FolderOrMessages(TTreeNode* folder) { return folder ? folder : MessagesNode; }
 void SortNodeChildren(TTreeNode* node);
 void MoveImageGroupToFront(TTreeNode* node, int start, int kind);

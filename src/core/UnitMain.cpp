@@ -1,21 +1,21 @@
 #include "core/UnitMain.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
+#include "core/ProductLinks.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "core/UserBrowser.h"
 #include "settings/Settings.h"
+#include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
-
-const char16_t ProductWebSite[] = u"https://www.quorvane.com";
 
 TFmMain::TFmMain() : TForm(u"TFmMain")
 {
@@ -71,10 +71,8 @@ void TFmMain::UserMsg(WPARAM code)
         TimerLogin.SetEnabled(true);
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
-        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            std::wstring page = ToW(String(ProductWebSite) + u"/download.htm");
-            ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOW);
-        }
+        if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            UserBrowser().OpenWebPage(ProductDownloadPage);
     }
 }
 
@@ -123,6 +121,7 @@ void TFmMain::TimerLoginTimer()
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();
+    TCheckForUpdate::Start(Handle());
 }
 
 void TFmMain::TrayIcon1MouseDown(TMouseButton button, int, int)

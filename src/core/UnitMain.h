@@ -28,6 +28,3 @@ private:
     void FormCreate();
     void UserMsg(WPARAM code);
 };
-
-// The product's web site; the download page is its "/download.htm".
-extern const char16_t ProductWebSite[];

@@ -9,8 +9,10 @@
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
-    TreeViewData.OnDeletion = [](TTreeNode& node) {
+    TreeViewData.OnDeletion = [this](TTreeNode& node) {
         TreeViewDataDeletion(node);
+        if (&node == AltHotkeyNode)
+            AltHotkeyNode = nullptr;
         if (FmMenu)
             FmMenu->NodeDeleted(node);
     };
@@ -39,6 +41,7 @@ LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_HOTKEY: MyHotKey(wParam, lParam); return 0;
     case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
     case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
+    case UM_FOLDERCAPTURE: UserMsgFolderCapture(); return 0;
     case WM_CLOSE: return 0; // the bar lives as long as the program; Exit ends both
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
@@ -63,11 +66,13 @@ void TFmMenuBar::FormCreate()
     Font.Assign(metrics.lfMenuFont);
     MenuFont = &Font;
     FirstClipboardMsg = true;
+    CreateFolderCaptures();
     CreateHotkeyTimers();
 }
 
 void TFmMenuBar::FormDestroy()
 {
+    Application->OnModalEnd = nullptr;
     UnregisterAllHotkeys(TreeViewData);
     if (TabPasteTimer == this)
         TabPasteTimer = nullptr;

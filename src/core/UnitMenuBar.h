@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/ClipboardCapture.h"
 #include "core/PasteEngine.h"
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
@@ -19,13 +20,21 @@ public:
     ~TFmMenuBar() override;
 
     TTreeNodes TreeViewData;
+    // Texts cut or copied to a folder other than Clipboards, waiting for the message editor; the
+    // bar posts itself UM_FOLDERCAPTURE to open the editor for them.
+    TFolderCaptures FolderCaptures;
+    static constexpr UINT UM_FOLDERCAPTURE = WM_USER + 7;
+    void UserMsgFolderCapture();
     std::unique_ptr<TPanel> PanelMenuBar;
     TFont Font;
     HWND hNextClip = nullptr;
     bool FirstClipboardMsg = false;
 
     // System hotkeys and key-macro typing (MenuBarHotkeys.cpp).
-    TTimer TimerHotkey;   // 10 ms; Tag: absolute index of the node waiting for Alt to go up
+    TTimer TimerHotkey;   // 10 ms, while an Alt hotkey's message waits for Alt to go up
+    // That message; captures and trims may move or delete nodes while Alt is held, so the node
+    // itself is kept, and forgotten when it is deleted.
+    TTreeNode* AltHotkeyNode = nullptr;
     TTimer TimerTabPaste; // one step of a key-macro message per tick
     void MyHotKey(WPARAM id, LPARAM keys);
     void TimerHotkeyTimer();
@@ -71,6 +80,7 @@ public:
     TPopupMenu PopupMenu1;
     void ActionOptionsExecute();
     void ActionHelpExecute();
+    void ActionAboutExecute();
     void ActionTrayExecute();
     void ActionExitExecute();
     void PopupMenu1Popup();
@@ -92,6 +102,7 @@ private:
     void Stop() override;
 
     // The clipboard viewer chain (MenuBarClipboard.cpp).
+    void CreateFolderCaptures();
     LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
     LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
     void LeaveClipboardChain();

@@ -1,6 +1,8 @@
 // Reading the clipboard for the history, and passing viewer-chain messages on.
 #include "core/Win32Os.h"
 
+#include <cstring>
+
 namespace {
 class GlobalLocked {
 public:
@@ -57,6 +59,28 @@ std::optional<String> TWin32Os::ReadClipboardText()
     while (length < units && text[length])
         ++length;
     return String(text, length);
+}
+
+bool TWin32Os::ClipboardExcludedFromHistory()
+{
+    static const UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+    static const UINT canInclude = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore))
+        return true;
+    if (!IsClipboardFormatAvailable(canInclude))
+        return false;
+    ClipboardOpened clipboard(nullptr);
+    if (!clipboard.IsOpen())
+        return true; // the mark cannot be read: not captured rather than a password kept
+    HANDLE data = GetClipboardData(canInclude);
+    if (!data)
+        return false;
+    GlobalLocked locked(data);
+    DWORD value = 1;
+    if (locked.Data() && GlobalSize(data) >= sizeof(value))
+        std::memcpy(&value, locked.Data(), sizeof(value));
+    return value == 0;
 }
 
 void TWin32Os::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)

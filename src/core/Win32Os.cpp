@@ -1,6 +1,7 @@
 #include "core/Win32Os.h"
 
 #include <bcrypt.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "ui/Application.h"
@@ -25,7 +26,7 @@ struct HashDeleter {
 };
 } // namespace
 
-String TWin32Os::Md5Hex(StringView text)
+String Md5HexOfText(StringView text)
 {
     // The text's US-ASCII bytes: anything outside it becomes what the code page maps it to.
     std::wstring wide = ToW(text);
@@ -58,6 +59,8 @@ String TWin32Os::Md5Hex(StringView text)
     return out;
 }
 
+String TWin32Os::Md5Hex(StringView text) { return Md5HexOfText(text); }
+
 int TWin32Os::MessageDialog(StringView text, StringView caption, int flags)
 {
     return Application->MessageDialog(text, caption, flags);
@@ -75,6 +78,11 @@ std::uintptr_t TWin32Os::StartProgram(StringView commandLine)
         return 0;
     CloseHandle(process.hThread);
     return reinterpret_cast<std::uintptr_t>(process.hProcess);
+}
+
+void TWin32Os::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)
+{
+    ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, ToW(target).c_str(), nullptr, nullptr, showCommand);
 }
 
 String TWin32Os::SpecialFolderPath(int csidl)

@@ -3,15 +3,18 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "core/OsServices.h"
+#include "core/Win32RegistryKey.h"
 
 class TWin32Os : public IOsServices {
 public:
-    ~TWin32Os() override;
     int CompareText(StringView a, StringView b) override;
     String Md5Hex(StringView text) override;
     int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
+    void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) override;
     String SpecialFolderPath(int csidl) override;
 
     // Files (Win32Files.cpp).
@@ -44,6 +47,7 @@ public:
     // Clipboard reading and the viewer chain (Win32Clipboard.cpp).
     bool ClipboardHasText() override;
     std::optional<String> ReadClipboardText() override;
+    bool ClipboardExcludedFromHistory() override;
     void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Key names for shortcut texts (Win32Input.cpp).
@@ -53,8 +57,12 @@ public:
     HWND HotkeyWindow = nullptr;
 
 private:
-    HKEY registryKey_ = nullptr;
+    std::unique_ptr<TWin32RegistryKey> registryKey_;
 };
+
+// MD5 of the text's US-ASCII (code page 20127) bytes, 32 upper-case hexadecimal digits; safe on
+// any thread.
+String Md5HexOfText(StringView text);
 
 // The clipboard, open for owner while this lives; it is shared by every program, so it is held
 // for one read or write only. Other programs hold it for a moment now and then (a clipboard

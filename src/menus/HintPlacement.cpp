@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-String HintTextOf(StringView content) { return String(content.substr(0, HintMaxLength)); }
+String HintTextOf(StringView content) { return LeadingText(content, HintMaxLength); }
 
 THintSize HintMaxSize(int workAreaWidth, int workAreaHeight)
 {

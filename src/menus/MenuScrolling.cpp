@@ -7,6 +7,7 @@
 #include "menus/MenuLayout.h"
 #include "menus/SubmenuRules.h"
 #include "menus/UnitHint.h"
+#include "menus/UnitPopupMenu.h"
 #include "menus/UnitWideMenuItem.h"
 
 void TFmMenu::BindSubmenuHandlers()
@@ -124,6 +125,5 @@ void TFmMenu::PanelDataMouseUp(TMouseButton button)
     // The program's own menu has no context menu.
     if (!FmMenu || FmMenu->Node == ProgramMenuNode)
         return;
-    // The submenu closes before the context menu of this menu or folder opens.
-    SendMessageW(Handle(), UM_CLOSESUBMENU, 0, 0);
+    OpenContextMenu(Node, nullptr, Handle());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/PasteEngine.h"
@@ -13,6 +14,7 @@
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
+#include "organize/UnitNew.h"
 #include "ui/DragDrop.h"
 #include "ui/ImageList.h"
 #include "ui/WinText.h"
@@ -198,10 +200,8 @@ void TWideMenuItem::MouseUp(TMouseButton button, WPARAM keys, int x, int y)
     if (button == TMouseButton::Right) {
         if (FmHint)
             FmHint->Hide();
-        if (!FmMenu || FmMenu->Node != ProgramMenuNode) {
-            // The context menu for this row opens here, after its submenu closed, once it exists.
-            Send(hMenuWnd, UM_CLOSESUBMENU, 0, 0);
-        }
+        if (!FmMenu || FmMenu->Node != ProgramMenuNode)
+            OpenContextMenu(ParentNode, Node, hMenuWnd);
     }
     TGraphicControl::MouseUp(button, keys, x, y);
 }
@@ -222,34 +222,46 @@ void TWideMenuItem::DragOver(TGraphicControl*, int, int, TDragState state, bool&
             if (p->Level() < DragNode->Level())
                 break;
         }
+        if (ParentNode && !TTreeNodes::FitsAtLevel(DragNode, ParentNode->Level() + 1))
+            accept = false;
         return;
     }
-    if (Node == DragNode || !Node || !IsDraggableKind(ImageIndex) || IsNodeInside(Node, DragNode))
+    if (Node == DragNode || !Node || !IsDraggableKind(ImageIndex) || IsNodeInside(Node, DragNode) ||
+        !TTreeNodes::FitsAtLevel(DragNode, Node->Level()))
         accept = false;
 }
 
 void TWideMenuItem::DragDrop(TGraphicControl*, int, int)
 {
-    // Everything comes from the drag globals and this row's fields, read before the first
-    // rebuild; the rebuilds retire this row, which is not touched after them.
     TTreeNode* dragNode = DragNode;
     if (!dragNode)
         return;
+    TTreeNodes& items = dragNode->Owner();
+    // Nothing else would write the new order before Exit.
+    if (MoveDraggedNode(dragNode))
+        SaveDataFile(items, RootNode);
+}
+
+bool TWideMenuItem::MoveDraggedNode(TTreeNode* dragNode)
+{
+    // Everything comes from the drag globals and this row's fields, read before the first
+    // rebuild; the rebuilds retire this row, which is not touched after them.
     TTreeNodes& items = dragNode->Owner();
     const HWND target = hMenuWnd;
     const HWND source = reinterpret_cast<HWND>(DragSourceMenuWnd);
     if (Empty) {
         TTreeNode* folder = ParentNode;
-        if (!folder || folder == dragNode || IsNodeInside(folder, dragNode))
-            return;
+        if (!folder || folder == dragNode || IsNodeInside(folder, dragNode) ||
+            !TTreeNodes::FitsAtLevel(dragNode, folder->Level() + 1))
+            return false;
         items.MoveToLastChild(dragNode, folder);
         Send(source, UM_LOADDATA, 0, 0);
         Send(target, UM_LOADDATA, 0, 0);
-        return;
+        return true;
     }
     TTreeNode* node = Node;
-    if (!node || node == dragNode || IsNodeInside(node, dragNode))
-        return;
+    if (!node || node == dragNode || IsNodeInside(node, dragNode) || !TTreeNodes::FitsAtLevel(dragNode, node->Level()))
+        return false;
     // Which windows show stale rows is decided by where the node stood before the move.
     TTreeNode* oldParent = dragNode->Parent();
     items.MoveBefore(dragNode, node);
@@ -265,6 +277,7 @@ void TWideMenuItem::DragDrop(TGraphicControl*, int, int)
     if (sourceToo)
         Send(source, UM_LOADDATA, 0, 0);
     Send(target, UM_LOADDATA, 0, 0);
+    return true;
 }
 
 void TWideMenuItem::Click()
@@ -300,7 +313,7 @@ void TWideMenuItem::Click()
         return;
     case nkNew:
         hideMenus();
-        // The New chooser opens here for parentNode once it exists.
+        ShowNewDialog(parentNode);
         return;
     case nkOrganize:
         hideMenus();
@@ -324,12 +337,13 @@ void TWideMenuItem::Click()
     hideMenus();
     if (!FmMenuBar)
         return;
-    // The Organize command (with the Clipboards menu selected) and the About command join these
-    // once their windows exist.
+    // The Organize command (with the Clipboards menu selected) joins these once its window exists.
     if (node == OptionsNode)
         FmMenuBar->ActionOptionsExecute();
     else if (node == HelpNode)
         FmMenuBar->ActionHelpExecute();
+    else if (node == AboutNode)
+        FmMenuBar->ActionAboutExecute();
     else if (node == MinimizeToTrayNode)
         FmMenuBar->ActionTrayExecute();
     else if (node == ExitNode)

@@ -60,6 +60,9 @@ private:
     void CMMouseLeave();
     void DoDrawText(HDC dc, RECT rect);
     bool Draggable() const;
+    // The drop's move of the dragged node to this row's place, with the rebuilds of the windows
+    // that show it; false when the row takes no move.
+    bool MoveDraggedNode(TTreeNode* dragNode);
 };
 
 // Whether a row of this kind starts drags and takes drops: messages, folders and kinds 11, 13, 15.

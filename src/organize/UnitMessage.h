@@ -3,13 +3,88 @@
 // and writes the data file after OK.
 #pragma once
 
-#include "core/Text.h"
-#include "core/SnippetTree.h"
+#include <array>
+#include <memory>
 
-// A new message as the last child of folder; nullptr when the user cancelled.
+#include "core/NodeWatch.h"
+#include "core/SnippetTree.h"
+#include "core/Text.h"
+#include "ui/Dialog.h"
+#include "ui/ImageList.h"
+#include "ui/PopupMenu.h"
+
+class TFmMessage : public TDialogForm {
+public:
+    TFmMessage();
+
+    // The client area as laid out: an 8-pixel border around the controls.
+    static constexpr int LayoutWidth = 608;
+    static constexpr int LayoutHeight = 426;
+    static constexpr int FormBorderWidth = 8;
+    // The smallest outer size the user can drag the window to.
+    static constexpr int MinOuterWidth = 600;
+    static constexpr int MinOuterHeight = 420;
+
+    std::unique_ptr<TStaticLabel> LabelName;
+    std::unique_ptr<TEdit> EditName;
+    std::unique_ptr<TButton> BtnInsert;
+    std::unique_ptr<THotKey> HotKey1;
+    std::unique_ptr<TStaticLabel> LabelHotkey;
+    std::unique_ptr<TCheckBox> CheckBoxWordWarp;
+    std::unique_ptr<TButton> BtnOk;
+    std::unique_ptr<TButton> BtnCancel;
+    std::unique_ptr<TMemo> MemoText;
+    std::unique_ptr<TStaticLabel> LabelContent;
+    std::unique_ptr<TBevel> Bevel1;
+    TImageList ImageListButton;
+
+    // The Insert menu and its items (the items of a menu keep their places).
+    TPopupMenu PopupMenuKey;
+    TMenuItem* MnInsertDate = nullptr;
+    TMenuItem* MnInsertTime = nullptr;
+    TMenuItem* MnInsertKey = nullptr;
+    TMenuItem* InsertKeystroke1 = nullptr;
+    TMenuItem* InsertMosee1 = nullptr;
+    TMenuItem* InsertVariable1 = nullptr;
+    // The items F1 to F12 click, in key order.
+    std::array<TMenuItem*, 12> FunctionKeyItems{};
+
+    String HotkeyAlreadyExistsMsg = u"The hotkey already exists. Do you want to select another hotkey?";
+    String HotkeyRegistrationFailedMsg = u"Hotkey registration failed. Do you want to select another hotkey?";
+    // The message being edited; empty for a new one, and when the message was deleted meanwhile.
+    TNodeRef CurNode;
+
+    void SetCheckBoxWidth();
+    void BtnInsertClick();
+    void MnInsertDateClick();
+    void MnInsertTimeClick();
+    void MnTabClick(TMenuItem& sender);
+    void CheckBoxWordWarpClick();
+    // True when the key was one of the F-key shortcuts.
+    bool MemoTextKeyDown(unsigned key);
+    void BtnOkClick();
+
+protected:
+    // Sizing the window while it is made comes before its controls exist.
+    void Resized() override
+    {
+        if (CheckBoxWordWarp)
+            Panel4Resize();
+    }
+
+private:
+    void FormCreate();
+    void CreateInsertMenu();
+    void Panel4Resize();
+    void InsertMacro(StringView macro);
+};
+
+// A new message as the last child of folder; nullptr when the user cancelled. A folder deleted
+// while the editor is open gives the message to Messages.
 TTreeNode* NewMessage(TTreeNode* folder);
 // A new message in folder from a text captured from the clipboard (name: its first 60 code
-// units); nullptr when the user cancelled.
+// units, no surrogate pair split); nullptr when the user cancelled.
 TTreeNode* NewMessageFromClipboard(TTreeNode* folder, const String& text);
-// Edits a message in place.
+// Edits a message in place. A message deleted while the editor is open comes back on OK: a
+// Clipboards entry as the newest entry there, any other message in Messages.
 void EditMessage(TTreeNode* node);

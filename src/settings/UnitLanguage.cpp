@@ -6,7 +6,12 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitNew.h"
+#include "organize/UnitRename.h"
+#include "organize/UnitViewMessage.h"
 #include "resources/resource.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 
@@ -15,7 +20,22 @@ namespace {
 // that finds the global empty again (an opener freed its own dialog) takes the kept one back.
 struct TTemplateDialogs {
     std::unique_ptr<TFmOptions> Options;
+    std::unique_ptr<TFmNew> New;
+    std::unique_ptr<TFmAddFolderRename> NewMenu;
+    std::unique_ptr<TFmAddFolderRename> NewFolder;
+    std::unique_ptr<TFmMessage> Message;
+    std::unique_ptr<TFmViewMessage> ViewMessage;
+    std::unique_ptr<TFmAddFolderRename> Rename;
+    std::unique_ptr<TFmAbout> About;
 } templateDialogs;
+
+template <class TDialog>
+void FreeHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
+{
+    if (global == kept.get())
+        global = nullptr;
+    kept.reset();
+}
 
 template <class TDialog>
 void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
@@ -68,14 +88,86 @@ void ApplyOptionsWindowTexts(TLanguageRun& run, TFmOptions& options)
     options.BtnCancel->SetText(run.Text(u"OptionsWindow/Button/Cancel", u"Cancel"));
 }
 
+// //NewMenuWindow, //NewFolderWindow and //RenameWindow: one window class, told apart by the
+// section word and the title's key word.
+void ApplyNameWindowTexts(TLanguageRun& run, TFmAddFolderRename& dialog, const String& section,
+                          const String& titleWord, const String& title)
+{
+    run.Section(section);
+    dialog.SetCaption(run.Text(section + u"/Title/" + titleWord, title));
+    dialog.LabelName->SetText(run.Text(section + u"/Label/Name", u"Name:"));
+    dialog.BtnOk->SetText(run.Text(section + u"/Button/Ok", u"Ok"));
+    dialog.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
+}
+
+void ApplyNewWindowTexts(TLanguageRun& run, TFmNew& chooser)
+{
+    run.Section(u"NewWindow");
+    chooser.SetCaption(run.Text(u"NewWindow/Title/New", u"New"));
+    chooser.BtnNewMenu->SetText(run.Text(u"NewWindow/Button/NewMenu", u"New Menu..."));
+    chooser.BtnNewFolder->SetText(run.Text(u"NewWindow/Button/NewFolder", u"New Folder..."));
+    chooser.BtnNewMessage->SetText(run.Text(u"NewWindow/Button/NewMessage", u"New Message..."));
+    chooser.BtnClose->SetText(run.Text(u"NewWindow/Button/Close", u"Close"));
+}
+
+void ApplyMessageWindowTexts(TLanguageRun& run, TFmMessage& editor)
+{
+    run.Section(u"MessageWindow");
+    if (editor.CurNode)
+        editor.SetCaption(run.Text(u"MessageWindow/Title/EditMessage", u"Edit Message"));
+    else
+        editor.SetCaption(run.Text(u"MessageWindow/Title/NewMessage", u"New Message"));
+    editor.LabelName->SetText(run.Text(u"MessageWindow/Label/Name", u"Name:"));
+    editor.LabelContent->SetText(run.Text(u"MessageWindow/Label/Content", u"Content:"));
+    editor.LabelHotkey->SetText(run.Text(u"MessageWindow/Label/Hotkey", u"Hotkey:"));
+    editor.CheckBoxWordWarp->SetText(run.Text(u"MessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    editor.SetCheckBoxWidth();
+    editor.BtnInsert->SetText(run.Text(u"MessageWindow/Button/Insert", u"Insert"));
+    editor.MnInsertDate->Caption = run.Text(u"MessageWindow/Button/Insert/InsertDate", u"Insert Date");
+    editor.MnInsertTime->Caption = run.Text(u"MessageWindow/Button/Insert/InsertTime", u"Insert Time");
+    editor.MnInsertKey->Caption = run.Text(u"MessageWindow/Button/Insert/InsertKey", u"Insert Key");
+    editor.BtnOk->SetText(run.Text(u"MessageWindow/Button/Ok", u"Ok"));
+    editor.HotkeyAlreadyExistsMsg = run.Text(u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists",
+                                             u"The hotkey already exists. Do you want to select another hotkey?");
+    editor.HotkeyRegistrationFailedMsg =
+        run.Text(u"MessageWindow/Button/Ok/Message/HotkeyRegistrationFailed",
+                 u"Hotkey registration failed. Do you want to select another hotkey?");
+    editor.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
+}
+
+void ApplyViewMessageWindowTexts(TLanguageRun& run, TFmViewMessage& viewer)
+{
+    run.Section(u"ViewMessageWindow");
+    viewer.CheckBoxWordWarp->SetText(run.Text(u"ViewMessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    viewer.SetCheckBoxWidth();
+}
+
+void ApplyAboutWindowTexts(TLanguageRun& run, TFmAbout& about)
+{
+    run.Section(u"AboutWindow");
+    about.SetCaption(run.Text(u"AboutWindow/Title/About", u"About"));
+    about.LabelAppName->SetCaption(ProgramName);
+    about.LabelVersion->SetText(run.Text(u"AboutWindow/Label/Version", u"Version:"));
+    about.LabelHomePage->SetText(run.Text(u"AboutWindow/Label/HomePage", u"Home Page:"));
+    about.LabelEmail->SetText(run.Text(u"AboutWindow/Label/Email", u"E-Mail:"));
+    about.BtnOk->SetText(run.Text(u"AboutWindow/Button/Ok", u"Ok"));
+    about.BtnCheckForUpdates->SetText(run.Text(u"AboutWindow/Button/CheckForUpdates", u"Check for Updates..."));
+}
+
 void ApplyLanguage()
 {
     if (IsTemplateMode()) {
         DefaultEnglishLines.clear();
-        // Every dialog exists, hidden, so that every section reaches the template; the New
-        // chooser, the name dialogs, the editor, Organize, the viewer and About follow Options
-        // here in this order.
+        // Every dialog exists, hidden, so that every section reaches the template; Organize
+        // comes between the editor and the viewer.
         CreateHidden(FmOptions, templateDialogs.Options);
+        CreateHidden(FmNew, templateDialogs.New);
+        CreateHidden(FmNewMenu, templateDialogs.NewMenu);
+        CreateHidden(FmNewFolder, templateDialogs.NewFolder);
+        CreateHidden(FmMessage, templateDialogs.Message);
+        CreateHidden(FmViewMessage, templateDialogs.ViewMessage);
+        CreateHidden(FmRename, templateDialogs.Rename);
+        CreateHidden(FmAbout, templateDialogs.About);
     }
     TLanguageRun run(FmMain ? FmMain->ListBoxChinese : TStringList{});
 
@@ -89,10 +181,22 @@ void ApplyLanguage()
         ApplyMainMenuTexts(run);
     if (FmOptions)
         ApplyOptionsWindowTexts(run, *FmOptions);
-    // //NewWindow, //NewMenuWindow, //NewFolderWindow, //MessageWindow, //OrganizeWindow,
-    // //ViewMessageWindow and //RenameWindow come here, each while its window exists.
+    if (FmNew)
+        ApplyNewWindowTexts(run, *FmNew);
+    if (FmNewMenu)
+        ApplyNameWindowTexts(run, *FmNewMenu, u"NewMenuWindow", u"NewMenu", u"New Menu");
+    if (FmNewFolder)
+        ApplyNameWindowTexts(run, *FmNewFolder, u"NewFolderWindow", u"NewFolder", u"New Folder");
+    if (FmMessage)
+        ApplyMessageWindowTexts(run, *FmMessage);
+    // //OrganizeWindow comes here while FmOrg exists.
+    if (FmViewMessage)
+        ApplyViewMessageWindowTexts(run, *FmViewMessage);
+    if (FmRename)
+        ApplyNameWindowTexts(run, *FmRename, u"RenameWindow", u"Rename", u"Rename");
     ApplyPopupMenuTexts(run);
-    // //AboutWindow comes here while FmAbout exists.
+    if (FmAbout)
+        ApplyAboutWindowTexts(run, *FmAbout);
 
     if (IsTemplateMode())
         SaveTemplateFile();
@@ -100,7 +204,12 @@ void ApplyLanguage()
 
 void FreeTemplateDialogs()
 {
-    if (FmOptions == templateDialogs.Options.get())
-        FmOptions = nullptr;
-    templateDialogs.Options.reset();
+    FreeHidden(FmOptions, templateDialogs.Options);
+    FreeHidden(FmNew, templateDialogs.New);
+    FreeHidden(FmNewMenu, templateDialogs.NewMenu);
+    FreeHidden(FmNewFolder, templateDialogs.NewFolder);
+    FreeHidden(FmMessage, templateDialogs.Message);
+    FreeHidden(FmViewMessage, templateDialogs.ViewMessage);
+    FreeHidden(FmRename, templateDialogs.Rename);
+    FreeHidden(FmAbout, templateDialogs.About);
 }

@@ -174,15 +174,4 @@ void TFmOptions::BtnEditLanguageFileClick()
         ShowMessageBox(CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
 }
 
-void TFmOptions::UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
-
-LRESULT TFmOptions::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == UM_SETFOREGROUNDWINDOW) {
-        UserMsgSetForegroundWindow();
-        return 0;
-    }
-    return TDialogForm::WndProc(msg, wParam, lParam);
-}
-
 void SaveSettings() { WriteSettings(FmMenuBar->Left(), FmMenuBar->Top()); }

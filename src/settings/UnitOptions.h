@@ -40,12 +40,8 @@ public:
     void BtnEditLanguageFileClick();
     void AddLanguagesFileToList(const String& dir);
 
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 private:
     void FormCreate();
-    void UserMsgSetForegroundWindow();
     void AlignButtons();
 };
 

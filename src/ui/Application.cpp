@@ -101,7 +101,18 @@ int TApplication::MessageDialog(StringView text, StringView caption, int flags)
     // The system disables the owner only: the bar, the menus and other dialogs would still take
     // clicks under the box.
     TWindowDisabler disabled(nullptr);
-    return MessageBoxW(owner, ToW(text).c_str(), ToW(caption).c_str(), static_cast<UINT>(flags) | MB_TASKMODAL);
+    ++MessageBoxLevel;
+    const int pressed =
+        MessageBoxW(owner, ToW(text).c_str(), ToW(caption).c_str(), static_cast<UINT>(flags) | MB_TASKMODAL);
+    --MessageBoxLevel;
+    ModalEnded();
+    return pressed;
+}
+
+void TApplication::ModalEnded()
+{
+    if (ModalLevel == 0 && MessageBoxLevel == 0 && OnModalEnd)
+        OnModalEnd();
 }
 
 void TApplication::HandleException()

@@ -27,6 +27,12 @@ public:
 
     // Number of modal windows open now.
     int ModalLevel = 0;
+    // Number of message boxes of MessageDialog open now.
+    int MessageBoxLevel = 0;
+    // Runs when the last modal window or message box has closed.
+    std::function<void()> OnModalEnd;
+    // Ends a modal window or message box: OnModalEnd once none is left.
+    void ModalEnded();
     bool MainFormOnTaskBar = true;
     TForm* MainForm = nullptr;
 

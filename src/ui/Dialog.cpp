@@ -42,20 +42,65 @@ bool TDialogForm::FormCommand(int id)
     return TForm::FormCommand(id);
 }
 
+void TDialogForm::Activated()
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus))
+        return;
+    if (!lastFocus_ || !IsWindow(lastFocus_) || !IsChild(Handle(), lastFocus_) || !IsWindowEnabled(lastFocus_) ||
+        !IsWindowVisible(lastFocus_))
+        lastFocus_ = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (lastFocus_)
+        ::SetFocus(lastFocus_);
+}
+
+bool TDialogForm::PreTranslateKey(const MSG& msg)
+{
+    if (TForm::PreTranslateKey(msg))
+        return true;
+    // Alt and a label's access key: the focus goes to the label's control.
+    if (msg.message != WM_SYSCHAR || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
+        return false;
+    // In a hot-key field Alt with a key is the hotkey being entered: it is no access key, and
+    // the control has taken it from the key press already.
+    if (dynamic_cast<THotKey*>(TStdControl::FromHandle(msg.hwnd)))
+        return true;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* label = dynamic_cast<TStaticLabel*>(TStdControl::FromHandle(child));
+        if (label && label->Visible() && label->HasAccessKey(static_cast<wchar_t>(msg.wParam)))
+            return label->FocusTarget();
+    }
+    return false;
+}
+
 LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_DIALOGFOREGROUND:
+        UserMsgSetForegroundWindow();
+        return 0;
+    case WM_ACTIVATE: {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                lastFocus_ = focus;
+        }
+        // The system gives the focus to the window itself; a control takes it over.
+        const LRESULT result = TForm::WndProc(msg, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+            Activated();
+        return result;
+    }
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        // Texts and check boxes on the form's own face colour; a read-only edit stays white, as
-        // a text to read and select.
-        wchar_t className[16] = L"";
-        GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
-        const int colour = lstrcmpiW(className, L"Edit") == 0 ? COLOR_WINDOW : COLOR_BTNFACE;
+        // Texts and check boxes on the form's own face colour; a read-only edit that can be used
+        // stays white, as a text to read and select.
+        HWND control = reinterpret_cast<HWND>(lParam);
+        const int colour = IsEditControl(control) && IsWindowEnabled(control) ? COLOR_WINDOW : COLOR_BTNFACE;
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(colour));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
     }

@@ -1,11 +1,16 @@
 // A dialog window of the program: a top-level form owned by the program's hidden main window (so
 // it has no taskbar button), with the dialog font, the face colour behind its texts, a default
 // button for Enter, a cancel button for Esc, controls that follow their anchors when the window
-// is resized, and a minimum size.
+// is resized, a minimum size, and the keyboard focus in a control: the first of the tab order when
+// it opens, the one that had it when the window comes back to the front.
 #pragma once
 
 #include "ui/Form.h"
 #include "ui/StdControls.h"
+
+// Posted to a modal dialog just before it runs: the dialog brings itself to the foreground once
+// its loop runs.
+constexpr UINT WM_DIALOGFOREGROUND = WM_USER + 1;
 
 class TDialogForm : public TForm {
 public:
@@ -27,10 +32,16 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool FormCommand(int id) override;
+    bool PreTranslateKey(const MSG& msg) override;
     // The client area changed size, after the anchored controls followed it.
     virtual void Resized() {}
+    // WM_DIALOGFOREGROUND: SetForegroundWindow with the dialog's own handle.
+    virtual void UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
 private:
+    void Activated();
+
     TBorder border_;
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window went to the back
     TButton* defaultButton_ = nullptr;
 };

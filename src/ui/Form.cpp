@@ -411,6 +411,7 @@ int TForm::ShowModal()
         {
             form.inModal_ = false;
             --Application->ModalLevel;
+            Application->ModalEnded();
         }
     };
     ModalResult = 0;
@@ -431,7 +432,7 @@ int TForm::ShowModal()
     return ModalResult;
 }
 
-bool TForm::PreTranslateKey(const MSG& msg) const
+bool TForm::PreTranslateKey(const MSG& msg)
 {
     // Esc would reach the dialog manager, which cancels, and a multi-line edit, which closes its
     // dialog: where Esc must not cancel, it reaches neither.

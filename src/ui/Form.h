@@ -153,13 +153,13 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // A menu or keyboard command of the form itself (WM_COMMAND from no control); true when handled.
     virtual bool FormCommand(int id);
+    // A message of the modal loop for this form, before the dialog manager sees it; true when
+    // handled here and kept from the controls.
+    virtual bool PreTranslateKey(const MSG& msg);
     // Creates the window; subclasses call it at the end of their constructor.
     void CreateForm();
 
 private:
-    // A key message of the modal loop that the form keeps from its controls; true when kept.
-    bool PreTranslateKey(const MSG& msg) const;
-
     bool inModal_ = false;
 };
 

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 class TImageList {
 public:
     TImageList() = default;
@@ -24,6 +26,33 @@ public:
         if (list_)
             ImageList_AddMasked(list_, strip, mask);
         DeleteObject(strip);
+        return list_ != nullptr;
+    }
+    // One picture of width x height that draw paints over a background of the mask colour, which
+    // stays clear.
+    bool CreateDrawn(int width, int height, COLORREF mask, const std::function<void(HDC)>& draw)
+    {
+        Reset();
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        if (dc && picture) {
+            HGDIOBJ old = SelectObject(dc, picture);
+            const RECT all{0, 0, width, height};
+            HBRUSH background = CreateSolidBrush(mask);
+            FillRect(dc, &all, background);
+            DeleteObject(background);
+            draw(dc);
+            SelectObject(dc, old);
+            list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1);
+            if (list_)
+                ImageList_AddMasked(list_, picture, mask);
+        }
+        if (picture)
+            DeleteObject(picture);
+        if (dc)
+            DeleteDC(dc);
         return list_ != nullptr;
     }
     int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }

@@ -73,11 +73,5 @@ void TPopupMenu::Popup(HWND owner, int x, int y)
     PostMessageW(owner, WM_NULL, 0, 0); // lets the menu close for good when its owner is hidden
     if (id == 0 || id > chosen.size())
         return;
-    TMenuItem& item = *chosen[id - 1];
-    // The handler may rebuild the items, this one among them.
-    std::function<void(TMenuItem&)> handler = item.OnClick;
-    if (handler) {
-        TMenuItem copy = item;
-        handler(copy);
-    }
+    chosen[id - 1]->Click();
 }

@@ -21,7 +21,8 @@ public:
     std::list<TMenuItem> Items;
 
     TMenuItem& Add(String caption, std::function<void(TMenuItem&)> onClick = {});
-    // Runs the handler as choosing the item does.
+    // Runs the handler as choosing the item does. A handler that rebuilds the menu holding its
+    // item must not use sender afterwards.
     void Click();
 };
 

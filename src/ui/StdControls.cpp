@@ -14,10 +14,13 @@ namespace {
 constexpr wchar_t ControlProperty[] = L"QuorvaneControlObject";
 
 // Ids only tell the dialog manager which button is the default; the object is found by handle.
-int NextControlId()
+// Unique within the parent, so they never run out however many dialogs a long run opens.
+int FreeControlId(HWND parent)
 {
-    static int next = 1000;
-    return next++;
+    int id = 1000;
+    while (GetDlgItem(parent, id))
+        ++id;
+    return id;
 }
 
 // Shortcut modifier bits of the program's hotkey values.
@@ -40,9 +43,16 @@ HFONT DialogFont()
     return font.Get();
 }
 
+bool IsEditControl(HWND control)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, L"Edit") == 0;
+}
+
 TStdControl::TStdControl(TWinControl& parent, const wchar_t* className, DWORD style, DWORD exStyle, RECT bounds,
                          StringView caption, int id)
-    : className_(className), id_(id ? id : NextControlId())
+    : className_(className), id_(id ? id : FreeControlId(parent.Handle()))
 {
     handle_.reset(Create(parent.Handle(), style, exStyle, bounds, caption));
     Attach();
@@ -207,20 +217,37 @@ TGroupBox::TGroupBox(TWinControl& parent, RECT bounds, StringView caption)
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-namespace {
-RECT TextBounds(HWND parent, POINT at, StringView caption)
+SIZE DialogTextSize(StringView text)
 {
-    WindowDC dc(parent);
+    WindowDC dc(nullptr);
     SIZE size{};
     ScopedSelectObject select(dc.Get(), DialogFont());
-    std::wstring text = ToW(caption);
-    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring line = ToW(text);
+    GetTextExtentPoint32W(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size);
+    return size;
+}
+
+String ShownCaption(StringView caption)
+{
+    String shown;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
+namespace {
+RECT TextBounds(POINT at, StringView caption)
+{
+    const SIZE size = DialogTextSize(caption);
     return {at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 } // namespace
 
 TStaticText::TStaticText(TWinControl& parent, POINT at, StringView caption)
-    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, TextBounds(parent.Handle(), at, caption),
+    : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, TextBounds(at, caption),
                   caption)
 {
 }
@@ -229,14 +256,15 @@ void TStaticText::SetText(StringView text)
 {
     TStdControl::SetText(text);
     const RECT at = BoundsRect();
-    const RECT fit = TextBounds(GetParent(Handle()), {at.left, at.top}, text);
+    const RECT fit = TextBounds({at.left, at.top}, text);
     SetWindowPos(Handle(), nullptr, 0, 0, fit.right - fit.left, fit.bottom - fit.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl, bool centreVertically)
     : TStdControl(parent, L"STATIC", WS_VISIBLE | SS_LEFT | (centreVertically ? SS_CENTERIMAGE : 0), 0, bounds,
-                  caption)
+                  caption),
+      FocusControl(focusControl)
 {
     // The dialog manager gives a label's access key to the next control in the tab order: the
     // label stands right before its control.
@@ -244,6 +272,32 @@ TStaticLabel::TStaticLabel(TWinControl& parent, RECT bounds, StringView caption,
         HWND before = GetWindow(focusControl->Handle(), GW_HWNDPREV);
         SetWindowPos(Handle(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+bool TStaticLabel::HasAccessKey(wchar_t key) const
+{
+    const String text = Text();
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<wchar_t>(text[i + 1])))) ==
+               CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)));
+    }
+    return false;
+}
+
+bool TStaticLabel::FocusTarget()
+{
+    if (!FocusControl || !FocusControl->Visible() || !FocusControl->Enabled())
+        return false;
+    FocusControl->SetFocus();
+    if (IsEditControl(FocusControl->Handle()) && !(GetWindowLongW(FocusControl->Handle(), GWL_STYLE) & ES_MULTILINE))
+        SendMessageW(FocusControl->Handle(), EM_SETSEL, 0, -1);
+    return true;
 }
 
 TBevel::TBevel(TWinControl& parent, RECT bounds)
@@ -263,12 +317,12 @@ void TEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 DWORD TMemo::Style(bool wrap)
 {
-    const DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+    const DWORD style = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
     return wrap ? style : style | ES_AUTOHSCROLL | WS_HSCROLL;
 }
 
 TMemo::TMemo(TWinControl& parent, RECT bounds, int id)
-    : TStdControl(parent, L"EDIT", Style(true), WS_EX_CLIENTEDGE, bounds, u"", id)
+    : TStdControl(parent, L"EDIT", WS_VISIBLE | Style(true), WS_EX_CLIENTEDGE, bounds, u"", id)
 {
     Subclass();
 }
@@ -283,7 +337,7 @@ void TMemo::Subclass()
 LRESULT CALLBACK TMemo::KeyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* memo = reinterpret_cast<TMemo*>(data);
-    if (msg == WM_KEYDOWN && memo->OnKeyDown) {
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && memo->OnKeyDown) {
         bool kept = false;
         Guarded([&] { kept = memo->OnKeyDown(static_cast<unsigned>(wParam)); });
         if (kept)

@@ -20,6 +20,12 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 // The one font of every dialog.
 HFONT DialogFont();
+// A control of the system's edit class.
+bool IsEditControl(HWND control);
+// The size of a line of text in that font.
+SIZE DialogTextSize(StringView text);
+// A caption as drawn: "&&" shows one ampersand, a single one marks the access key and is not drawn.
+String ShownCaption(StringView caption);
 
 class TStdControl {
 public:
@@ -110,7 +116,13 @@ public:
 class TStaticLabel : public TStdControl {
 public:
     TStaticLabel(TWinControl& parent, RECT bounds, StringView caption, TStdControl* focusControl = nullptr,
-           bool centreVertically = false);
+                 bool centreVertically = false);
+    TStdControl* FocusControl;
+    // The caption marks key as its access key ("&N" for n or N).
+    bool HasAccessKey(wchar_t key) const;
+    // Moves the focus to FocusControl when it can take it (an edit's text selected, as the
+    // dialog manager does); true when it did.
+    bool FocusTarget();
 };
 
 // A sunken line across its width, at its bottom.
@@ -144,7 +156,8 @@ public:
     void GetSelection(int& start, int& end) const;
     void SetSelection(int start, int end);
 
-    // A key going down in the field, with the modifiers held; true keeps it from the field.
+    // A key going down in the field (F10 and keys with Alt included, which come as system keys),
+    // with the modifiers held; true keeps it from the field and from the window's system menu.
     std::function<bool(unsigned key)> OnKeyDown;
 
 private:

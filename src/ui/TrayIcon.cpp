@@ -23,27 +23,37 @@ NOTIFYICONDATAW TTrayIcon::Data(UINT flags) const
 void TTrayIcon::SetHint(String hint)
 {
     hint_ = std::move(hint);
-    if (visible_) {
+    if (added_) {
         NOTIFYICONDATAW data = Data(NIF_TIP);
         Shell_NotifyIconW(NIM_MODIFY, &data);
     }
+}
+
+void TTrayIcon::Add()
+{
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 void TTrayIcon::SetVisible(bool visible)
 {
     if (visible == visible_)
         return;
-    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    visible_ = Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data) ? visible : false;
+    visible_ = visible;
+    if (visible) {
+        Add();
+    } else if (added_) {
+        NOTIFYICONDATAW data = Data(0);
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        added_ = false;
+    }
 }
 
 bool TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        if (visible_) {
-            NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-            Shell_NotifyIconW(NIM_ADD, &data);
-        }
+        if (visible_)
+            Add();
         return false; // other windows may want it too
     }
     if (msg != CallbackMessage || wParam != IconId)

@@ -25,6 +25,8 @@ public:
     void SetIcon(HICON icon) { icon_.reset(icon); }
     const String& Hint() const { return hint_; }
     void SetHint(String hint);
+    // Whether the icon is wanted in the notification area; the shell may not hold it yet (a
+    // refused add, a shell not started), and gets it again at its next restart.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
@@ -36,10 +38,12 @@ public:
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Add();
 
     HWND owner_ = nullptr;
     UniqueIcon icon_;
     String hint_;
     bool visible_ = false;
+    bool added_ = false; // the shell holds the icon
     UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 };

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "FakeUpdateServer.h"
+
 namespace {
 struct WindowSearch {
     DWORD process;
@@ -70,8 +72,9 @@ std::wstring ProgramPath()
 
 } // namespace
 
-QuorvaneProcess::QuorvaneProcess()
+QuorvaneProcess::QuorvaneProcess(const wchar_t* updateServer)
 {
+    SetUpdateServerVariable(updateServer);
     std::wstring command = L"\"" + ProgramPath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -17,10 +17,11 @@ void Pause(int ms);
 HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly = false);
 
 
-// A running Quorvane.exe, ended when this object goes.
+// A running Quorvane.exe, ended when this object goes. Its update check asks updateServer, by
+// default a closed loopback port.
 class QuorvaneProcess {
 public:
-    QuorvaneProcess();
+    explicit QuorvaneProcess(const wchar_t* updateServer = nullptr);
     ~QuorvaneProcess();
     QuorvaneProcess(const QuorvaneProcess&) = delete;
     QuorvaneProcess& operator=(const QuorvaneProcess&) = delete;

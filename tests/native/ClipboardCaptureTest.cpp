@@ -8,6 +8,7 @@
 #include "core/ClipboardCapture.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
+#include "core/Hotkeys.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
 
@@ -134,6 +135,13 @@ TEST_F(ClipboardCapture, AddClipboardTextInsertsMovesAndTrims)
         {"a negative limit keeps 5 and the fixed rows", Entries(6), u"new", Names("new", 1, 4), -7},
         {"a history over its limit is cut back at the next insertion", Entries(8), u"new", Names("new", 1, 4), 5},
         {"a move never trims", Entries(8), u"e8", "e8," + Names("", 1, 7), 5},
+        {"a folder put into Clipboards does not count",
+         {{u"e1", u"e1"}, {u"Folder", std::nullopt, nkFolder}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}}, u"new",
+         "new,e1,Folder,e2,e3,e4", 5},
+        {"a folder below the limit stays, the messages around it go",
+         {{u"e1", u"e1"}, {u"e2", u"e2"}, {u"e3", u"e3"}, {u"e4", u"e4"}, {u"e5", u"e5"},
+          {u"Folder", std::nullopt, nkFolder}, {u"e6", u"e6"}},
+         u"new", "new,e1,e2,e3,e4,Folder", 5},
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,9 +181,10 @@ TEST_F(ClipboardCapture, ANewEntryIsAMessageNamedByItsFirstSixtyCodeUnits)
         {String(60, u'x'), String(60, u'x')},
         {String(61, u'x'), String(60, u'x')},
         {u"line one\r\nline two" + String(60, u'z'), u"line one\r\nline two" + String(42, u'z')},
-        // A pair that straddles the cut loses its second half: names count code units.
-        {head + u"\U0001F600" + u"b", head + u"\xD83D"},
+        // A pair that straddles the cut goes whole: the name ends one unit earlier.
+        {head + u"\U0001F600" + u"b", head},
         {head + u"c\U0001F600", head + u"c"},
+        {String(58, u'a') + u"\U0001F600" + u"b", String(58, u'a') + u"\U0001F600"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ToUtf8(c.text));
@@ -183,7 +192,6 @@ TEST_F(ClipboardCapture, ANewEntryIsAMessageNamedByItsFirstSixtyCodeUnits)
         AddClipboardText(items, ClipboardsNode);
         const TTreeNode* entry = ClipboardsNode->Item(3);
         EXPECT_EQ(entry->Text, c.name);
-        EXPECT_EQ(entry->Text.size(), std::min<size_t>(c.text.size(), 60));
         ASSERT_TRUE(entry->Data.has_value());
         EXPECT_EQ(*entry->Data, c.text);
         EXPECT_EQ(entry->ImageIndex, nkMessage);
@@ -244,16 +252,31 @@ TEST_F(ClipboardCapture, OtherFoldersStartAtTheirFirstChildAndAreNeverTrimmed)
     EXPECT_TRUE(FileHoldsTheTree());
 }
 
-TEST_F(ClipboardCapture, TheTrimDeletesWholeEntriesAndReleasesTheirHotkeys)
+TEST_F(ClipboardCapture, TheTrimReleasesTheHotkeysOfTheMessagesItDeletesAndKeepsFolders)
 {
     Fill(ClipboardsNode, Entries(4));
-    TTreeNode* oldest = AddNode(items, ClipboardsNode, u"oldest", nkFolder, 0x4041);
-    AddNode(items, oldest, u"inside", nkMessage, 0x4042)->Data = u"i";
+    TTreeNode* folder = AddNode(items, ClipboardsNode, u"Kept", nkFolder, 0x4041);
+    AddNode(items, folder, u"inside", nkMessage, 0x4042)->Data = u"i";
+    AddNode(items, ClipboardsNode, u"oldest", nkMessage, 0x4043)->Data = u"o";
     ClipboardMaxCount = 5;
     os.ClipboardText = u"new";
     AddClipboardText(items, ClipboardsNode);
-    EXPECT_EQ(EntryNames(), Names("new", 1, 4));
-    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(EntryNames(), Names("new", 1, 4) + ",Kept");
+    EXPECT_EQ(ChildNames(folder), "inside");
+    EXPECT_EQ(CallNames(), "ReadClipboardText,UnregisterHotkey,WriteWholeFile");
+    EXPECT_EQ(os.Calls[1], "UnregisterHotkey " + std::to_string(HotkeyId(0x4043)));
+}
+
+TEST_F(ClipboardCapture, TrimClipboardHistoryCutsALargeHistoryToTheLimitInOrder)
+{
+    Fill(ClipboardsNode, Entries(2000));
+    ClipboardMaxCount = 5;
+    std::string deleted;
+    items.OnDeletion = [&](TTreeNode& node) { deleted += (deleted.empty() ? "" : ",") + ToUtf8(node.Text); };
+    TrimClipboardHistory(items);
+    EXPECT_EQ(EntryNames(), Names("", 1, 5));
+    EXPECT_EQ(deleted, Names("", 6, 2000));
+    EXPECT_TRUE(os.Calls.empty());
 }
 
 TEST(ClipboardHistoryLimit, IsBroughtIntoTheRangeOfTheOptionsWindow)
@@ -285,6 +308,8 @@ struct DrawCase {
     std::string calls;
     bool captured;
     bool targetArmedAfter;
+    bool waitsForTheEditor = false; // the text waits in the folder captures, for the other folder
+    bool excluded = false; // marked by its writer as not for clipboard managers
 };
 
 TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlwaysPassesOn)
@@ -307,12 +332,23 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
          false, false, 77, "SendChainMessage", false, false},
         {"no text, no target: nothing", false, true, Target::None, false, true, false, false, 77, "SendChainMessage",
          false, false},
-        {"a target folder other than Clipboards leaves Clipboards alone and disarms", false, true,
-         Target::OtherFolder, true, true, false, false, 77, "SendChainMessage", false, false},
+        {"a target folder other than Clipboards leaves Clipboards alone, keeps the text for the editor and disarms",
+         false, true, Target::OtherFolder, true, false, false, false, 77, "ReadClipboardText,SendChainMessage", false,
+         false, true},
+        {"no text for another folder: nothing waits, disarmed", false, true, Target::OtherFolder, false, true, false,
+         false, 77, "SendChainMessage", false, false},
+        {"an unreadable clipboard for another folder: nothing waits, disarmed", false, true, Target::OtherFolder,
+         true, true, true, false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"an unreadable clipboard is skipped silently and disarms", false, true, Target::Clipboards, true, true, true,
          false, 77, "ReadClipboardText,SendChainMessage", false, false},
         {"a failed save is dropped, keeps the target armed and passes on", false, true, Target::Clipboards, true,
          true, false, true, 77, capture, true, true},
+        {"a password manager's copy is not captured and passed on", false, true, Target::None, true, true, false,
+         false, 77, "SendChainMessage", false, false, false, true},
+        {"a password manager's copy after Cut or Copy is not captured and disarms", false, true, Target::Clipboards,
+         true, true, false, false, 77, "SendChainMessage", false, false, false, true},
+        {"a password manager's copy for another folder never reaches the editor", false, true, Target::OtherFolder,
+         true, true, false, false, 77, "SendChainMessage", false, false, false, true},
     };
     TTreeNode* otherFolder = AddNode(items, MessagesNode, u"Folder", nkFolder);
     for (const DrawCase& c : cases) {
@@ -321,6 +357,7 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
         os.ClipboardText = c.hasText ? std::optional<String>(u"copied") : std::nullopt;
         os.ClipboardLocked = c.locked;
         os.FailWrites = c.failWrites;
+        os.ClipboardExcluded = c.excluded;
         AutoCapture = c.autoCapture;
         CaptureNextClipboardChange = c.captureNext;
         CaptureTargetNode = c.target == Target::None         ? nullptr
@@ -328,8 +365,17 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
                                                              : otherFolder;
         TTreeNode* armed = CaptureTargetNode;
         bool first = c.first;
+        TFolderCaptures captures;
+        int pendingCalls = 0;
+        captures.OnPending = [&] { ++pendingCalls; };
 
-        HandleDrawClipboard(items, first, c.next, 5, 6);
+        HandleDrawClipboard(items, captures, first, c.next, 5, 6);
+
+        EXPECT_EQ(pendingCalls, c.waitsForTheEditor ? 1 : 0);
+        std::vector<std::pair<TTreeNode*, String>> delivered;
+        captures.Deliver([&](TTreeNode* folder, const String& text) { delivered.emplace_back(folder, text); });
+        EXPECT_EQ(delivered, (c.waitsForTheEditor ? std::vector<std::pair<TTreeNode*, String>>{{otherFolder, u"copied"}}
+                                                  : std::vector<std::pair<TTreeNode*, String>>{}));
 
         EXPECT_EQ(CallNames(), c.calls);
         EXPECT_EQ(EntryNames(), c.captured ? "copied" : "");
@@ -343,14 +389,83 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
     }
 }
 
+TEST_F(ClipboardCapture, TheCopyAfterAPasswordManagersCopyIsCapturedAsUsual)
+{
+    bool first = false;
+    TFolderCaptures captures;
+    os.ClipboardText = u"secret";
+    os.ClipboardExcluded = true;
+    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    os.ClipboardText = u"plain";
+    os.ClipboardExcluded = false;
+    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    EXPECT_EQ(EntryNames(), "plain");
+    EXPECT_TRUE(FileHoldsTheTree());
+}
+
 TEST_F(ClipboardCapture, TheNextViewerRunsAfterTheCaptureIsSaved)
 {
     os.ClipboardText = u"copied";
     bool sawTheFile = false;
     os.OnChainMessage = [&] { sawTheFile = FileHoldsTheTree() && ClipboardsNode->Count() == 4; };
     bool first = false;
-    HandleDrawClipboard(items, first, 42, 0, 0);
+    TFolderCaptures captures;
+    HandleDrawClipboard(items, captures, first, 42, 0, 0);
     EXPECT_TRUE(sawTheFile);
+}
+
+TEST_F(ClipboardCapture, AFolderCaptureIsHandedOverOnlyAfterTheChainMessageWentOn)
+{
+    TTreeNode* folder = AddNode(items, MessagesNode, u"Folder", nkFolder);
+    os.ClipboardText = u"copied";
+    CaptureTargetNode = folder;
+    TFolderCaptures captures;
+    std::vector<std::string> events;
+    captures.OnPending = [&] { events.push_back("pending"); };
+    os.OnChainMessage = [&] { events.push_back("chain"); };
+    bool first = false;
+    HandleDrawClipboard(items, captures, first, 42, 0, 0);
+    // The editor opens from the owner's later call, never inside the chain message.
+    EXPECT_EQ(events, (std::vector<std::string>{"pending", "chain"}));
+    EXPECT_FALSE(captures.Empty());
+    EXPECT_EQ(CaptureTargetNode, nullptr);
+    EXPECT_FALSE(folder->HasChildren());
+}
+
+TEST_F(ClipboardCapture, FolderCapturesGoOutOldestFirstOneAtATimeAndToMessagesWhenTheirFolderWentAway)
+{
+    TTreeNode* kept = AddNode(items, MessagesNode, u"Kept", nkFolder);
+    TTreeNode* outer = AddNode(items, MessagesNode, u"Outer", nkFolder);
+    TTreeNode* inner = AddNode(items, outer, u"Inner", nkFolder);
+    TFolderCaptures captures;
+    int pendingCalls = 0;
+    captures.OnPending = [&] { ++pendingCalls; };
+    captures.Add(kept, u"one");
+    captures.Add(inner, u"two");
+    EXPECT_EQ(pendingCalls, 2);
+    items.Delete(outer); // the inner folder goes with it
+
+    std::vector<std::pair<TTreeNode*, String>> delivered;
+    int nested = 0;
+    captures.Deliver([&](TTreeNode* folder, const String& text) {
+        delivered.emplace_back(folder, text);
+        if (text == u"one") {
+            // A capture while the first editor is open waits for it instead of opening a second.
+            captures.Add(kept, u"three");
+            captures.Deliver([&](TTreeNode*, const String&) { ++nested; });
+        }
+    });
+    EXPECT_EQ(nested, 0);
+    EXPECT_EQ(delivered, (std::vector<std::pair<TTreeNode*, String>>{
+                             {kept, u"one"}, {MessagesNode, u"two"}, {kept, u"three"}}));
+    EXPECT_TRUE(captures.Empty());
+
+    pendingCalls = 0;
+    captures.Resume();
+    EXPECT_EQ(pendingCalls, 0); // nothing waits
+    captures.Add(kept, u"four");
+    captures.Resume();
+    EXPECT_EQ(pendingCalls, 2);
 }
 
 TEST_F(ClipboardCapture, ChangeCBChainFollowsALeavingNextViewerAndPassesOtherChangesOn)

@@ -26,6 +26,11 @@ std::uintptr_t FakeOs::StartProgram(StringView commandLine)
     return NextProcess;
 }
 
+void FakeOs::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)
+{
+    Calls.push_back("ShellOpen " + std::to_string(owner) + " " + ToUtf8(target) + " " + std::to_string(showCommand));
+}
+
 String FakeOs::SpecialFolderPath(int csidl) { return u"C:\\Folder" + String(1, char16_t(u'0' + csidl % 10)); }
 
 bool FakeOs::FileExists(StringView path) { return Files.count(String(path)) != 0; }

@@ -20,6 +20,7 @@ public:
     String Md5Hex(StringView text) override;
     int MessageDialog(StringView text, StringView caption, int flags) override;
     std::uintptr_t StartProgram(StringView commandLine) override;
+    void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) override;
     String SpecialFolderPath(int csidl) override;
     bool FileExists(StringView path) override;
     std::vector<std::uint8_t> ReadWholeFile(StringView path) override;
@@ -49,6 +50,7 @@ public:
     // Clipboard reading and the viewer chain.
     bool ClipboardHasText() override;
     std::optional<String> ReadClipboardText() override;
+    bool ClipboardExcludedFromHistory() override { return ClipboardExcluded; }
     void SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Key names: letters and digits name themselves, F1..F24 "F<n>", others as KeyNames says
@@ -85,6 +87,8 @@ public:
     // program holds it open (ClipboardLocked), writes fail and reads find it unreadable.
     std::optional<String> ClipboardText;
     bool ClipboardLocked = false;
+    // The clipboard carries a password manager's mark for clipboard managers.
+    bool ClipboardExcluded = false;
     // Runs inside SendChainMessage, as the next viewer would.
     std::function<void()> OnChainMessage;
     // A locale of the test's choosing for CompareText; by default code units are compared.

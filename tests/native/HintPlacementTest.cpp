@@ -58,6 +58,9 @@ TEST(HintPlacement, OnlyTheFirst2000CodeUnits)
     const String longer = String(1999, u'x') + u"yz";
     EXPECT_EQ(HintTextOf(longer), String(1999, u'x') + u"y");
     EXPECT_EQ(HintTextOf(u""), u"");
+    // A character outside the BMP at the cut goes whole or not at all.
+    EXPECT_EQ(HintTextOf(String(1999, u'x') + u"\U0001F600"), String(1999, u'x'));
+    EXPECT_EQ(HintTextOf(String(1998, u'x') + u"\U0001F600z"), String(1998, u'x') + u"\U0001F600");
 }
 
 } // namespace

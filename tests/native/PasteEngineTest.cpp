@@ -182,4 +182,17 @@ TEST(KeyMacroTest, OnlyTheFirstPrefixCounts)
         EXPECT_EQ(KeyMacroPosition(text), position) << ToUtf8(text);
 }
 
+TEST(KeyMacroTest, TheEditorsKeyMacrosAreUpperCaseHexOfTheKeysLowWordAndTypeTheirKey)
+{
+    const std::pair<int, const char*> cases[] = {
+        {9, "<^K=09>"},   {13, "<^K=0D>"},  {33, "<^K=21>"},   {40, "<^K=28>"},
+        {0, "<^K=00>"},   {0xAB, "<^K=AB>"}, {0x1FF, "<^K=1FF>"}, {0x1000D, "<^K=0D>"},
+    };
+    for (auto [key, text] : cases) {
+        EXPECT_EQ(ToUtf8(KeyMacroText(key)), text) << key;
+        if ((key & 0xFFFF) <= 0xFF) // two digits: a macro the paste engine types
+            EXPECT_EQ(KeyMacroPosition(KeyMacroText(key)), 1u) << key;
+    }
+}
+
 } // namespace

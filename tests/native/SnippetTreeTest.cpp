@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "FakeOs.h"
 #include "TreeBuilder.h"
+#include "core/DataFile.h"
+#include "core/Globals.h"
 
 namespace {
 
@@ -58,6 +61,40 @@ TEST_F(SnippetTree, MoveBeforeTakesTheSubtreeAlongAndMayChangeParent)
     EXPECT_EQ(a->Parent(), b);
     EXPECT_EQ(a->Level(), 2);
     EXPECT_THROW(items.MoveBefore(b, a), std::logic_error);
+}
+
+TEST(SnippetTreeDepth, AMoveNeverNestsANodeBelowTheDeepestLevelAndTheFileReadsBack)
+{
+    FakeOs os; // the header's digest
+    TTreeNodes items;
+    TTreeNode* root = StartupTree(items);
+    SetNodeGlobals(items);
+    TTreeNode* messages = root->Item(2);
+    TTreeNode* bottom = messages;
+    for (int level = 2; level < MaxNodeLevel; ++level)
+        bottom = items.AddChild(bottom, u"n");
+    TTreeNode* deepest = items.AddChild(bottom, u"deepest");
+    ASSERT_EQ(deepest->Level(), MaxNodeLevel);
+    TTreeNode* folder = items.AddChild(messages, u"folder");
+    items.AddChild(folder, u"inside");
+    TTreeNode* leaf = items.AddChild(messages, u"leaf");
+
+    EXPECT_THROW(items.MoveToLastChild(folder, bottom), ETreeDepthError);
+    EXPECT_THROW(items.MoveBefore(folder, deepest), ETreeDepthError);
+    EXPECT_THROW(items.MoveToLastChild(leaf, deepest), ETreeDepthError);
+    EXPECT_EQ(ChildNames(messages, 3), "n,folder,leaf") << "a refused move changes nothing";
+    EXPECT_EQ(ChildNames(bottom), "deepest");
+    EXPECT_FALSE(TTreeNodes::FitsAtLevel(folder, MaxNodeLevel));
+    EXPECT_TRUE(TTreeNodes::FitsAtLevel(folder, MaxNodeLevel - 1));
+
+    items.MoveBefore(leaf, deepest);
+    items.MoveToLastChild(folder, bottom->Parent());
+    EXPECT_EQ(leaf->Level(), MaxNodeLevel);
+    EXPECT_EQ(folder->Item(0)->Level(), MaxNodeLevel);
+    items.MoveBefore(deepest, leaf); // among its siblings a node keeps its level
+
+    TTreeNodes read;
+    EXPECT_TRUE(ParseDataFileBytes(read, StartupTree(read), BuildDataFileBytes(root)));
 }
 
 TEST_F(SnippetTree, DeleteNotifiesEveryNodeChildrenFirst)

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include "Environment.h"
+#include "core/ClipboardCapture.h"
+#include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
@@ -50,7 +52,18 @@ struct DropDownMenu : testing::Test {
         node->StateIndex = hotkey;
         return node;
     }
+    static std::string ChildNames(const TTreeNode* node)
+    {
+        std::string out;
+        for (int i = 0; i < node->Count(); ++i)
+            out += ToUtf8(node->Item(i)->Text) + ",";
+        return out;
+    }
     TWideMenuItem& Row(int i) { return *FmMenu->WideMenuItem.at(static_cast<size_t>(i)); }
+    static bool FileHoldsTheTree()
+    {
+        return Os().FileExists(DataFile) && Os().ReadWholeFile(DataFile) == BuildDataFileBytes(RootNode);
+    }
 
     // What a row paints, in a bitmap of its own size.
     struct Painted {
@@ -191,6 +204,42 @@ TEST_F(DropDownMenu, DropRulesForADraggedFolder)
     EXPECT_TRUE(accepts(*inside.WideMenuItem[0]));
 }
 
+TEST_F(DropDownMenu, NoDropNestsANodeBelowTheDeepestLevel)
+{
+    TTreeNode* bottom = empty;
+    while (bottom->Level() < MaxNodeLevel - 1)
+        bottom = Add(bottom, u"n", nkFolder);
+    Add(bottom, u"deepest", nkMessage);
+    TTreeNode* deepEmpty = Add(bottom, u"deepest folder", nkFolder);
+    TFmMenu deep;
+    deep.Node = bottom;
+    deep.LoadData(300, 60);
+    TFmMenu deeper;
+    deeper.Node = deepEmpty;
+    deeper.LoadData(300, 60);
+    ASSERT_TRUE(deeper.WideMenuItem[0]->Empty);
+    const struct {
+        TTreeNode* dragged;
+        TWideMenuItem* row;
+        bool accepted;
+    } cases[] = {
+        {other, deep.WideMenuItem[0], true},
+        {sub, deep.WideMenuItem[0], false},
+        {other, deeper.WideMenuItem[0], false},
+    };
+    for (const auto& c : cases) {
+        DragNode = c.dragged;
+        bool accept = true;
+        c.row->DragOver(nullptr, 1, 1, TDragState::dsDragMove, accept);
+        EXPECT_EQ(accept, c.accepted) << ToUtf8(c.dragged->Text) << " onto " << ToUtf8(c.row->Caption);
+        if (!c.accepted) {
+            const TTreeNode* parent = c.dragged->Parent();
+            c.row->DragDrop(nullptr, 1, 1);
+            EXPECT_EQ(c.dragged->Parent(), parent) << "the drop moves nothing";
+        }
+    }
+}
+
 TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
 {
     DragNode = other;
@@ -200,6 +249,7 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
     EXPECT_EQ(menu->Item(3), other);
     EXPECT_EQ(menu->Item(4), hello);
     EXPECT_EQ(Row(3).Caption, u"Other") << "rebuilt";
+    EXPECT_TRUE(FileHoldsTheTree()) << "saved at once: Exit does not save";
 
     // Onto the Empty row of a folder in a submenu: the node becomes its only child, and both
     // windows rebuild.
@@ -213,6 +263,42 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
     EXPECT_EQ(submenu.WideMenuItem[0]->Node, hello);
     EXPECT_EQ(FmMenu->WideMenuItem.size(), 6u);
     EXPECT_EQ(hello->StateIndex, 0x6000 | 'G') << "the node itself is untouched";
+    EXPECT_TRUE(FileHoldsTheTree());
+}
+
+TEST_F(DropDownMenu, ADragWhoseNodeATrimDeletesDropsNothingAndTheNextSaveIsSound)
+{
+    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNode* dragged = Add(ClipboardsNode, u"dragged", nkMessage);
+    dragged->Data = u"d";
+    std::vector<TTreeNode*> newer;
+    for (int i = 0; i < MinClipboardMaxCount; ++i) {
+        newer.push_back(Add(ClipboardsNode, u"newer", nkMessage));
+        items.MoveBefore(newer.back(), dragged);
+    }
+    DragNode = dragged;
+    DragStartMenuNode = ClipboardsNode;
+    DragSourceMenuWnd = reinterpret_cast<std::uintptr_t>(FmMenu->Handle());
+    const int limit = ClipboardMaxCount;
+    ClipboardMaxCount = MinClipboardMaxCount;
+    TrimClipboardHistory(items); // a capture while the drag is under way
+    ClipboardMaxCount = limit;
+    EXPECT_EQ(DragNode, nullptr);
+
+    bool accept = true;
+    Row(3).DragOver(nullptr, 1, 1, TDragState::dsDragMove, accept);
+    EXPECT_FALSE(accept);
+    const std::string before = ChildNames(menu);
+    Row(3).DragDrop(nullptr, 1, 1);
+    EXPECT_EQ(ChildNames(menu), before);
+
+    SaveDataFile(items, RootNode);
+    TTreeNodes read;
+    TTreeNode* root = read.AddChild(nullptr, u"Data");
+    EXPECT_TRUE(ParseDataFileBytes(read, root, Os().ReadWholeFile(DataFile)));
+    EXPECT_TRUE(FileHoldsTheTree());
+    for (TTreeNode* node : newer)
+        items.Delete(node);
 }
 
 TEST_F(DropDownMenu, ADeletedNodeClosesTheOpenMenuThatShowsIt)

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "FakeUpdateServer.h"
 #include "MainBlock.h"
 #include "UserState.h"
 #include "ui/Application.h"
+#include "ui/ImageList.h"
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 {
@@ -19,12 +21,33 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+std::vector<COLORREF> PicturePixels(const TImageList& images, int index, int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    images.Draw(dc, 0, 0, index);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
 namespace {
 class ProgramWindows : public testing::Environment {
 public:
     void SetUp() override
     {
         CleanUserState();
+        SetUpdateServerVariable(nullptr);
         block_ = new TMainBlock(GetModuleHandleW(nullptr));
         // An error box would wait for a user who is not there.
         Application->OnException = [](const String& text) { ADD_FAILURE() << "error box: " << ToUtf8(text); };

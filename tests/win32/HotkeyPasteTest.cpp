@@ -74,7 +74,7 @@ struct MenuBarHotkeys : testing::Test {
         for (TTreeNode* node : added)
             DeleteNodeTree(node);
         FmMenuBar->TimerHotkey.SetEnabled(false);
-        FmMenuBar->TimerHotkey.Tag = 0;
+        FmMenuBar->AltHotkeyNode = nullptr;
         Application->ModalLevel = 0;
         OpenMessageBoxCount = 0;
         SetOsServices(real);
@@ -99,6 +99,7 @@ struct MenuBarHotkeys : testing::Test {
 TEST_F(MenuBarHotkeys, AModalWindowOrMessageBoxOnlyClicksIntoTheBarAndBeeps)
 {
     AddMessage(u"m", u"text", CtrlF2);
+    TTreeNode* waiting = AddMessage(u"waiting", u"w", AltF3);
     const POINT origin = FmMenuBar->ClientToScreen({0, 0});
     const Calls clickAndBeep = {"SetCursorPos " + std::to_string(origin.x + 1) + " " + std::to_string(origin.y + 1),
                                 "MouseEvent 2", "MouseEvent 4", "SetCursorPos 700 500", "MessageBeep 0"};
@@ -107,10 +108,10 @@ TEST_F(MenuBarHotkeys, AModalWindowOrMessageBoxOnlyClicksIntoTheBarAndBeeps)
         os.calls.clear();
         Application->ModalLevel = guard ? 0 : 1;
         OpenMessageBoxCount = guard ? 1 : 0;
-        FmMenuBar->TimerHotkey.Tag = 5;
+        FmMenuBar->AltHotkeyNode = waiting;
         Press(CtrlF2);
         EXPECT_EQ(os.calls, clickAndBeep);
-        EXPECT_EQ(FmMenuBar->TimerHotkey.Tag, 5); // a waiting paste is not touched
+        EXPECT_EQ(FmMenuBar->AltHotkeyNode, waiting); // a waiting paste is not touched
     }
 }
 
@@ -131,12 +132,38 @@ TEST_F(MenuBarHotkeys, AnAltHotkeyPastesOnceAltIsUp)
     EXPECT_TRUE(os.calls.empty());
     EXPECT_TRUE(FmMenuBar->TimerHotkey.Enabled());
     EXPECT_EQ(FmMenuBar->TimerHotkey.Interval(), 10u);
-    EXPECT_EQ(FmMenuBar->TimerHotkey.Tag, FmMenuBar->TreeViewData.AbsoluteIndex(node));
+    EXPECT_EQ(FmMenuBar->AltHotkeyNode, node);
     PumpUntil([] { return false; }, 150);
     EXPECT_TRUE(os.calls.empty());
     os.altState = 0;
     ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("later"));
+}
+
+TEST_F(MenuBarHotkeys, TheWaitingMessageIsPastedWhereverACaptureMovesItAndForgottenWhenDeleted)
+{
+    AddMessage(u"before", u"neighbour", 0);
+    AddMessage(u"alt", u"mine", AltF3);
+    TTreeNodes& items = FmMenuBar->TreeViewData;
+    os.altState = -128;
+    Press(AltF3);
+    // A capture while Alt is held: a new entry of Clipboards, which comes before Messages.
+    TTreeNode* entry = items.AddChild(ClipboardsNode, u"captured");
+    items.MoveBefore(entry, ClipboardsNode->Item(3));
+    os.altState = 0;
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    EXPECT_EQ(os.calls, Paste("mine"));
+
+    os.calls.clear();
+    os.altState = -128;
+    Press(AltF3);
+    items.Delete(added.back());
+    added.pop_back();
+    items.Delete(entry);
+    EXPECT_EQ(FmMenuBar->AltHotkeyNode, nullptr);
+    os.altState = 0;
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    EXPECT_TRUE(os.calls.empty());
 }
 
 TEST_F(MenuBarHotkeys, ALaterHotkeyCancelsTheWaitingPaste)
@@ -149,7 +176,7 @@ TEST_F(MenuBarHotkeys, ALaterHotkeyCancelsTheWaitingPaste)
     EXPECT_EQ(os.calls, Paste("now"));
     Press(AltF3);
     Press(HotkeyCtrl | VK_F9); // matches no node
-    EXPECT_EQ(FmMenuBar->TimerHotkey.Tag, 0);
+    EXPECT_EQ(FmMenuBar->AltHotkeyNode, nullptr);
     os.altState = 0;
     ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("now"));

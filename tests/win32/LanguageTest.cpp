@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 #include <windows.h>
 
 #include "Environment.h"
@@ -6,7 +9,9 @@
 #include "core/Globals.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
+#include "organize/UnitViewMessage.h"
 #include "settings/UnitLanguage.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
@@ -138,33 +143,51 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     ASSERT_NE(FmOptions, nullptr);
     EXPECT_FALSE(FmOptions->Visible());
     EXPECT_EQ(FmOptions->BtnOk->Text(), u"&Ok"); // the shown texts still come from the table
+    for (TForm* hidden : {static_cast<TForm*>(FmViewMessage), static_cast<TForm*>(FmAbout)}) {
+        ASSERT_NE(hidden, nullptr);
+        EXPECT_FALSE(hidden->Visible());
+    }
     TFmOptions* kept = FmOptions;
 
     const TStringList lines = TemplateLines();
-    ASSERT_EQ(lines.size(), 3u + 16 + 17 + 15);
+    ASSERT_GT(lines.size(), 2u);
     EXPECT_EQ(lines[0], u"//Program");
     EXPECT_EQ(lines[1], u"Program/Name=Quorvane");
     TStringList heads;
     for (size_t i = 0; i < lines.size(); ++i)
         if (lines[i].starts_with(u"//"))
             heads.push_back(i ? lines[i - 1] + u"|" + lines[i] : lines[i]);
-    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//PopupMenu"}));
-    // The template records the English defaults, in the table's order.
-    const TStringList options(lines.begin() + 3 + 16 + 2, lines.begin() + 3 + 16 + 17);
-    EXPECT_EQ(options.front(), u"OptionsWindow/Title/Options=Options");
-    EXPECT_EQ(options[3], u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey");
-    EXPECT_EQ(options.back(), u"OptionsWindow/Button/Cancel=Cancel");
-    TStringList tableKeys;
-    bool in = false;
-    for (const String& line : table) {
-        if (line.starts_with(u"//"))
-            in = line == u"//OptionsWindow";
-        else if (in && !line.empty())
-            tableKeys.push_back(line.substr(0, line.find(u'=')));
+    EXPECT_EQ(heads, (TStringList{u"//Program", u"|//MainMenu", u"|//OptionsWindow", u"|//NewWindow", u"|//NewMenuWindow",
+                                  u"|//NewFolderWindow", u"|//MessageWindow", u"|//ViewMessageWindow",
+                                  u"|//RenameWindow", u"|//PopupMenu", u"|//AboutWindow"}));
+    // The template records the English defaults without access keys...
+    auto has = [&](const char16_t* line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has(u"OptionsWindow/GroupBox/General/TurnOnHotkey=Turn on hotkey"));
+    EXPECT_TRUE(has(u"OptionsWindow/Button/Cancel=Cancel"));
+    EXPECT_TRUE(has(u"NewMenuWindow/Title/NewMenu=New Menu"));
+    EXPECT_TRUE(has(u"RenameWindow/Label/Name=Name:"));
+    EXPECT_TRUE(has(u"ViewMessageWindow/CheckBox/WordWarp=Word Warp"));
+    EXPECT_TRUE(has(u"AboutWindow/Button/CheckForUpdates=Check for Updates..."));
+    // ...and every section it holds has the built-in table's keys in the table's order (the
+    // editor's title takes one of its two keys).
+    auto keysOf = [](const TStringList& from) {
+        std::map<String, TStringList> keys;
+        String section;
+        for (const String& line : from) {
+            if (line.starts_with(u"//"))
+                section = line;
+            else if (!line.empty())
+                keys[section].push_back(line.substr(0, line.find(u'=')));
+        }
+        return keys;
+    };
+    auto tableKeys = keysOf(table);
+    // The hidden editor holds no message: its section has the new message's title only.
+    std::erase(tableKeys[u"//MessageWindow"], u"MessageWindow/Title/EditMessage");
+    for (const auto& [section, keys] : keysOf(lines)) {
+        ASSERT_TRUE(tableKeys.count(section)) << ToUtf8(section);
+        EXPECT_EQ(keys, tableKeys.at(section)) << ToUtf8(section);
     }
-    ASSERT_EQ(tableKeys.size(), options.size());
-    for (size_t i = 0; i < options.size(); ++i)
-        EXPECT_EQ(options[i].substr(0, options[i].find(u'=')), tableKeys[i]);
 
     // A second run neither makes another window nor grows the template.
     ApplyLanguage();
@@ -184,7 +207,7 @@ TEST_F(LanguageInWindows, ATemplateThatCannotBeWrittenLeavesTheTextsApplied)
     EXPECT_EQ(Application->Title(), u"Kwor");
     EXPECT_EQ(PopupSaveAsCaption, u"Save As...");
     EXPECT_EQ(DefaultEnglishLines.front(), u"//Program");
-    EXPECT_EQ(DefaultEnglishLines.back(), u"PopupMenu/SaveAs=Save As...");
+    EXPECT_EQ(DefaultEnglishLines.back(), u"AboutWindow/Button/CheckForUpdates=Check for Updates...");
     EXPECT_FALSE(PathExists(TemplatePath()));
 }
 

@@ -239,7 +239,7 @@ TEST_F(MenuBar, TheTrayMenuIsTheProgramMenuWithoutMinimizeToTray)
             expected.push_back(ProgramMenuNode->Item(i)->Text);
     EXPECT_EQ(captions, expected);
     ASSERT_EQ(items.size(), 7u);
-    const bool bound[] = {true, false, false, true, false, false, true}; // Options, Help, Exit so far
+    const bool bound[] = {true, false, false, true, true, false, true}; // Options, Help, About, Exit so far
     size_t i = 0;
     for (auto& item : items) {
         EXPECT_EQ(static_cast<bool>(item.OnClick), bound[i]) << i;

@@ -8,6 +8,7 @@
 
 #include "Environment.h"
 #include "core/Globals.h"
+#include "core/NodeKinds.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "settings/UnitOptions.h"
@@ -247,7 +248,8 @@ TEST_F(OptionsWindow, OkTrimsTheClipboardsRebuildsTheBarAndSavesTheSettings)
     AutoHide = false;
     FmMenuBar->InitToolBarMenu();
     for (int i = 0; i < 10; ++i)
-        FmMenuBar->TreeViewData.AddChild(ClipboardsNode, u"entry " + String(1, char16_t(u'0' + i)));
+        FmMenuBar->TreeViewData.AddChild(ClipboardsNode, u"entry " + String(1, char16_t(u'0' + i)))->ImageIndex =
+            nkMessage;
     PressWhenOpen press([](TFmOptions& options) {
         SendMessageW(options.CheckBoxAutoHide->Handle(), BM_CLICK, 0, 0);
         SetWindowTextW(options.SpinEditMaxCount->Handle(), L"6");

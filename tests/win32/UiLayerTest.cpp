@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
 #include "ui/Timer.h"
+#include "ui/TrayIcon.h"
 
 namespace {
 
@@ -49,6 +50,43 @@ struct UiLayer : testing::Test {
     }
     void TearDown() override { Application->OnException = previous; }
 };
+
+bool ShellHoldsIcon(HWND owner)
+{
+    // The shell accepts a change only for an icon it holds; an empty change alters nothing.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner;
+    data.uID = TTrayIcon::IconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST_F(UiLayer, ATrayIconWhoseFirstAddFailsComesBackWhenTheShellRestarts)
+{
+    TestForm form;
+    // An icon of the same window and id already there makes the shell refuse the icon's add.
+    NOTIFYICONDATAW stale{};
+    stale.cbSize = sizeof(stale);
+    stale.hWnd = form.Handle();
+    stale.uID = TTrayIcon::IconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &stale));
+    {
+        TTrayIcon tray;
+        tray.SetOwner(form.Handle());
+        tray.SetIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+        tray.SetVisible(true);
+        EXPECT_TRUE(tray.Visible()) << "still wanted";
+        Shell_NotifyIconW(NIM_DELETE, &stale); // a shell that restarts has no icons
+        ASSERT_FALSE(ShellHoldsIcon(form.Handle()));
+
+        EXPECT_FALSE(tray.HandleMessage(RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
+        EXPECT_TRUE(ShellHoldsIcon(form.Handle()));
+        tray.SetVisible(false);
+        EXPECT_FALSE(ShellHoldsIcon(form.Handle()));
+        tray.HandleMessage(RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_FALSE(ShellHoldsIcon(form.Handle())) << "a hidden icon stays hidden";
+    }
+}
 
 TEST_F(UiLayer, WindowFromPointFindsThePanelUnderALabel)
 {

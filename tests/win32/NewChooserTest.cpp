@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+
+#include "Environment.h"
+#include "ModalDriver.h"
+#include "core/Globals.h"
+#include "core/NodeKinds.h"
+#include "core/UnitMain.h"
+#include "core/UnitMenuBar.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitNew.h"
+#include "organize/UnitRename.h"
+#include "ui/WinText.h"
+
+namespace {
+
+struct NewChooser : testing::Test {
+    TTreeNodes& tree = FmMenuBar->TreeViewData;
+    TTreeNode* menu = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
+        menu = tree.AddChild(RootNode, u"Chooser menu");
+        menu->ImageIndex = nkFolder;
+    }
+    void TearDown() override
+    {
+        tree.Delete(menu);
+        FmMenuBar->InitToolBarMenu();
+    }
+    // Presses the chooser's button once it shows, then closes whatever dialog it leads to,
+    // reporting which one that was.
+    struct Choice {
+        std::string opened;
+        std::unique_ptr<TWhileModal> press, close;
+    };
+    static void Choose(Choice& choice, std::function<TButton*()> button)
+    {
+        choice.press = std::make_unique<TWhileModal>([] { return FmNew && FmNew->Visible(); },
+                                                     [button] { SendMessageW(button()->Handle(), BM_CLICK, 0, 0); });
+        choice.close = std::make_unique<TWhileModal>(
+            [] {
+                return (FmNewMenu && FmNewMenu->Visible()) || (FmNewFolder && FmNewFolder->Visible()) ||
+                       (FmMessage && FmMessage->Visible());
+            },
+            [&choice] {
+                TForm* dialog = FmNewMenu ? static_cast<TForm*>(FmNewMenu)
+                                : FmNewFolder ? static_cast<TForm*>(FmNewFolder)
+                                              : static_cast<TForm*>(FmMessage);
+                choice.opened = FmNewMenu ? "menu" : FmNewFolder ? "folder" : "message";
+                // The chooser stays, hidden, until this dialog closes.
+                if (!FmNew || FmNew->Visible())
+                    choice.opened += " (chooser not hidden)";
+                PostMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+            });
+    }
+};
+
+TEST_F(NewChooser, FourStackedButtonsInTabOrderWithTheirTexts)
+{
+    std::vector<RECT> buttons;
+    std::vector<std::string> texts;
+    int width = 0, height = 0;
+    std::string title;
+    TWhileModal look([] { return FmNew && FmNew->Visible(); },
+                     [&] {
+                         title = ToUtf8(FmNew->Caption());
+                         width = FmNew->ClientWidth();
+                         height = FmNew->ClientHeight();
+                         HWND h = FmNew->BtnNewMenu->Handle();
+                         for (int i = 0; i < 4; ++i, h = GetNextDlgTabItem(FmNew->Handle(), h, FALSE)) {
+                             buttons.push_back(TStdControl::FromHandle(h)->BoundsRect());
+                             texts.push_back(ToUtf8(TStdControl::FromHandle(h)->Text()));
+                         }
+                         PostKey(FmNew->BtnNewMenu->Handle(), VK_ESCAPE);
+                     });
+    EXPECT_EQ(ShowNewDialog(menu), 0);
+    EXPECT_EQ(FmNew, nullptr);
+    EXPECT_EQ(title, "New");
+    EXPECT_EQ(width, 144 + 32);
+    EXPECT_EQ(height, 4 * 25 + 3 * 8 + 32);
+    EXPECT_EQ(texts, (std::vector<std::string>{"New Menu...", "New Folder...", "New Message...", "Close"}));
+    ASSERT_EQ(buttons.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(buttons[i].left, 16);
+        EXPECT_EQ(buttons[i].top, 16 + i * 33);
+        EXPECT_EQ(buttons[i].right - buttons[i].left, 144);
+        EXPECT_EQ(buttons[i].bottom - buttons[i].top, 25);
+    }
+}
+
+TEST_F(NewChooser, EachButtonLeadsToItsDialogForTheRowsMenuAndCloseToNothing)
+{
+    const struct {
+        const char* name;
+        std::function<TButton*()> button;
+        const char* opened;
+    } cases[] = {
+        {"New Menu", [] { return FmNew->BtnNewMenu.get(); }, "menu"},
+        {"New Folder", [] { return FmNew->BtnNewFolder.get(); }, "folder"},
+        {"New Message", [] { return FmNew->BtnNewMessage.get(); }, "message"},
+        {"Close", [] { return FmNew->BtnClose.get(); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choice choice;
+        Choose(choice, c.button);
+        TModalDeadline deadline([] { return FmNew ? FmNew->Handle() : nullptr; });
+        EXPECT_EQ(ShowNewDialog(menu), 0);
+        EXPECT_EQ(choice.opened, c.opened);
+        EXPECT_EQ(FmNew, nullptr);
+        EXPECT_EQ(menu->Count(), 0) << "every second dialog was cancelled";
+    }
+}
+
+TEST_F(NewChooser, EqualCaptionsRunTheFirstCommandInTheOrderMenuFolderMessage)
+{
+    Choice choice;
+    Choose(choice, nullptr);
+    choice.press = std::make_unique<TWhileModal>([] { return FmNew && FmNew->Visible(); },
+                                                 [] {
+                                                     FmNew->BtnNewFolder->SetText(u"Same");
+                                                     FmNew->BtnNewMessage->SetText(u"Same");
+                                                     SendMessageW(FmNew->BtnNewMessage->Handle(), BM_CLICK, 0, 0);
+                                                 });
+    ShowNewDialog(menu);
+    EXPECT_EQ(choice.opened, "folder");
+}
+
+} // namespace
