@@ -5,6 +5,7 @@
 #include "core/NodeWatch.h"
 #include "core/OsServices.h"
 #include "organize/FileDialogs.h"
+#include "organize/TextFiles.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -48,9 +49,10 @@ bool IsExtension(StringView path, StringView extension)
     return true;
 }
 
-TExportFile SnippetExport(String fileName, std::vector<std::uint8_t> bytes)
+// Names are proposed as the file system takes them, as Save As... proposes them.
+TExportFile SnippetExport(StringView name, std::vector<std::uint8_t> bytes)
 {
-    return {std::move(fileName), u"qvn", SnippetFileFilter, std::nullopt, std::move(bytes)};
+    return {ValidFileName(name), u"qvn", SnippetFileFilter, std::nullopt, std::move(bytes)};
 }
 
 } // namespace
@@ -178,16 +180,17 @@ std::optional<TExportFile> ExportFileOf(const TExportSource& source)
     if (source.ListNodes.empty())
         return std::nullopt;
     if (source.ListNodes.size() >= 2)
-        return SnippetExport(source.TreeNode ? source.TreeNode->Text : String(), ItemsSnippetFile(source.ListNodes));
+        return SnippetExport(source.TreeNode ? StringView(source.TreeNode->Text) : StringView(),
+                             ItemsSnippetFile(source.ListNodes));
     const TTreeNode* item = source.ListNodes.front();
     if (item->ImageIndex == nkFolder)
         return SnippetExport(item->Text, ItemsSnippetFile(source.ListNodes));
     if (item->ImageIndex == nkMessage)
-        return TExportFile{item->Text, u"txt", TextFileFilter, String(item->Content()), {}};
+        return TExportFile{ValidFileName(item->Text), u"txt", TextFileFilter, String(item->Content()), {}};
     return std::nullopt;
 }
 
-void ExportFiles(IFileDialogs& dialogs, const TExportSource& source, const TSaveMessage& saveMessage)
+void ExportFiles(IFileDialogs& dialogs, const TExportSource& source)
 {
     const std::optional<TExportFile> what = ExportFileOf(source);
     if (!what)
@@ -196,7 +199,7 @@ void ExportFiles(IFileDialogs& dialogs, const TExportSource& source, const TSave
     if (!file)
         return;
     if (what->Message)
-        saveMessage(*what->Message, *file);
+        SaveMessageToFile(*what->Message, *file);
     else
         Os().WriteWholeFile(*file, what->Bytes);
 }

@@ -75,10 +75,8 @@ struct TExportFile {
 // folder or several items from the list, or the tree's node, as a snippet file; nothing without a
 // selection.
 std::optional<TExportFile> ExportFileOf(const TExportSource& source);
-// Writes a message's text as a text file (the context menu's Save As... writer).
-using TSaveMessage = std::function<void(StringView text, StringView file)>;
-// The Organize window's Export: shows the save dialog for ExportFileOf(source) and on OK writes a
-// text file with saveMessage, a snippet file crash-safe (temporary file, flush, replace); a write
+// The Organize window's Export: shows the save dialog for ExportFileOf(source) and on OK writes the
+// file crash-safe (temporary file, flush, replace), a text file with SaveMessageToFile; a write
 // error is thrown. What is written is taken when Export is chosen, so nodes deleted while the
 // dialog is open do not matter.
-void ExportFiles(IFileDialogs& dialogs, const TExportSource& source, const TSaveMessage& saveMessage);
+void ExportFiles(IFileDialogs& dialogs, const TExportSource& source);

@@ -300,14 +300,8 @@ struct FakeDialogs : IFileDialogs {
 struct ImportExportCommands : ImportTest {
     FakeDialogs dialogs;
     int refreshed = 0;
-    std::vector<std::string> messagesSaved;
 
-    void RunExport(const TExportSource& source)
-    {
-        ExportFiles(dialogs, source, [this](StringView text, StringView file) {
-            messagesSaved.push_back(ToUtf8(text) + " to " + ToUtf8(file));
-        });
-    }
+    void RunExport(const TExportSource& source) { ExportFiles(dialogs, source); }
 
     void RunImport(TTreeNode* target)
     {
@@ -371,6 +365,7 @@ TEST_F(ImportExportCommands, ExportChoosesTheFileByFocusAndSelection)
     TTreeNode* m1 = AddNode(items, work, u"M1", nkMessage);
     m1->Data = u"one";
     TTreeNode* m2 = AddNode(items, work, u"M2", nkMessage);
+    TTreeNode* slash = AddNode(items, work, u"a/b:", nkMessage);
     const struct {
         TExportSource source;
         const char* shown; // file name, default extension, filter; "" for nothing
@@ -386,6 +381,9 @@ TEST_F(ImportExportCommands, ExportChoosesTheFileByFocusAndSelection)
         {{TOrgPane::Tree, folder, {m1, m2}}, "Folder qvn Quorvane data files (*.qvn)|*.qvn",
          Raw().Header().Rec(3, u"old", nkMessage, u"kept").v, std::nullopt},
         {{TOrgPane::Tree, nullptr, {m1}}, "", {}, std::nullopt},
+        {{TOrgPane::List, nullptr, {m1, m2}}, "Message qvn Quorvane data files (*.qvn)|*.qvn",
+         Raw().Header().Rec(2, u"M1", nkMessage, u"one").Rec(2, u"M2").v, std::nullopt},
+        {{TOrgPane::List, work, {slash}}, "a_b_ txt Text file(*.txt)|*.txt", {}, u""},
     };
     for (const auto& c : cases) {
         const std::optional<TExportFile> file = ExportFileOf(c.source);
@@ -409,18 +407,24 @@ TEST_F(ImportExportCommands, ExportWritesTheChosenFileWholeAndNothingOnCancel)
     RunExport(source);
     EXPECT_EQ(os.Calls, std::vector<std::string>{"WriteWholeFile C:\\out\\f.qvn 114"});
     EXPECT_EQ(os.Files[u"C:\\out\\f.qvn"], Raw().Header().Rec(3, u"old", nkMessage, u"kept").v);
-    EXPECT_TRUE(messagesSaved.empty());
 }
 
-TEST_F(ImportExportCommands, ExportedMessageGoesToTheTextFileWriter)
+TEST_F(ImportExportCommands, ExportedMessageIsATextFileOfItsUtf16Text)
 {
     TTreeNode* m = AddNode(items, work, u"Hello", nkMessage);
-    m->Data = u"Hi\r\nthere";
+    m->Data = u"Hi\r\n\U0001F600";
+    TTreeNode* empty = AddNode(items, work, u"Empty", nkMessage);
     dialogs.Saved = u"C:\\out\\Hello.txt";
     RunExport({TOrgPane::List, work, {m}});
     EXPECT_EQ(dialogs.Shown, std::vector<std::string>{"save Hello txt Text file(*.txt)|*.txt"});
-    EXPECT_EQ(messagesSaved, std::vector<std::string>{"Hi\r\nthere to C:\\out\\Hello.txt"});
-    EXPECT_TRUE(os.Calls.empty());
+    EXPECT_EQ(os.Files[u"C:\\out\\Hello.txt"],
+              (Bytes{0xFF, 0xFE, 'H', 0, 'i', 0, '\r', 0, '\n', 0, 0x3D, 0xD8, 0x00, 0xDE}));
+
+    dialogs.Saved = u"C:\\out\\Empty.txt";
+    RunExport({TOrgPane::List, work, {empty}});
+    EXPECT_EQ(os.Files[u"C:\\out\\Empty.txt"], (Bytes{0xFF, 0xFE}));
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"WriteWholeFile C:\\out\\Hello.txt 14",
+                                                  "WriteWholeFile C:\\out\\Empty.txt 2"}));
 }
 
 TEST_F(ImportExportCommands, ExportWriteErrorIsRaised)

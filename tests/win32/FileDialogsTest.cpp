@@ -230,7 +230,7 @@ TEST_F(FileDialogs, ExportedFolderAndTextComeBackThroughTheDialogs)
     const std::vector<std::uint8_t> folderFile = ItemsSnippetFile({saved});
 
     DialogUser saving({DialogUser::Type(folder + L"\\out")});
-    ExportFiles(dialogs, {TOrgPane::List, menu, {saved}}, {});
+    ExportFiles(dialogs, {TOrgPane::List, menu, {saved}});
     EXPECT_FALSE(saving.Failed());
     EXPECT_EQ(Os().ReadWholeFile(Path(L"out.qvn")), folderFile);
 
