@@ -53,6 +53,9 @@ struct History {
             entry->ImageIndex = nkMessage;
             entry->Data = std::move(text);
         }
+        // The program's first save pages in the memory that every later one reuses.
+        Install();
+        SaveDataFile(items, RootNode);
     }
 
     // The settings and node globals of a running program with this history, and this fake as the
@@ -136,7 +139,8 @@ void BM_TrimClipboardHistory_99999To5(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_SaveDataFile_FullHistory)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AddClipboardText_NewText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AddClipboardText_OldestText)->Unit(benchmark::kMillisecond);
+// At least 2 s each: at about 40 ms per run, shorter timings are a handful of runs.
+BENCHMARK(BM_SaveDataFile_FullHistory)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_AddClipboardText_NewText)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_AddClipboardText_OldestText)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_TrimClipboardHistory_99999To5)->Unit(benchmark::kMillisecond);

@@ -30,6 +30,9 @@ gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
 
 # The scripts' own rules.
 add_test(NAME WineEnvironment COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/WineEnvTest.sh)
+# The three layers stay apart: no Win32 header in the portable core, no product header in the
+# window layer.
+add_test(NAME Layering COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/LayeringTest.sh)
 
 # The codec's and the clipboard capture's speed on large generated collections; run by hand, not by ctest:
 #   cmake --build build/native --target QuorvaneBenchmarks && build/native/QuorvaneBenchmarks

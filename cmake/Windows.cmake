@@ -4,7 +4,25 @@ set(QV_WIN_LIBS comctl32 comdlg32 msimg32 shell32 ole32 gdi32 user32 kernel32 ad
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601)
 
-# Everything of the program but its entry, so the Win32 tests create the real windows.
+# The window layer: our small window classes over Win32.
+add_library(QuorvaneWindowLayer STATIC
+  src/ui/Application.cpp
+  src/ui/DeferredRelease.cpp
+  src/ui/Dialog.cpp
+  src/ui/DragDrop.cpp
+  src/ui/Form.cpp
+  src/ui/GraphicControl.cpp
+  src/ui/PopupMenu.cpp
+  src/ui/StdControls.cpp
+  src/ui/Timer.cpp
+  src/ui/TrayIcon.cpp
+  src/ui/WinText.cpp
+)
+target_link_libraries(QuorvaneWindowLayer PUBLIC QuorvaneCore ${QV_WIN_LIBS})
+target_compile_options(QuorvaneWindowLayer PRIVATE ${QV_WARNINGS})
+
+# The Win32 shell: everything of the program but its entry, so the Win32 tests create the real
+# windows.
 add_library(QuorvaneShell STATIC
   src/core/MenuBarActions.cpp
   src/core/MenuBarClipboard.cpp
@@ -35,20 +53,9 @@ add_library(QuorvaneShell STATIC
   src/settings/UnitCheckForUpdate.cpp
   src/settings/UnitLanguage.cpp
   src/settings/UnitOptions.cpp
-  src/ui/Application.cpp
-  src/ui/DeferredRelease.cpp
-  src/ui/Dialog.cpp
-  src/ui/DragDrop.cpp
-  src/ui/Form.cpp
-  src/ui/GraphicControl.cpp
-  src/ui/PopupMenu.cpp
-  src/ui/StdControls.cpp
-  src/ui/Timer.cpp
-  src/ui/TrayIcon.cpp
-  src/ui/WinText.cpp
   src/MainBlock.cpp
 )
-target_link_libraries(QuorvaneShell PUBLIC QuorvaneCore ${QV_WIN_LIBS})
+target_link_libraries(QuorvaneShell PUBLIC QuorvaneWindowLayer QuorvaneCore ${QV_WIN_LIBS})
 target_compile_options(QuorvaneShell PRIVATE ${QV_WARNINGS})
 
 add_executable(Quorvane WIN32 src/Quorvane.cpp src/resources/Quorvane.rc)
@@ -56,8 +63,8 @@ target_link_libraries(Quorvane PRIVATE QuorvaneShell)
 target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
-# MinGW runs the tests' registrations last file first: WindowsTest.cpp, listed last, runs first
-# and sees the windows before start-up.
+# The test environment records the windows before start-up and runs it; the tests pass in any
+# order (--gtest_shuffle).
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp

@@ -286,6 +286,13 @@ void ReadNodeRecords(TTreeNodes& items, TTreeNode* target, const std::vector<std
 
 std::vector<std::uint8_t> BuildDataFileBytes(const TTreeNode* root)
 {
+    std::vector<std::uint8_t> bytes;
+    BuildDataFileBytes(root, bytes);
+    return bytes;
+}
+
+void BuildDataFileBytes(const TTreeNode* root, std::vector<std::uint8_t>& bytes)
+{
     const int count = root->Count();
     std::size_t size = DataFileHeaderSize + 4;
     for (int i = FixedMenuCount; i < count; ++i)
@@ -294,8 +301,10 @@ std::vector<std::uint8_t> BuildDataFileBytes(const TTreeNode* root)
     for (int i = 1; i < count; ++i)
         size += 4 + RecordsSize(root->Item(i), menuLevel);
 
-    ByteWriter stream;
-    stream.Reserve(size);
+    ByteWriter stream(std::move(bytes));
+    // Room for some growth, so that the next saves of a growing tree find the memory in place.
+    if (stream.Capacity() < size)
+        stream.Reserve(size + size / 8);
     WriteDataFileHeader(stream);
     stream.Int32(count - FixedMenuCount);
     for (int i = FixedMenuCount; i < count; ++i)
@@ -309,7 +318,7 @@ std::vector<std::uint8_t> BuildDataFileBytes(const TTreeNode* root)
             throw EAppError(u"The menu \"" + root->Item(i)->Text + u"\" is too large to be saved.");
         stream.PatchInt32(sizeAt, static_cast<std::int32_t>(blockBytes));
     }
-    return std::move(stream.Bytes());
+    bytes = std::move(stream.Bytes());
 }
 
 bool ParseDataFileBytes(TTreeNodes& items, TTreeNode* root, const std::vector<std::uint8_t>& bytes)
@@ -346,9 +355,9 @@ bool ParseDataFileBytes(TTreeNodes& items, TTreeNode* root, const std::vector<st
 
 void SaveDataFile(TTreeNodes&, const TTreeNode* root)
 {
-    const std::vector<std::uint8_t> bytes = BuildDataFileBytes(root);
+    BuildDataFileBytes(root, DataFileBuffer);
     KeepUnreadableDataFileAside();
-    Os().WriteWholeFile(DataFile, bytes);
+    Os().WriteWholeFile(DataFile, DataFileBuffer);
 }
 
 void LoadDataFile(TTreeNodes& items, TTreeNode* root)

@@ -53,6 +53,10 @@ public:
 // Appends little-endian fields to a growing buffer.
 class ByteWriter {
 public:
+    ByteWriter() = default;
+    // Writes into buffer's memory, its old contents dropped: a buffer kept from an earlier save is
+    // already paged in, where a fresh one of the file's size costs more than the encoding.
+    explicit ByteWriter(std::vector<std::uint8_t> buffer) : bytes_(std::move(buffer)) { bytes_.clear(); }
     void Int32(std::int32_t value);
     // NameBytes / ContentBytes, then the code units.
     void Text(StringView text);
@@ -66,6 +70,7 @@ public:
     void PatchInt32(std::size_t offset, std::int32_t value);
     std::vector<std::uint8_t>& Bytes() { return bytes_; }
     void Reserve(std::size_t size) { bytes_.reserve(size); }
+    std::size_t Capacity() const { return bytes_.capacity(); }
 
 private:
     std::vector<std::uint8_t> bytes_;
@@ -116,6 +121,8 @@ void ReadNodeRecords(TTreeNodes& items, TTreeNode* target, const std::vector<std
 
 // The whole data file for the tree under root.
 std::vector<std::uint8_t> BuildDataFileBytes(const TTreeNode* root);
+// The same into bytes, whose memory is reused.
+void BuildDataFileBytes(const TTreeNode* root, std::vector<std::uint8_t>& bytes);
 // Adds the saved user menus (with their fixed rows) and the rows of every menu under root.
 // False, with nothing added, when the bytes do not start with DataFileMagic; throws as
 // ReadNodeRecords does for damaged data.

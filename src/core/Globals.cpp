@@ -39,6 +39,7 @@ String PendingPasteText;
 ITabPasteTimer* TabPasteTimer;
 int OpenMessageBoxCount;
 String HeaderDigestText;
+std::vector<std::uint8_t> DataFileBuffer;
 
 TTreeNode* RootNode;
 TTreeNode* ProgramMenuNode;

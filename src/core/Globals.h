@@ -65,6 +65,9 @@ extern int OpenMessageBoxCount;
 // The text hashed into every file header's digest; nothing ever assigns it.
 extern String HeaderDigestText;
 
+// The bytes of the last SaveDataFile, kept for the next one to encode into memory already in place.
+extern std::vector<std::uint8_t> DataFileBuffer;
+
 // Node globals, set once by the start-up step.
 extern TTreeNode* RootNode;
 extern TTreeNode* ProgramMenuNode;

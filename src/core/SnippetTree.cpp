@@ -122,13 +122,21 @@ void TTreeNodes::DeleteChildrenIf(TTreeNode* parent, int from,
             leaving.push_back(siblings[i].get());
     for (TTreeNode* node : leaving)
         NotifyDeletion(*node);
-    std::vector<std::unique_ptr<TTreeNode>> kept;
+    if (leaving.empty())
+        return;
+    // The siblings that stay close up in place; the others are freed at the end.
     std::vector<std::unique_ptr<TTreeNode>> gone;
-    kept.reserve(siblings.size() - leaving.size());
     gone.reserve(leaving.size());
-    for (auto& child : siblings)
-        (gone.size() < leaving.size() && child.get() == leaving[gone.size()] ? gone : kept).push_back(std::move(child));
-    siblings = std::move(kept);
+    auto kept = siblings.begin();
+    for (auto& child : siblings) {
+        if (gone.size() < leaving.size() && child.get() == leaving[gone.size()])
+            gone.push_back(std::move(child));
+        else if (&*kept != &child)
+            *kept++ = std::move(child);
+        else
+            ++kept;
+    }
+    siblings.erase(kept, siblings.end());
 }
 
 void TTreeNodes::Clear()

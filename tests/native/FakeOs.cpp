@@ -48,7 +48,14 @@ void FakeOs::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& by
     Calls.push_back("WriteWholeFile " + ToUtf8(path) + " " + std::to_string(bytes.size()));
     if (FailWrites)
         throw EAppError(u"Cannot create file \"" + String(path) + u"\". There is not enough space on the disk");
-    Files[String(path)] = bytes;
+    // Written into the file's memory, with room to grow: a file system's cost does not depend on
+    // whether the file grew since its last write, so the fake's must not either.
+    std::vector<std::uint8_t>& file = Files[String(path)];
+    if (file.capacity() < bytes.size()) {
+        file.clear();
+        file.reserve(bytes.size() + bytes.size() / 8);
+    }
+    file.assign(bytes.begin(), bytes.end());
 }
 
 bool FakeOs::CopyFileTo(StringView from, StringView to)

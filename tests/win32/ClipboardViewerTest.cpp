@@ -32,12 +32,12 @@ void CopyMarked(const std::wstring& text, const wchar_t* mark, const void* bytes
     CloseClipboard();
 }
 
-bool InHistory(const String& text)
+TTreeNode* InHistory(const String& text)
 {
     for (int i = 3; i < ClipboardsNode->Count(); ++i)
         if (ClipboardsNode->Item(i)->Content() == text)
-            return true;
-    return false;
+            return ClipboardsNode->Item(i);
+    return nullptr;
 }
 
 TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
@@ -67,7 +67,10 @@ TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
         CopyMarked(plain, nullptr, nullptr, 0);
         // The unmarked copy after it is captured as usual, and by then the marked one was seen.
         ASSERT_TRUE(PumpUntil([&] { return InHistory(FromW(plain)); }));
-        EXPECT_EQ(InHistory(FromW(secret)), !c.excluded);
+        EXPECT_EQ(InHistory(FromW(secret)) != nullptr, !c.excluded);
+        for (const std::wstring& copied : {secret, plain})
+            if (TTreeNode* entry = InHistory(FromW(copied)))
+                FmMenuBar->TreeViewData.Delete(entry);
     }
 }
 
@@ -78,7 +81,9 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
     // The system shows a new viewer the clipboard once while it joins; that message is spent.
     EXPECT_FALSE(FmMenuBar->FirstClipboardMsg);
 
-    TFont* const menuFont = MenuFont; // a second bar takes the menu font over while it lives
+    // A second bar takes the menu font and the paste timer over while it lives.
+    TFont* const menuFont = MenuFont;
+    ITabPasteTimer* const tabPasteTimer = TabPasteTimer;
     {
         TFmMenuBar second;
         EXPECT_TRUE(second.FirstClipboardMsg);
@@ -88,6 +93,7 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
         EXPECT_FALSE(second.FirstClipboardMsg);
     }
     MenuFont = menuFont;
+    TabPasteTimer = tabPasteTimer;
     EXPECT_EQ(GetClipboardViewer(), FmMenuBar->Handle());
 }
 

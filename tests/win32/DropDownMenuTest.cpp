@@ -269,12 +269,14 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
 TEST_F(DropDownMenu, ADragWhoseNodeATrimDeletesDropsNothingAndTheNextSaveIsSound)
 {
     TTreeNodes& items = FmMenuBar->TreeViewData;
+    // The dragged entry is the sixth of the history, whatever earlier tests captured below it.
     TTreeNode* dragged = Add(ClipboardsNode, u"dragged", nkMessage);
     dragged->Data = u"d";
+    items.MoveBefore(dragged, ClipboardsNode->Item(3));
     std::vector<TTreeNode*> newer;
     for (int i = 0; i < MinClipboardMaxCount; ++i) {
         newer.push_back(Add(ClipboardsNode, u"newer", nkMessage));
-        items.MoveBefore(newer.back(), dragged);
+        items.MoveBefore(newer.back(), ClipboardsNode->Item(3));
     }
     DragNode = dragged;
     DragStartMenuNode = ClipboardsNode;

@@ -6,6 +6,9 @@
 #include "FakeUpdateServer.h"
 #include "MainBlock.h"
 #include "UserState.h"
+#include "core/Globals.h"
+#include "core/UnitMain.h"
+#include "core/UnitMenuBar.h"
 #include "ui/Application.h"
 #include "ui/ImageList.h"
 
@@ -42,6 +45,9 @@ std::vector<COLORREF> PicturePixels(const TImageList& images, int index, int wid
 }
 
 namespace {
+TStateBeforeStartup stateBeforeStartup;
+int clipboardsCountAfterStartup = 0;
+
 class ProgramWindows : public testing::Environment {
 public:
     void SetUp() override
@@ -51,6 +57,11 @@ public:
         block_ = new TMainBlock(GetModuleHandleW(nullptr));
         // An error box would wait for a user who is not there.
         Application->OnException = [](const String& text) { ADD_FAILURE() << "error box: " << ToUtf8(text); };
+        stateBeforeStartup = {FmMenuBar->Left(),    FmMain->Left(),   FmMain->Top(),
+                              FmMain->Width(),      FmMain->Height(), FmMain->TrayIcon1.Visible()};
+        if (!PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }, 30000))
+            ADD_FAILURE() << "start-up did not run";
+        clipboardsCountAfterStartup = ClipboardsNode->Count();
     }
     void TearDown() override
     {
@@ -62,5 +73,11 @@ private:
     TMainBlock* block_ = nullptr;
 };
 
+} // namespace
+
+const TStateBeforeStartup& StateBeforeStartup() { return stateBeforeStartup; }
+int ClipboardsCountAfterStartup() { return clipboardsCountAfterStartup; }
+
+namespace {
 testing::Environment* const programWindows = testing::AddGlobalTestEnvironment(new ProgramWindows);
 } // namespace

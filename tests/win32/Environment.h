@@ -12,3 +12,13 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 class TImageList;
 // The pixels of one picture of images drawn over white, row by row.
 std::vector<COLORREF> PicturePixels(const TImageList& images, int index, int width, int height);
+// What the program's windows showed once the main block had created them, before start-up ran;
+// the environment then runs start-up, so every test starts after it, in any order.
+struct TStateBeforeStartup {
+    int MenuBarLeft = 0;
+    int MainLeft = 0, MainTop = 0, MainWidth = 0, MainHeight = 0;
+    bool TrayIconVisible = false;
+};
+const TStateBeforeStartup& StateBeforeStartup();
+// The number of Clipboards' rows right after start-up, before any test captured a copy.
+int ClipboardsCountAfterStartup();

@@ -147,6 +147,11 @@ TEST_F(MenuBar, HoverHighlightsOneLabelInTheBarsBlue)
 
 TEST_F(MenuBar, APressOpensTheDropDownUnderTheLabelAndASecondClosesIt)
 {
+    // Another window is in front, whatever earlier tests activated: the press must not change that.
+    HWND front = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
     std::vector<TLabel*> labels = Labels();
     const TMouseButton buttons[] = {TMouseButton::Left, TMouseButton::Right};
     for (TMouseButton button : buttons) {
@@ -187,6 +192,7 @@ TEST_F(MenuBar, APressOpensTheDropDownUnderTheLabelAndASecondClosesIt)
     SendMessageW(Panel(), WM_LBUTTONDBLCLK, 0, At(*labels[0]));
     SendMessageW(Panel(), WM_LBUTTONUP, 0, At(*labels[0]));
     EXPECT_FALSE(FmMenu->Visible());
+    DestroyWindow(front);
 }
 
 TEST_F(MenuBar, ADragOfTheBackgroundMovesTheBarAndBringsItBackToTheTop)

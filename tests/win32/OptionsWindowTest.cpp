@@ -247,9 +247,11 @@ TEST_F(OptionsWindow, OkTrimsTheClipboardsRebuildsTheBarAndSavesTheSettings)
     AutoDelete = true;
     AutoHide = false;
     FmMenuBar->InitToolBarMenu();
+    TTreeNodes& items = FmMenuBar->TreeViewData;
+    while (ClipboardsNode->Count() > 3) // what other tests captured
+        items.Delete(ClipboardsNode->Item(3));
     for (int i = 0; i < 10; ++i)
-        FmMenuBar->TreeViewData.AddChild(ClipboardsNode, u"entry " + String(1, char16_t(u'0' + i)))->ImageIndex =
-            nkMessage;
+        items.AddChild(ClipboardsNode, u"entry " + String(1, char16_t(u'0' + i)))->ImageIndex = nkMessage;
     PressWhenOpen press([](TFmOptions& options) {
         SendMessageW(options.CheckBoxAutoHide->Handle(), BM_CLICK, 0, 0);
         SetWindowTextW(options.SpinEditMaxCount->Handle(), L"6");

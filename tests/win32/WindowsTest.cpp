@@ -50,21 +50,24 @@ TEST(ProgramWindows, BarMenusPreviewAndContextMenuNeverActivate)
     }
     EXPECT_EQ(GetWindowLongPtrW(FmMenuBar->PanelMenuBar->Handle(), GWLP_USERDATA), OwnWindowMarker);
     EXPECT_EQ(FmMenuBar->ClientHeight(), TFmMenuBar::BarHeight);
-    EXPECT_EQ(FmMenuBar->Left(), GetSystemMetrics(SM_CXSCREEN)); // off screen until placed
+    EXPECT_EQ(StateBeforeStartup().MenuBarLeft, GetSystemMetrics(SM_CXSCREEN)); // off screen until placed
     EXPECT_NE(MenuFont, nullptr);
 }
 
 TEST(ProgramWindows, MainWindowIsEmptyAndOffTheScreen)
 {
-    EXPECT_EQ(FmMain->Width(), 0);
-    EXPECT_EQ(FmMain->Height(), 0);
-    EXPECT_EQ(FmMain->Left(), -1);
-    EXPECT_EQ(FmMain->Top(), -1);
+    for (const TStateBeforeStartup& state : {StateBeforeStartup(), TStateBeforeStartup{0, FmMain->Left(), FmMain->Top(),
+                                                                                       FmMain->Width(), FmMain->Height()}}) {
+        EXPECT_EQ(state.MainWidth, 0);
+        EXPECT_EQ(state.MainHeight, 0);
+        EXPECT_EQ(state.MainLeft, -1);
+        EXPECT_EQ(state.MainTop, -1);
+    }
 }
 
 TEST(ProgramWindows, StartupRunsOnceAndLeavesOnlyTheTrayAndTheBar)
 {
-    // The start-up message is already queued by the main window; let the timer tick.
+    EXPECT_FALSE(StateBeforeStartup().TrayIconVisible);
     ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
     EXPECT_FALSE(FmMain->TimerLogin.Enabled());
     EXPECT_FALSE(FmMain->Visible());
@@ -74,7 +77,7 @@ TEST(ProgramWindows, StartupRunsOnceAndLeavesOnlyTheTrayAndTheBar)
     EXPECT_EQ(ToUtf8(FmMain->TrayIcon1.Hint()), "Quorvane 1.0");
     EXPECT_EQ(Application->Title(), u"Quorvane");
     EXPECT_EQ(FixedMenuCount, 3);
-    EXPECT_EQ(ClipboardsNode->Count(), 3);
+    EXPECT_EQ(ClipboardsCountAfterStartup(), 3);
     EXPECT_EQ(MessagesNode->Item(0)->ImageIndex, nkNew);
     EXPECT_EQ(DataFile, DataFolder + u"\\Quorvane.db");
     EXPECT_TRUE(DataFolder.ends_with(u"\\Quorvane\\1.0")) << ToUtf8(DataFolder);
