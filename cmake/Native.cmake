@@ -5,6 +5,7 @@ add_executable(QuorvaneNativeTests
   tests/native/FakeOs.cpp
   tests/native/HintPlacementTest.cpp
   tests/native/HotkeysTest.cpp
+  tests/native/ImportExportTest.cpp
   tests/native/LanguageTest.cpp
   tests/native/MenuBarPlacementTest.cpp
   tests/native/MenuLayoutTest.cpp

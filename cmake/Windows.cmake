@@ -51,6 +51,7 @@ add_library(QuorvaneShell STATIC
   src/organize/UnitMessage.cpp
   src/organize/UnitOrg.cpp
   src/organize/UnitViewMessage.cpp
+  src/organize/Win32FileDialogs.cpp
   src/settings/UnitAbout.cpp
   src/settings/UnitCheckForUpdate.cpp
   src/settings/UnitLanguage.cpp
@@ -71,10 +72,12 @@ add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
   tests/win32/ContextMenuTest.cpp
+  tests/support/FileDialogWindows.cpp
   tests/support/UserState.cpp
   tests/win32/DialogLayerTest.cpp
   tests/win32/DropDownMenuTest.cpp
   tests/win32/Environment.cpp
+  tests/win32/FileDialogsTest.cpp
   tests/win32/FilesTest.cpp
   tests/win32/HintWindowTest.cpp
   tests/win32/HotkeyPasteTest.cpp

@@ -1,6 +1,7 @@
-// Fuzzes the data-file loader and the record reader of snippet imports. Beyond the sanitizers'
-// findings it fails when a node lands outside the target, when a fixed row is lost, or when a
-// file that loaded whole does not save back to the same bytes.
+// Fuzzes the data-file loader, the record reader, the snippet-file import and the text-file
+// decoder. Beyond the sanitizers' findings it fails when a node lands outside the target, when a
+// fixed row is lost, when a file that loaded whole does not save back to the same bytes, when a
+// snippet import adds part of a file, or when an imported text keeps a NUL or a lone line break.
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +11,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
+#include "organize/ImportExport.h"
 
 namespace {
 
@@ -74,6 +76,56 @@ void FuzzRecords(const std::vector<std::uint8_t>& bytes)
     CheckMenus(root);
 }
 
+// A file imported into a folder three levels down either adds all it holds or nothing at all.
+void FuzzSnippetImport(FakeOs& os, const std::vector<std::uint8_t>& bytes)
+{
+    TTreeNodes items;
+    TTreeNode* root = StartupTree(items);
+    TTreeNode* outer = items.AddChild(root->Item(2), u"Outer");
+    outer->ImageIndex = nkFolder;
+    items.AddChild(outer, u"kept")->ImageIndex = nkMessage;
+    TTreeNode* target = items.AddChild(outer, u"Import");
+    target->ImageIndex = nkFolder;
+    const std::vector<std::uint8_t> before = BuildDataFileBytes(root);
+    const int outside = items.Count() - 1;
+
+    os.Files[u"C:\\in\\f.qvn"] = bytes;
+    bool added = false;
+    try {
+        added = ImportSnippetFile(target, u"C:\\in\\f.qvn");
+    } catch (const EAppError&) {
+        QV_CHECK(BuildDataFileBytes(root) == before);
+        return;
+    }
+    QV_CHECK(added == HasDataFileMagic(bytes));
+    QV_CHECK(items.Count() - SubtreeCount(target) == outside);
+    QV_CHECK(target->Parent() == outer && target->Index() == 1 && outer->Item(0)->Text == u"kept");
+    CheckMenus(root);
+    if (!target->HasChildren())
+        return;
+    // What came in goes out and in again unchanged.
+    const std::vector<std::uint8_t> exported = NodeSnippetFile(target);
+    TTreeNodes again;
+    TTreeNode* place = nullptr;
+    for (int level = 0; level <= target->Level(); ++level)
+        place = again.AddChild(place, u"");
+    QV_CHECK(AddSnippetBytes(place, exported, u"again"));
+    QV_CHECK(NodeSnippetFile(place) == exported);
+}
+
+// The text of an imported text file holds no NUL, and every line break is CR LF.
+void FuzzTextFile(const std::vector<std::uint8_t>& bytes)
+{
+    const String text = TextFileContent(bytes);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        QV_CHECK(text[i] != u'\0');
+        if (text[i] == u'\r')
+            QV_CHECK(i + 1 < text.size() && text[i + 1] == u'\n');
+        if (text[i] == u'\n')
+            QV_CHECK(i > 0 && text[i - 1] == u'\r');
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -83,5 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> bytes(data, data + size);
     FuzzDataFile(bytes);
     FuzzRecords(bytes);
+    FuzzSnippetImport(os, bytes);
+    FuzzTextFile(bytes);
     return 0;
 }

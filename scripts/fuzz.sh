@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the data-file fuzz target with clang (libFuzzer, AddressSanitizer, UBSan) and runs it for a
-# bounded time from the seeds in fuzz/corpus. Exits non-zero on any crash, leak, hang or failed
-# check; the input that caused it is left in build/fuzz/artifacts/.
+# Builds the fuzz target of the data file and the imports with clang (libFuzzer, AddressSanitizer,
+# UBSan) and runs it for a bounded time from the seeds in fuzz/corpus. Exits non-zero on any crash,
+# leak, hang or failed check; the input that caused it is left in build/fuzz/artifacts/.
 #   QV_FUZZ_SECONDS  run time (default 30)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +15,7 @@ cmake --build "$build" --target DataFileFuzz -j"$(nproc)"
 
 # New inputs go to a scratch corpus in the build; the committed seeds stay as they are.
 mkdir -p "$build/corpus" "$build/artifacts"
-echo "== Fuzzing the data-file reader for ${seconds}s"
+echo "== Fuzzing the data-file reader and the imports for ${seconds}s"
 "$build/DataFileFuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
   -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
   "$build/corpus" "$root/fuzz/corpus" 2>"$build/fuzz.log" || {

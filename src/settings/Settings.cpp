@@ -53,12 +53,15 @@ String DecodeUtf8(const std::uint8_t* p, const std::uint8_t* end)
         int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
         char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
         bool ok = extra >= 0;
-        for (int i = 0; ok && i < extra; ++i, ++p)
-            if (p >= end || (*p >> 6) != 2)
-                ok = false;
+        // A byte that breaks a sequence is not part of it: it starts the next character.
+        for (int i = 0; ok && i < extra; ++i)
+            if (p < end && (*p >> 6) == 2)
+                c = (c << 6) | (*p++ & 0x3F);
             else
-                c = (c << 6) | (*p & 0x3F);
-        if (!ok || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+                ok = false;
+        // An overlong form would let a hidden zero or line break through.
+        static constexpr char32_t Shortest[] = {0, 0x80, 0x800, 0x10000};
+        if (!ok || c < Shortest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
             out += u'\xFFFD';
         } else if (c >= 0x10000) {
             c -= 0x10000;
