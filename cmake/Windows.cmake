@@ -114,6 +114,7 @@ add_executable(QuorvaneE2E
   tests/e2e/Driver.cpp
   tests/e2e/DropDownTest.cpp
   tests/e2e/HotkeyPasteTest.cpp
+  tests/e2e/ImportExportTest.cpp
   tests/e2e/LanguageTest.cpp
   tests/e2e/MenuBarTest.cpp
   tests/e2e/NewItemsTest.cpp
@@ -123,6 +124,7 @@ add_executable(QuorvaneE2E
   tests/e2e/UpdateCheckTest.cpp
   tests/e2e/UserInput.cpp
   tests/support/FakeUpdateServer.cpp
+  tests/support/FileDialogWindows.cpp
   tests/support/UserState.cpp
 )
 target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WIN_LIBS})

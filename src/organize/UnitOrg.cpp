@@ -10,7 +10,9 @@
 #include "core/NodeKinds.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
+#include "organize/ImportExport.h"
 #include "organize/UnitMessage.h"
+#include "organize/Win32FileDialogs.h"
 #include "organize/UnitRename.h"
 #include "resources/resource.h"
 #include "ui/Application.h"
@@ -103,6 +105,8 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
     TimerListViewScroll.OnTimer = [this] { TimerListViewScrollTimer(); };
     TimerOpen.SetInterval(1000);
     TimerOpen.OnTimer = [this] { TimerOpenTimer(); };
+
+    FileDialogs = std::make_unique<TWin32FileDialogs>(Handle());
 
     LayoutReady();
     CenterOnScreen();
@@ -447,9 +451,41 @@ void TFmOrg::BtnSortClick()
     TreeView1Change(item);
 }
 
-void TFmOrg::SBtnImportClick() {}
+void TFmOrg::SBtnImportClick()
+{
+    TTreeNode* target = TreeNodeOf(TreeView1->Selected());
+    if (!target)
+        return;
+    ImportFiles(*FileDialogs, target, [this, target] {
+        // Found again by node: a deletion may have taken items while the dialog was open.
+        HTREEITEM item = FindOrgTreeNode(target);
+        if (!item)
+            return;
+        while (HTREEITEM child = TreeView1->FirstChild(item))
+            TreeView1->Delete(child);
+        LoadTreeDirNodeData(target, item);
+        TreeView1->Expand(item);
+        TreeView1Change(TreeView1->Selected());
+    });
+    BringToFront();
+}
 
-void TFmOrg::SBtnExportClick() {}
+void TFmOrg::SBtnExportClick()
+{
+    TExportSource source;
+    source.TreeNode = TreeNodeOf(TreeView1->Selected());
+    if (ListView1->Focused()) {
+        source.Focus = TOrgPane::List;
+        for (int i = 0; i < ListView1->Count(); ++i)
+            if (ListView1->IsSelected(i))
+                if (const TTreeNode* node = ListNodeOf(i))
+                    source.ListNodes.push_back(node);
+    } else if (!source.TreeNode) {
+        return;
+    }
+    ExportFiles(*FileDialogs, source);
+    BringToFront();
+}
 
 void TFmOrg::SBtnCloseClick() { ModalResult = mrClose; }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/NodeWatch.h"
+#include "organize/FileDialogs.h"
 #include "organize/OrgRules.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialog.h"
@@ -46,6 +47,8 @@ public:
     TTimer TimerTreeViewScroll;
     TTimer TimerListViewScroll;
     TTimer TimerOpen;
+    // OpenDialog1 and SaveDialog1: the system's file dialogs; in-process tests answer in their place.
+    std::unique_ptr<IFileDialogs> FileDialogs;
 
     String DeleteItemsMsg = u"Are you sure you want to delete these items?";
     String DeleteMessageMsg = u"Are you sure you want to delete this message?";
