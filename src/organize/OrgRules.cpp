@@ -24,9 +24,11 @@ std::vector<TTreeNode*> OrgMenus(const TTreeNode& root)
     return menus;
 }
 
+bool IsMirrored(const TTreeNode& node) { return node.ImageIndex == nkFolder; }
+
 std::vector<TTreeNode*> MirroredChildren(const TTreeNode& node)
 {
-    return ChildrenWhere(node, [](const TTreeNode& child) { return child.ImageIndex == nkFolder; });
+    return ChildrenWhere(node, [](const TTreeNode& child) { return IsMirrored(child); });
 }
 
 std::vector<TTreeNode*> ListedChildren(const TTreeNode& node)

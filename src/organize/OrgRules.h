@@ -17,7 +17,9 @@ struct TOrgButtonStates {
 
 // The menus the tree shows: every child of root but the first (the program menu).
 std::vector<TTreeNode*> OrgMenus(const TTreeNode& root);
-// The children that get a node of their own in the tree: folders.
+// Whether a node gets a node of its own in the tree: folders do.
+bool IsMirrored(const TTreeNode& node);
+// The children that get a node of their own in the tree.
 std::vector<TTreeNode*> MirroredChildren(const TTreeNode& node);
 // The children the list shows: messages and folders, never fixed rows or other kinds.
 std::vector<TTreeNode*> ListedChildren(const TTreeNode& node);

@@ -244,6 +244,10 @@ void TFmOrg::NodeDeleted(TTreeNode& node)
     const int index = ListView1->FindData(&node);
     if (index >= 0)
         ListView1->Delete(index);
+    // Only folders stand in the tree: a message is not looked for there, which would walk the
+    // whole tree for each of a thousand deleted messages.
+    if (!IsMirrored(node))
+        return;
     if (HTREEITEM item = FindOrgTreeNode(&node)) {
         deferChange_ = true;
         TreeView1->Delete(item);
