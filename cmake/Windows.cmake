@@ -36,10 +36,9 @@ add_library(QuorvaneShell STATIC
   src/core/Win32Clipboard.cpp
   src/core/Win32Files.cpp
   src/core/Win32Input.cpp
-  src/core/Win32Os.cpp
   src/core/Win32Registry.cpp
-  src/core/Win32RegistryKey.cpp
-  src/core/Win32UserBrowser.cpp
+  src/core/Win32Shell.cpp
+  src/core/Win32Text.cpp
   src/menus/MenuScrolling.cpp
   src/menus/UnitHint.cpp
   src/menus/UnitMenu.cpp

@@ -8,7 +8,6 @@
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
-#include "core/Win32UserBrowser.h"
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
@@ -17,7 +16,6 @@
 
 struct TMainBlock::Parts {
     TWin32Os os;
-    TShellUserBrowser browser;
     TApplication application;
     std::unique_ptr<TFmMain> main;
     std::unique_ptr<TFmMenuBar> menuBar;
@@ -34,8 +32,7 @@ TMainBlock::TMainBlock(HINSTANCE instance)
     InitCommonControlsEx(&controls);
     ResetGlobals();
     parts_ = std::make_unique<Parts>(instance);
-    SetOsServices(&parts_->os);
-    SetUserBrowser(&parts_->browser);
+    SetOsServices(parts_->os.Services());
     TApplication& app = parts_->application;
     app.MainFormOnTaskBar = true;
     app.SetTitle(u"Quorvane");
@@ -44,7 +41,7 @@ TMainBlock::TMainBlock(HINSTANCE instance)
     app.MainForm = FmMain;
     parts_->menuBar = std::make_unique<TFmMenuBar>();
     FmMenuBar = parts_->menuBar.get();
-    parts_->os.HotkeyWindow = FmMenuBar->Handle();
+    parts_->os.Input.HotkeyWindow = FmMenuBar->Handle();
     parts_->menu = std::make_unique<TFmMenu>();
     FmMenu = parts_->menu.get();
     parts_->hint = std::make_unique<TFmHint>();
@@ -67,8 +64,7 @@ TMainBlock::~TMainBlock()
     parts_->menuBar.reset();
     FmMain = nullptr;
     parts_->main.reset();
-    SetUserBrowser(nullptr);
-    SetOsServices(nullptr);
+    SetOsServices({});
 }
 
 void TMainBlock::Run() { parts_->application.Run(); }

@@ -5,8 +5,6 @@
 
 #include <memory>
 
-class TWin32Os;
-
 // Owns the windows and the OS services for as long as the program (or a test) runs.
 class TMainBlock {
 public:

@@ -30,7 +30,7 @@ TTreeNode* FindEqualEntry(const TTreeNode* folder, int start, StringView text)
     for (int i = start; i < folder->Count(); ++i) {
         TTreeNode* child = folder->Item(i);
         const std::optional<StringView> content = ContentOfLength(child, text.size());
-        if (content && Os().CompareText(*content, text) == 0)
+        if (content && OsText().CompareText(*content, text) == 0)
             return child;
     }
     return nullptr;
@@ -66,7 +66,7 @@ TTreeNode* InsertNewestEntry(TTreeNodes& items, TTreeNode* folder, const String&
 
 void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
 {
-    const std::optional<String> read = Os().ReadClipboardText();
+    const std::optional<String> read = OsClipboard().ReadClipboardText();
     if (!read)
         return;
     const String& text = *read;
@@ -114,7 +114,7 @@ void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, boo
     try {
         if (!firstClipboardMsg && CaptureNextClipboardChange) {
             // A password manager's copy is neither captured nor kept as a target's text.
-            const bool hasText = Os().ClipboardHasText() && !Os().ClipboardExcludedFromHistory();
+            const bool hasText = OsClipboard().ClipboardHasText() && !OsClipboard().ClipboardExcludedFromHistory();
             if (!CaptureTargetNode) {
                 if (hasText && AutoCapture)
                     AddClipboardText(items, ClipboardsNode);
@@ -124,7 +124,7 @@ void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, boo
             } else if (hasText) {
                 // Another target folder gets its text through the message editor, which asks the
                 // user first, once this message has gone down the chain.
-                if (std::optional<String> text = Os().ReadClipboardText())
+                if (std::optional<String> text = OsClipboard().ReadClipboardText())
                     folderCaptures.Add(CaptureTargetNode, std::move(*text));
             }
             CaptureTargetNode = nullptr;
@@ -136,7 +136,7 @@ void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, boo
     CaptureNextClipboardChange = true;
     firstClipboardMsg = false;
     if (nextViewer)
-        Os().SendChainMessage(nextViewer, ClipboardMsgDrawClipboard, wParam, lParam);
+        OsClipboard().SendChainMessage(nextViewer, ClipboardMsgDrawClipboard, wParam, lParam);
 }
 
 std::uintptr_t HandleChangeCBChain(std::uintptr_t nextViewer, std::uintptr_t removed, std::intptr_t following)
@@ -144,6 +144,6 @@ std::uintptr_t HandleChangeCBChain(std::uintptr_t nextViewer, std::uintptr_t rem
     if (removed == nextViewer)
         return static_cast<std::uintptr_t>(following);
     if (nextViewer)
-        Os().SendChainMessage(nextViewer, ClipboardMsgChangeCBChain, removed, following);
+        OsClipboard().SendChainMessage(nextViewer, ClipboardMsgChangeCBChain, removed, following);
     return nextViewer;
 }

@@ -97,7 +97,7 @@ String AsideName()
     const String base = DataFile + u".unreadable";
     String name = base;
     // A copy kept by an earlier run may still wait for the user; it is not replaced.
-    for (int n = 2; n < 1000 && Os().FileExists(name); ++n)
+    for (int n = 2; n < 1000 && OsFiles().FileExists(name); ++n)
         name = base + u"." + Number(n);
     return name;
 }
@@ -106,9 +106,9 @@ void KeepUnreadableDataFileAside()
 {
     if (UnreadableDataFile.empty())
         return;
-    if (UnreadableDataFile == DataFile && Os().FileExists(DataFile)) {
+    if (UnreadableDataFile == DataFile && OsFiles().FileExists(DataFile)) {
         const String aside = AsideName();
-        if (!Os().CopyFileTo(DataFile, aside))
+        if (!OsFiles().CopyFileTo(DataFile, aside))
             throw EAppError(u"Cannot create file \"" + aside +
                             u"\". The data file that could not be read stays unchanged until it can be "
                             u"copied there.");
@@ -357,13 +357,13 @@ void SaveDataFile(TTreeNodes&, const TTreeNode* root)
 {
     BuildDataFileBytes(root, DataFileBuffer);
     KeepUnreadableDataFileAside();
-    Os().WriteWholeFile(DataFile, DataFileBuffer);
+    OsFiles().WriteWholeFile(DataFile, DataFileBuffer);
 }
 
 void LoadDataFile(TTreeNodes& items, TTreeNode* root)
 {
     UnreadableDataFile = DataFile; // until the whole file has been read
-    const std::vector<std::uint8_t> bytes = Os().ReadWholeFile(DataFile);
+    const std::vector<std::uint8_t> bytes = OsFiles().ReadWholeFile(DataFile);
     if (ParseDataFileBytes(items, root, bytes))
         UnreadableDataFile.clear();
 }

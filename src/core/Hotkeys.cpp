@@ -41,13 +41,13 @@ bool RegisterShortCutHotkey(int hotkey)
     const int id = HotkeyId(hotkey);
     if (id < 0)
         return false;
-    return Os().RegisterHotkey(id, ShiftToHotkeyModifiers(hotkey), static_cast<unsigned>(hotkey & 0x1FFF));
+    return OsInput().RegisterHotkey(id, ShiftToHotkeyModifiers(hotkey), static_cast<unsigned>(hotkey & 0x1FFF));
 }
 
 bool UnregisterNodeHotkey(int hotkey)
 {
     const int id = HotkeyId(hotkey);
-    return id >= 0 && Os().UnregisterHotkey(id);
+    return id >= 0 && OsInput().UnregisterHotkey(id);
 }
 
 void RegisterAllHotkeys(TTreeNodes& items)

@@ -50,7 +50,7 @@ void TFmMenuBar::ActionOrganizeExecute(const TTreeNode* preselect)
 void TFmMenuBar::ActionHelpExecute()
 {
     // Nothing tells whether the file exists: without a help file the command does nothing visible.
-    Os().ShellOpen(0, AppFolder + u"Quorvane.chm", SW_SHOWMAXIMIZED);
+    OsShell().ShellOpen(0, AppFolder + u"Quorvane.chm", SW_SHOWMAXIMIZED);
 }
 
 void TFmMenuBar::ActionAboutExecute() { OpenDialog(FmAbout, TDialogCommand<TFmAbout>{}); }

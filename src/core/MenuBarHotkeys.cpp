@@ -56,7 +56,7 @@ void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
 
 void TFmMenuBar::TimerHotkeyTimer()
 {
-    if (Os().KeyState(VK_MENU_KEY) & 0x80)
+    if (OsInput().KeyState(VK_MENU_KEY) & 0x80)
         return;
     TimerHotkey.SetEnabled(false);
     TTreeNode* node = AltHotkeyNode;

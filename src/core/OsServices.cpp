@@ -3,14 +3,23 @@
 #include <stdexcept>
 
 namespace {
-IOsServices* CurrentServices = nullptr;
-}
+TOsServices Installed;
 
-IOsServices& Os()
+template <class Service>
+Service& Required(Service* service)
 {
-    if (!CurrentServices)
-        throw std::logic_error("no OS services installed");
-    return *CurrentServices;
+    if (!service)
+        throw std::logic_error("OS service not installed");
+    return *service;
 }
+} // namespace
 
-void SetOsServices(IOsServices* services) { CurrentServices = services; }
+const TOsServices& OsServices() { return Installed; }
+void SetOsServices(const TOsServices& services) { Installed = services; }
+
+IFileSystem& OsFiles() { return Required(Installed.Files); }
+IRegistry& OsRegistry() { return Required(Installed.Registry); }
+IClipboard& OsClipboard() { return Required(Installed.Clipboard); }
+IInput& OsInput() { return Required(Installed.Input); }
+IShell& OsShell() { return Required(Installed.Shell); }
+ITextServices& OsText() { return Required(Installed.Text); }

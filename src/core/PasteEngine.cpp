@@ -31,7 +31,7 @@ void PasteByClipboard(StringView text)
 {
     CaptureNextClipboardChange = false;
     try {
-        Os().SetClipboardText(text);
+        OsClipboard().SetClipboardText(text);
     } catch (...) {
         // Nothing was written, so the next change is another program's and must be captured.
         CaptureNextClipboardChange = true;
@@ -78,7 +78,7 @@ String KeyMacroText(int virtualKey)
 
 String ExpandDateTimeMacros(StringView text)
 {
-    const TDateTimeText now = Os().CurrentDateTimeText();
+    const TDateTimeText now = OsText().CurrentDateTimeText();
     return ReplaceAllIgnoringCase(ReplaceAllIgnoringCase(text, DateMacro, now.Date), TimeMacro, now.Time);
 }
 
@@ -113,9 +113,9 @@ void SendNextPastePiece()
     }
     const int key = MacroKey(StringView(PendingPasteText).substr(p + 3, 2));
     PasteByClipboard(StringView(PendingPasteText).substr(0, p - 1));
-    Os().Sleep(TabPasteKeyDelay);
-    Os().KeybdEvent(key, 0, 0);
-    Os().KeybdEvent(key, 0, KeyEventKeyUp);
+    OsInput().Sleep(TabPasteKeyDelay);
+    OsInput().KeybdEvent(key, 0, 0);
+    OsInput().KeybdEvent(key, 0, KeyEventKeyUp);
     PendingPasteText.erase(0, p + 6);
     if (TabPasteTimer)
         TabPasteTimer->Restart(TabPasteInterval);
@@ -123,7 +123,7 @@ void SendNextPastePiece()
 
 void SendCtrlKey(int key)
 {
-    IOsServices& os = Os();
+    IInput& os = OsInput();
     const int ctrlScan = os.VirtualKeyScanCode(VK_CONTROL_KEY);
     const int keyScan = os.VirtualKeyScanCode(key);
     os.KeybdEvent(VK_CONTROL_KEY, ctrlScan, 0);

@@ -9,18 +9,18 @@ int ShowMessageBox(StringView text, StringView caption, int flags)
     struct Uncount {
         ~Uncount() { --OpenMessageBoxCount; }
     } uncount; // the count drops also when the box cannot be shown
-    return Os().MessageDialog(text, caption, flags);
+    return OsShell().MessageDialog(text, caption, flags);
 }
 
 std::uintptr_t RunProgram(StringView commandLine)
 {
     if (commandLine.empty())
         return 0;
-    return Os().StartProgram(commandLine);
+    return OsShell().StartProgram(commandLine);
 }
 
-String GetSpecialFolderPath(int folder) { return Os().SpecialFolderPath(folder); }
+String GetSpecialFolderPath(int folder) { return OsFiles().SpecialFolderPath(folder); }
 
-String MD5Hex(StringView text) { return Os().Md5Hex(text); }
+String MD5Hex(StringView text) { return OsText().Md5Hex(text); }
 
-String HeaderMD5Hex(StringView text) { return Os().Md5Hex(text); }
+String HeaderMD5Hex(StringView text) { return OsText().Md5Hex(text); }

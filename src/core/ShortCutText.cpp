@@ -8,7 +8,7 @@ String ShortCutToText(int hotkey)
     const int key = hotkey & 0xFF;
     if (key == 0)
         return String();
-    const String name = Os().KeyName(key);
+    const String name = OsInput().KeyName(key);
     if (name.empty())
         return String();
     String text;

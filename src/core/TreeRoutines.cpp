@@ -126,7 +126,7 @@ void SortNodeChildren(TTreeNode* node)
     const int count = node->Count();
     for (int i = start; i <= count - 2; ++i)
         for (int j = i + 1; j <= count - 1; ++j)
-            if (Os().CompareText(node->Item(j)->Text, node->Item(i)->Text) < 0)
+            if (OsText().CompareText(node->Item(j)->Text, node->Item(i)->Text) < 0)
                 items.MoveBefore(node->Item(j), node->Item(i));
     for (int kind : {nkTile, nkCell, nkKind11, nkMessage, nkFolder})
         MoveImageGroupToFront(node, start, kind);

@@ -10,7 +10,6 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
-#include "core/UserBrowser.h"
 #include "settings/Settings.h"
 #include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
@@ -72,7 +71,7 @@ void TFmMain::UserMsg(WPARAM code)
     } else if (code == UserMsgUpdateAvailable) {
         // The framework's own box: not counted, so hotkeys and tray clicks go on working.
         if (Application->MessageDialog(UpdateMessage, ProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES)
-            UserBrowser().OpenWebPage(ProductDownloadPage);
+            OsShell().ShellOpen(0, ProductDownloadPage, SW_SHOW);
     }
 }
 
@@ -100,7 +99,7 @@ void TFmMain::TimerLoginTimer()
     DataFile = DataFolder + u"\\Quorvane.db";
     TTreeNodes& items = FmMenuBar->TreeViewData;
     SetNodeGlobals(items);
-    if (!Os().FileExists(DataFile))
+    if (!OsFiles().FileExists(DataFile))
         SaveDataFile(items, RootNode);
     LanguagesFolder = AppFolder + u"Languages";
     LoadDefaultLanguage();

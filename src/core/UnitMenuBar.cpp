@@ -86,7 +86,7 @@ bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCou
 
 void ModalClickAndBeep()
 {
-    IOsServices& os = Os();
+    IInput& os = OsInput();
     // A hidden bar (minimized to the tray) has another program's window where it would be: a
     // click there would reach that program, so only the beep is left.
     if (FmMenuBar->Visible()) {

@@ -1,9 +1,26 @@
-// Reading the clipboard for the history, and passing viewer-chain messages on.
-#include "core/Win32Os.h"
-
+// The clipboard: the paste engine's writes, the history's reads and the viewer chain.
 #include <cstring>
 
+#include "core/Win32Os.h"
+#include "ui/Application.h"
+#include "ui/WinText.h"
+
 namespace {
+// The clipboard, open for owner while this lives; it is shared by every program, so it is held
+// for one read or write only. Other programs hold it for a moment now and then (a clipboard
+// manager reads every change), so a few short tries come before giving up.
+class ClipboardOpened {
+public:
+    explicit ClipboardOpened(HWND owner);
+    ~ClipboardOpened();
+    ClipboardOpened(const ClipboardOpened&) = delete;
+    ClipboardOpened& operator=(const ClipboardOpened&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
 class GlobalLocked {
 public:
     explicit GlobalLocked(HANDLE memory) : memory_(memory), data_(GlobalLock(memory)) {}
@@ -20,7 +37,6 @@ private:
     HANDLE memory_;
     void* data_;
 };
-} // namespace
 
 ClipboardOpened::ClipboardOpened(HWND owner) : open_(false)
 {
@@ -37,10 +53,11 @@ ClipboardOpened::~ClipboardOpened()
     if (open_)
         CloseClipboard();
 }
+} // namespace
 
-bool TWin32Os::ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
+bool TWin32Clipboard::ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
 
-std::optional<String> TWin32Os::ReadClipboardText()
+std::optional<String> TWin32Clipboard::ReadClipboardText()
 {
     ClipboardOpened clipboard(nullptr);
     if (!clipboard.IsOpen())
@@ -61,7 +78,7 @@ std::optional<String> TWin32Os::ReadClipboardText()
     return String(text, length);
 }
 
-bool TWin32Os::ClipboardExcludedFromHistory()
+bool TWin32Clipboard::ClipboardExcludedFromHistory()
 {
     static const UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
     static const UINT ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
@@ -83,7 +100,30 @@ bool TWin32Os::ClipboardExcludedFromHistory()
     return value == 0;
 }
 
-void TWin32Os::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
+void TWin32Clipboard::SendChainMessage(std::uintptr_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
 {
     SendMessageW(reinterpret_cast<HWND>(window), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
+
+void TWin32Clipboard::SetClipboardText(StringView text)
+{
+    // The clipboard belongs to the window that empties it; a null owner would make the write fail.
+    const ClipboardOpened clipboard(Application ? Application->Handle() : nullptr);
+    if (!clipboard.IsOpen())
+        throw EAppError(u"Cannot open clipboard: " + SystemErrorText(GetLastError()));
+    EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        throw EAppError(u"Out of memory");
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        throw EAppError(u"Out of memory");
+    }
+    std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
+    static_cast<wchar_t*>(target)[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory); // the system took no ownership
 }

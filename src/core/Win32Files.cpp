@@ -1,7 +1,11 @@
-// The file services of TWin32Os. A write goes to a temporary file beside the target, is flushed
+// Files. A write goes to a temporary file beside the target, is flushed
 // to the disk and then replaces the target in one rename, so a failure or a kill at any moment
 // leaves either the old file or the new one.
 #include "core/Win32Os.h"
+
+#include <shlobj.h>
+
+#include "ui/Application.h"
 #include "ui/WinText.h"
 
 #include <algorithm>
@@ -67,14 +71,14 @@ constexpr DWORD ChunkBytes = 1u << 20;
 
 } // namespace
 
-bool TWin32Os::FileExists(StringView path)
+bool TWin32Files::FileExists(StringView path)
 {
     const String name(path);
     const DWORD attributes = GetFileAttributesW(Wide(name));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::vector<std::uint8_t> TWin32Os::ReadWholeFile(StringView path)
+std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
 {
     const String name(path);
     FileHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -103,7 +107,7 @@ std::vector<std::uint8_t> TWin32Os::ReadWholeFile(StringView path)
     return bytes;
 }
 
-void TWin32Os::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
+void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
 {
     const String target(path);
     TemporaryFile temporary(target + u".tmp");
@@ -131,9 +135,20 @@ void TWin32Os::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& 
     temporary.Keep();
 }
 
-bool TWin32Os::CopyFileTo(StringView from, StringView to)
+bool TWin32Files::CopyFileTo(StringView from, StringView to)
 {
     const String source(from);
     const String target(to);
     return CopyFileW(Wide(source), Wide(target), FALSE) != FALSE;
+}
+
+String TWin32Files::SpecialFolderPath(int csidl)
+{
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(Application ? Application->Handle() : nullptr, csidl, &list)) || !list)
+        return String();
+    wchar_t path[MAX_PATH] = L"";
+    BOOL ok = SHGetPathFromIDListW(list, path);
+    CoTaskMemFree(list);
+    return ok ? FromW(path) : String();
 }

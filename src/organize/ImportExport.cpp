@@ -98,7 +98,7 @@ StringView FileExtension(StringView path)
 
 void ImportTextFile(TTreeNode* parent, StringView file)
 {
-    String content = TextFileContent(Os().ReadWholeFile(file));
+    String content = TextFileContent(OsFiles().ReadWholeFile(file));
     TTreeNode* node = parent->Owner().AddChild(parent, WithoutExtension(FileNamePart(file)));
     node->Data = std::move(content);
     node->ImageIndex = nkMessage;
@@ -106,7 +106,7 @@ void ImportTextFile(TTreeNode* parent, StringView file)
 
 bool ImportSnippetFile(TTreeNode* parent, StringView file)
 {
-    return AddSnippetBytes(parent, Os().ReadWholeFile(file), file);
+    return AddSnippetBytes(parent, OsFiles().ReadWholeFile(file), file);
 }
 
 bool AddSnippetBytes(TTreeNode* parent, const std::vector<std::uint8_t>& bytes, StringView file)
@@ -201,5 +201,5 @@ void ExportFiles(IFileDialogs& dialogs, const TExportSource& source)
     if (what->Message)
         SaveMessageToFile(*what->Message, *file);
     else
-        Os().WriteWholeFile(*file, what->Bytes);
+        OsFiles().WriteWholeFile(*file, what->Bytes);
 }

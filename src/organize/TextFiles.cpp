@@ -27,4 +27,4 @@ String ValidFileName(StringView name)
     return valid.empty() ? String(u"Message") : valid;
 }
 
-void SaveMessageToFile(StringView text, StringView fileName) { Os().WriteWholeFile(fileName, TextFileBytes(text)); }
+void SaveMessageToFile(StringView text, StringView fileName) { OsFiles().WriteWholeFile(fileName, TextFileBytes(text)); }

@@ -44,7 +44,7 @@ String FunctionKeyText(size_t index)
 bool ModifierHeld()
 {
     for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
-        if (Os().KeyState(key) & 0x8000)
+        if (OsInput().KeyState(key) & 0x8000)
             return true;
     return false;
 }
@@ -199,7 +199,7 @@ void TFmMessage::MnInsertTimeClick() { InsertMacro(TimeMacro); }
 void TFmMessage::MnTabClick(TMenuItem& sender)
 {
     InsertMacro(KeyMacroText(sender.Tag));
-    Os().MessageBeep(0);
+    OsInput().MessageBeep(0);
 }
 
 void TFmMessage::CheckBoxWordWarpClick() { MemoText->SetWordWrap(CheckBoxWordWarp->Checked()); }
@@ -216,12 +216,12 @@ void TFmMessage::BtnOkClick()
 {
     if (EditName->Text().empty()) {
         EditName->SetFocus();
-        Os().MessageBeep(0);
+        OsInput().MessageBeep(0);
         return;
     }
     if (GetWindowTextLengthW(MemoText->Handle()) == 0) {
         MemoText->SetFocus();
-        Os().MessageBeep(0);
+        OsInput().MessageBeep(0);
         return;
     }
     const int hotkey = HotKey1->Value();

@@ -71,7 +71,7 @@ void TFmAddFolderRename::BtnOkClick()
 {
     if (LEditName->Text().empty()) {
         LEditName->SetFocus();
-        Os().MessageBeep(0);
+        OsInput().MessageBeep(0);
         return;
     }
     ModalResult = mrOk;

@@ -164,5 +164,5 @@ void ApplyPopupMenuTexts(TLanguageRun& run)
 
 void SaveTemplateFile()
 {
-    Os().WriteWholeFile(LanguagesFolder + u"\\" + TemplateFileName, TemplateFileBytes(DefaultEnglishLines));
+    OsFiles().WriteWholeFile(LanguagesFolder + u"\\" + TemplateFileName, TemplateFileBytes(DefaultEnglishLines));
 }

@@ -4,44 +4,36 @@
 #include "core/OsServices.h"
 
 namespace {
-// Closes the open key on every way out.
-struct OpenKey {
-    OpenKey() = default;
-    ~OpenKey() { Os().CloseRegistryKey(); }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-};
-
-void ReadBoolean(StringView name, bool& setting)
+void ReadBoolean(IRegistryKey& key, StringView name, bool& setting)
 {
-    TRegistryValue value = Os().ReadRegistryValue(name);
+    TRegistryValue value = key.Read(name);
     if (value.Type == TRegistryType::Integer)
         setting = value.Integer != 0;
 }
 
-void ReadInteger(StringView name, int& setting)
+void ReadInteger(IRegistryKey& key, StringView name, int& setting)
 {
-    TRegistryValue value = Os().ReadRegistryValue(name);
+    TRegistryValue value = key.Read(name);
     if (value.Type == TRegistryType::Integer)
         setting = value.Integer;
 }
 
-void ReadText(StringView name, String& setting)
+void ReadText(IRegistryKey& key, StringView name, String& setting)
 {
-    TRegistryValue value = Os().ReadRegistryValue(name);
+    TRegistryValue value = key.Read(name);
     if (value.Type == TRegistryType::Text)
         setting = value.Text;
 }
 
-void WriteInteger(StringView name, int value)
+void WriteInteger(IRegistryKey& key, StringView name, int value)
 {
-    if (!Os().WriteRegistryInteger(name, value))
+    if (!key.WriteInteger(name, value))
         throw EAppError(u"Failed to set data for '" + String(name) + u"'");
 }
 
-void WriteText(StringView name, StringView value)
+void WriteText(IRegistryKey& key, StringView name, StringView value)
 {
-    if (!Os().WriteRegistryText(name, value))
+    if (!key.WriteText(name, value))
         throw EAppError(u"Failed to set data for '" + String(name) + u"'");
 }
 
@@ -93,7 +85,7 @@ String DecodeTextFile(const std::vector<std::uint8_t>& bytes)
         return DecodeUtf16(p + 2, end, false);
     if (bytes.size() >= 2 && p[0] == 0xFE && p[1] == 0xFF)
         return DecodeUtf16(p + 2, end, true);
-    return Os().AnsiToText(bytes);
+    return OsText().AnsiToText(bytes);
 }
 
 String WithoutExtension(StringView name)
@@ -107,11 +99,11 @@ String WithoutExtension(StringView name)
 void LoadDefaultLanguage()
 {
     const String path = LanguagesFolder + u"\\Default.txt";
-    if (!Os().FileExists(path))
+    if (!OsFiles().FileExists(path))
         return;
     String text;
     try {
-        text = DecodeTextFile(Os().ReadWholeFile(path));
+        text = DecodeTextFile(OsFiles().ReadWholeFile(path));
     } catch (const EAppError&) {
         return; // an unreadable file is as good as a missing one: start-up goes on
     }
@@ -122,34 +114,34 @@ void LoadDefaultLanguage()
 
 void LoadSettings()
 {
-    if (!Os().OpenRegistryKey(SettingsKey, false))
+    const std::unique_ptr<IRegistryKey> key = OsRegistry().OpenKey(SettingsKey, false);
+    if (!key)
         return;
-    OpenKey key;
-    ReadBoolean(u"AutoHide", AutoHide);
-    ReadBoolean(u"TurnOnHotkey", TurnOnHotkey);
-    ReadBoolean(u"AutoCapture", AutoCapture);
-    ReadBoolean(u"AutoDelete", AutoDelete);
-    ReadInteger(u"ClipboardMaxCount", ClipboardMaxCount);
-    ReadText(u"CurrentLanguage", CurrentLanguage);
+    ReadBoolean(*key, u"AutoHide", AutoHide);
+    ReadBoolean(*key, u"TurnOnHotkey", TurnOnHotkey);
+    ReadBoolean(*key, u"AutoCapture", AutoCapture);
+    ReadBoolean(*key, u"AutoDelete", AutoDelete);
+    ReadInteger(*key, u"ClipboardMaxCount", ClipboardMaxCount);
+    ReadText(*key, u"CurrentLanguage", CurrentLanguage);
     // A value the bar cannot use counts as not saved, so the bar is centred.
-    TRegistryValue left = Os().ReadRegistryValue(u"MenuBarLeft");
+    TRegistryValue left = key->Read(u"MenuBarLeft");
     MenuBarLeftSaved = left.Type == TRegistryType::Integer;
     if (MenuBarLeftSaved)
         MenuBarLeft = left.Integer;
-    ReadInteger(u"MenuBarTop", MenuBarTop);
+    ReadInteger(*key, u"MenuBarTop", MenuBarTop);
 }
 
 void WriteSettings(int menuBarLeft, int menuBarTop)
 {
-    if (!Os().OpenRegistryKey(SettingsKey, true))
+    const std::unique_ptr<IRegistryKey> key = OsRegistry().OpenKey(SettingsKey, true);
+    if (!key)
         return;
-    OpenKey key;
-    WriteInteger(u"AutoHide", AutoHide ? 1 : 0);
-    WriteInteger(u"TurnOnHotkey", TurnOnHotkey ? 1 : 0);
-    WriteInteger(u"AutoCapture", AutoCapture ? 1 : 0);
-    WriteInteger(u"AutoDelete", AutoDelete ? 1 : 0);
-    WriteInteger(u"ClipboardMaxCount", ClipboardMaxCount);
-    WriteText(u"CurrentLanguage", CurrentLanguage);
-    WriteInteger(u"MenuBarLeft", menuBarLeft);
-    WriteInteger(u"MenuBarTop", menuBarTop);
+    WriteInteger(*key, u"AutoHide", AutoHide ? 1 : 0);
+    WriteInteger(*key, u"TurnOnHotkey", TurnOnHotkey ? 1 : 0);
+    WriteInteger(*key, u"AutoCapture", AutoCapture ? 1 : 0);
+    WriteInteger(*key, u"AutoDelete", AutoDelete ? 1 : 0);
+    WriteInteger(*key, u"ClipboardMaxCount", ClipboardMaxCount);
+    WriteText(*key, u"CurrentLanguage", CurrentLanguage);
+    WriteInteger(*key, u"MenuBarLeft", menuBarLeft);
+    WriteInteger(*key, u"MenuBarTop", menuBarTop);
 }

@@ -118,18 +118,18 @@ void TFmAbout::LabelHomePaggeURLMouseLeave(TLabel& sender)
     sender.Invalidate();
 }
 
-void TFmAbout::LabelHomePaggeURLClick() { Os().ShellOpen(0, ProductWebSite, SW_SHOW); }
+void TFmAbout::LabelHomePaggeURLClick() { OsShell().ShellOpen(0, ProductWebSite, SW_SHOW); }
 
 void TFmAbout::LabelEMailURLClick()
 {
-    Os().ShellOpen(reinterpret_cast<std::uintptr_t>(Handle()), String(u"mailto:") + ProductEmail, SW_SHOWMAXIMIZED);
+    OsShell().ShellOpen(reinterpret_cast<std::uintptr_t>(Handle()), String(u"mailto:") + ProductEmail, SW_SHOWMAXIMIZED);
 }
 
-void TFmAbout::LabelQQClick() { Os().ShellOpen(0, ProductMessengerChat, SW_SHOW); }
+void TFmAbout::LabelQQClick() { OsShell().ShellOpen(0, ProductMessengerChat, SW_SHOW); }
 
 void TFmAbout::BtnCheckForUpdatesClick()
 {
-    Os().ShellOpen(reinterpret_cast<std::uintptr_t>(Handle()), ProductDownloadPage, SW_SHOWMAXIMIZED);
+    OsShell().ShellOpen(reinterpret_cast<std::uintptr_t>(Handle()), ProductDownloadPage, SW_SHOWMAXIMIZED);
 }
 
 LRESULT TFmAbout::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

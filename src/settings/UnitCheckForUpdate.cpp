@@ -6,8 +6,6 @@
 #include <thread>
 
 #include "core/Globals.h"
-#include "core/Win32Os.h"
-#include "core/Win32RegistryKey.h"
 #include "settings/Settings.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"
@@ -109,10 +107,10 @@ void TCheckForUpdate::Execute()
 
 std::unique_ptr<IRegistryKey> TCheckForUpdate::OpenSettingsKey(bool create)
 {
-    return TWin32RegistryKey::Open(SettingsKey, create);
+    return registry_.OpenKey(SettingsKey, create);
 }
 
-String TCheckForUpdate::Md5Hex(StringView text) { return Md5HexOfText(text); }
+String TCheckForUpdate::Md5Hex(StringView text) { return text_.Md5Hex(text); }
 
 std::vector<std::uint8_t> TCheckForUpdate::RandomBytes(std::size_t count)
 {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/Win32Os.h"
 #include "settings/UpdateCheck.h"
 
 // WinHTTP: the product's user agent, the accept list "text/html, */*", no redirects followed.
@@ -12,7 +13,8 @@ public:
 };
 
 // One run of the update check on a thread of its own. It shares nothing with the GUI thread:
-// its own HTTP client, its own registry key, and the main window's handle, posted to once.
+// its own HTTP client, registry and text services, its own registry key, and the main window's
+// handle, posted to once.
 class TCheckForUpdate : public IUpdateCheckSystem {
 public:
     TCheckForUpdate(HWND mainWindow, TUpdateAddresses addresses);
@@ -34,4 +36,6 @@ private:
     HWND mainWindow_;
     TUpdateAddresses addresses_;
     TWinHttpClient IdHTTP1;
+    TWin32Registry registry_;
+    TWin32TextServices text_;
 };

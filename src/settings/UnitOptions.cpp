@@ -166,7 +166,7 @@ void TFmOptions::BtnOkClick()
 void TFmOptions::BtnEditLanguageFileClick()
 {
     const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
-    if (Os().FileExists(path)) {
+    if (OsFiles().FileExists(path)) {
         if (const std::uintptr_t process = RunProgram(path))
             CloseHandle(reinterpret_cast<HANDLE>(process)); // nothing waits for the editor
     }

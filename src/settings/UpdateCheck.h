@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/HttpClient.h"
-#include "core/RegistryKey.h"
+#include "core/OsServices.h"
 #include "core/Text.h"
 
 constexpr char16_t UpdateServer[] = u"https://www.quorvane.com";

@@ -63,7 +63,7 @@ TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
         const std::wstring plain = L"plain " + std::to_wstring(n);
         SCOPED_TRACE(c.mark ? c.mark : L"no mark");
         CopyMarked(secret, c.mark, c.bytes, c.size);
-        EXPECT_EQ(Os().ClipboardExcludedFromHistory(), c.excluded);
+        EXPECT_EQ(OsClipboard().ClipboardExcludedFromHistory(), c.excluded);
         CopyMarked(plain, nullptr, nullptr, 0);
         // The unmarked copy after it is captured as usual, and by then the marked one was seen.
         ASSERT_TRUE(PumpUntil([&] { return InHistory(FromW(plain)); }));

@@ -14,7 +14,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "OsDoubles.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
 #include "menus/UnitWideMenuItem.h"
@@ -24,7 +24,7 @@
 namespace {
 
 // The real services, with message boxes answered and keystrokes recorded instead of sent.
-class AnsweringOs : public TWin32Os {
+class AnsweringOs : public TWin32Input, public TWin32Shell {
 public:
     int answer = IDNO;
     std::vector<std::string> calls;
@@ -40,7 +40,7 @@ public:
 };
 
 struct ContextMenu : testing::Test {
-    IOsServices* real = nullptr;
+    TOsServices real;
     AnsweringOs os;
     TTreeNode* menu = nullptr;
     TTreeNode *charlie = nullptr, *alpha = nullptr, *folder = nullptr, *bravo = nullptr;
@@ -48,9 +48,9 @@ struct ContextMenu : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        real = &Os();
+        real = OsServices();
         os.HotkeyWindow = FmMenuBar->Handle();
-        SetOsServices(&os);
+        SetOsServices(WithDouble(real, os));
         TTreeNodes& items = FmMenuBar->TreeViewData;
         menu = items.AddChild(RootNode, u"Context");
         menu->ImageIndex = nkFolder;
@@ -332,9 +332,9 @@ TEST_F(ContextMenu, ANodeDeletedWhileTheQuestionIsOpenIsNotTouchedAfterIt)
     } deleting;
     deleting.answer = IDYES;
     deleting.victim = alpha;
-    SetOsServices(&deleting);
+    SetOsServices(WithDouble(real, deleting));
     ClickItem(TPopupCommand::Delete);
-    SetOsServices(&os);
+    SetOsServices(WithDouble(real, os));
     EXPECT_EQ(Children(menu), "New...,Organize...,-,Charlie,Folder");
 }
 

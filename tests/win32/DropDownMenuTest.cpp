@@ -62,7 +62,7 @@ struct DropDownMenu : testing::Test {
     TWideMenuItem& Row(int i) { return *FmMenu->WideMenuItem.at(static_cast<size_t>(i)); }
     static bool FileHoldsTheTree()
     {
-        return Os().FileExists(DataFile) && Os().ReadWholeFile(DataFile) == BuildDataFileBytes(RootNode);
+        return OsFiles().FileExists(DataFile) && OsFiles().ReadWholeFile(DataFile) == BuildDataFileBytes(RootNode);
     }
 
     // What a row paints, in a bitmap of its own size.
@@ -297,7 +297,7 @@ TEST_F(DropDownMenu, ADragWhoseNodeATrimDeletesDropsNothingAndTheNextSaveIsSound
     SaveDataFile(items, RootNode);
     TTreeNodes read;
     TTreeNode* root = read.AddChild(nullptr, u"Data");
-    EXPECT_TRUE(ParseDataFileBytes(read, root, Os().ReadWholeFile(DataFile)));
+    EXPECT_TRUE(ParseDataFileBytes(read, root, OsFiles().ReadWholeFile(DataFile)));
     EXPECT_TRUE(FileHoldsTheTree());
     for (TTreeNode* node : newer)
         items.Delete(node);

@@ -232,11 +232,11 @@ TEST_F(FileDialogs, ExportedFolderAndTextComeBackThroughTheDialogs)
     DialogUser saving({DialogUser::Type(folder + L"\\out")});
     ExportFiles(dialogs, {TOrgPane::List, menu, {saved}});
     EXPECT_FALSE(saving.Failed());
-    EXPECT_EQ(Os().ReadWholeFile(Path(L"out.qvn")), folderFile);
+    EXPECT_EQ(OsFiles().ReadWholeFile(Path(L"out.qvn")), folderFile);
 
     // A text file of UTF-16 with lone LF breaks, as another program may write it.
     const std::vector<std::uint8_t> text = {0xFE, 0xFF, 0, 'h', 0, 'i', 0, '\n', 0, '!'};
-    Os().WriteWholeFile(Path(L"Note.TXT"), text);
+    OsFiles().WriteWholeFile(Path(L"Note.TXT"), text);
     TTreeNode* target = items.AddChild(root, u"Other");
     int refreshed = 0;
     DialogUser opening({DialogUser::Type(folder), DialogUser::Type(L"\"Note.TXT\" \"out.qvn\" \"a.txt\"")});

@@ -8,7 +8,7 @@
 namespace {
 
 struct Files : testing::Test {
-    TWin32Os os;
+    TWin32Files os;
     std::wstring folder;
     String path;
 

@@ -14,7 +14,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "OsDoubles.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -24,7 +24,7 @@ using Calls = std::vector<std::string>;
 
 // The real OS services, except that input, clipboard writes, waits and beeps are recorded
 // instead of reaching the desktop.
-class RecordingOs : public TWin32Os {
+class RecordingOs : public TWin32Clipboard, public TWin32Input {
 public:
     Calls calls;
     int altState = 0;
@@ -58,16 +58,16 @@ constexpr int CtrlF2 = HotkeyCtrl | VK_F2;
 constexpr int AltF3 = HotkeyAlt | VK_F3;
 
 struct MenuBarHotkeys : testing::Test {
-    IOsServices* real = nullptr;
+    TOsServices real;
     RecordingOs os;
     std::vector<TTreeNode*> added;
 
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        real = &Os();
+        real = OsServices();
         os.HotkeyWindow = FmMenuBar->Handle();
-        SetOsServices(&os);
+        SetOsServices(WithDouble(real, os));
     }
     void TearDown() override
     {
@@ -216,7 +216,7 @@ TEST_F(MenuBarHotkeys, SharedCombinationsAreRefusedByTheSystemAfterTheFirst)
     EXPECT_TRUE(twin->Enabled); // its unregistration failed: the first one's was already gone
     EXPECT_TRUE(CanRegisterHotkey(HotkeyCtrl | HotkeyAlt | VK_F11));
     TurnOnHotkey = turnedOn;
-    SetOsServices(&os);
+    SetOsServices(WithDouble(real, os));
 }
 
 String ReadClipboardText()
@@ -234,7 +234,7 @@ String ReadClipboardText()
 
 TEST(Win32Clipboard, WritesUnicodeTextOrTellsThatAnotherProgramHoldsIt)
 {
-    TWin32Os os;
+    TWin32Clipboard os;
     for (const String& text : {String(u"h\u00e9llo \u4e16\u754c"), String()}) {
         os.SetClipboardText(text);
         EXPECT_EQ(ReadClipboardText(), text);

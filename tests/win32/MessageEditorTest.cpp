@@ -17,7 +17,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "OsDoubles.h"
 #include "organize/UnitMessage.h"
 #include "organize/UnitRename.h"
 #include "settings/Language.h"
@@ -31,7 +31,7 @@ namespace {
 
 // The real OS services, except that message boxes, beeps, hotkey registrations, modifier keys
 // and the clipboard's text are scripted and recorded.
-class EditorOs : public TWin32Os {
+class EditorOs : public TWin32Files, public TWin32Clipboard, public TWin32Input, public TWin32Shell {
 public:
     struct Box {
         String text, caption;
@@ -73,7 +73,7 @@ public:
     {
         if (path == DataFile)
             ++saves;
-        TWin32Os::WriteWholeFile(path, bytes);
+        TWin32Files::WriteWholeFile(path, bytes);
     }
 };
 
@@ -96,7 +96,7 @@ constexpr int AltF3 = HotkeyAlt | VK_F3;
 constexpr int ShiftF4 = HotkeyShift | VK_F4;
 
 struct MessageEditor : testing::Test {
-    IOsServices* real = nullptr;
+    TOsServices real;
     EditorOs os;
     bool turnOnHotkey = true, autoDelete = true;
     int maxCount = 20;
@@ -105,9 +105,9 @@ struct MessageEditor : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        real = &Os();
+        real = OsServices();
         os.HotkeyWindow = FmMenuBar->Handle();
-        SetOsServices(&os);
+        SetOsServices(WithDouble(real, os));
         turnOnHotkey = TurnOnHotkey;
         autoDelete = AutoDelete;
         maxCount = ClipboardMaxCount;

@@ -35,7 +35,7 @@ struct NameDialog : testing::Test {
         SaveDataFile(tree, RootNode);
         FmMenuBar->InitToolBarMenu();
     }
-    static std::vector<std::uint8_t> FileBytes() { return Os().ReadWholeFile(DataFile); }
+    static std::vector<std::uint8_t> FileBytes() { return OsFiles().ReadWholeFile(DataFile); }
     // The data file holds the tree as it is now.
     static bool FileIsTheTree() { return FileBytes() == BuildDataFileBytes(RootNode); }
     // Types name into the dialog in global once it shows, then presses key there.

@@ -19,7 +19,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "OsDoubles.h"
 #include "organize/UnitMessage.h"
 #include "organize/UnitOrg.h"
 #include "organize/UnitRename.h"
@@ -31,7 +31,7 @@
 namespace {
 
 // Answers the delete questions as a user would and records them.
-class AnsweringOs : public TWin32Os {
+class AnsweringOs : public TWin32Input, public TWin32Shell {
 public:
     int Answer = IDNO;
     std::vector<String> Questions;
@@ -39,7 +39,7 @@ public:
     bool UnregisterHotkey(int id) override
     {
         Unregistered.push_back(id);
-        return TWin32Os::UnregisterHotkey(id);
+        return TWin32Input::UnregisterHotkey(id);
     }
     int MessageDialog(StringView text, StringView, int flags) override
     {
@@ -75,7 +75,7 @@ std::vector<String> ListedNames(const TTreeNode* node)
 // The data file on disk holds name (as UTF-16 text at any byte offset).
 bool FileContains(const char16_t* name)
 {
-    const std::vector<std::uint8_t> bytes = Os().ReadWholeFile(DataFile);
+    const std::vector<std::uint8_t> bytes = OsFiles().ReadWholeFile(DataFile);
     for (size_t offset : {0u, 1u}) {
         if (bytes.size() <= offset)
             continue;
@@ -89,7 +89,7 @@ bool FileContains(const char16_t* name)
 
 struct OrganizeWindow : testing::Test {
     AnsweringOs os;
-    IOsServices* real = &Os();
+    TOsServices real = OsServices();
     TTreeNode* menu = nullptr;
     TTreeNode *alpha = nullptr, *inner = nullptr, *m1 = nullptr, *m2 = nullptr, *beta = nullptr, *m3 = nullptr;
     std::unique_ptr<TFmOrg> org;
@@ -99,7 +99,8 @@ struct OrganizeWindow : testing::Test {
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
         menuCount = RootNode->Count();
-        SetOsServices(&os);
+        os.HotkeyWindow = FmMenuBar->Handle();
+        SetOsServices(WithDouble(real, os));
         TTreeNodes& items = FmMenuBar->TreeViewData;
         menu = items.AddChild(RootNode, u"Work");
         menu->ImageIndex = nkFolder;
@@ -116,9 +117,11 @@ struct OrganizeWindow : testing::Test {
     }
     void TearDown() override
     {
-        if (GetCapture())
+        // A test that ends with the left button held (a drag it cancelled with the right one) lets
+        // it go: the thread's key state would otherwise show it held to every later test.
+        if (GetCapture() || GetKeyState(VK_LBUTTON) < 0)
             SendMouse(MOUSEEVENTF_LEFTUP);
-        PumpUntil([] { return !DragInProgress(); });
+        PumpUntil([] { return !DragInProgress() && GetKeyState(VK_LBUTTON) >= 0; });
         // The pointer goes back out of the way and no input of this test is left for the next one.
         SendMouse(MOUSEEVENTF_MOVE, {5, 700});
         PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; });
@@ -813,6 +816,7 @@ TEST_F(OrganizeWindow, HoveringAFolderDuringADragOpensIt)
     SendMouse(MOUSEEVENTF_RIGHTDOWN); // cancels
     SendMouse(MOUSEEVENTF_RIGHTUP);
     ASSERT_TRUE(PumpUntil([] { return !DragInProgress(); }));
+    SendMouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(alpha->Parent(), menu);
 }
 

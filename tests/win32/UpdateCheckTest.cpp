@@ -6,9 +6,9 @@
 
 #include "Environment.h"
 #include "FakeUpdateServer.h"
+#include "OsDoubles.h"
 #include "core/Globals.h"
 #include "core/UnitMain.h"
-#include "core/UserBrowser.h"
 #include "settings/Settings.h"
 #include "settings/UnitCheckForUpdate.h"
 #include "ui/WinText.h"
@@ -224,11 +224,11 @@ TEST_F(UpdateCheck, StartRunsOnAThreadOfItsOwnAgainstTheServerOfTheVariable)
     EXPECT_EQ(server.Requests().size(), 2u);
 }
 
-// The browser of the main window's answer, recording instead of opening.
-class RecordingBrowser : public IUserBrowser {
+// The shell of the main window's answer, recording the pages it would open.
+class RecordingShell : public TWin32Shell {
 public:
     std::vector<String> Pages;
-    void OpenWebPage(StringView address) override { Pages.emplace_back(address); }
+    void ShellOpen(std::uintptr_t, StringView target, int) override { Pages.emplace_back(target); }
 };
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
@@ -246,9 +246,9 @@ struct UpdateQuestion : testing::TestWithParam<int> {};
 TEST_P(UpdateQuestion, YesOpensTheDownloadPageNoOpensNothing)
 {
     ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-    IUserBrowser& shell = UserBrowser();
-    RecordingBrowser browser;
-    SetUserBrowser(&browser);
+    const TOsServices real = OsServices();
+    RecordingShell browser;
+    SetOsServices(WithDouble(real, browser));
     const int answer = GetParam();
     const DWORD guiThread = GetCurrentThreadId();
     std::atomic<bool> answered{false};
@@ -274,7 +274,7 @@ TEST_P(UpdateQuestion, YesOpensTheDownloadPageNoOpensNothing)
     PostMessageW(FmMain->Handle(), UM_USERMSG, UserMsgUpdateAvailable, 0);
     EXPECT_TRUE(PumpUntil([&] { return answered.load(); }, 12000));
     user.join();
-    SetUserBrowser(&shell);
+    SetOsServices(real);
     EXPECT_EQ(Text(text), UpdateMessage);
     EXPECT_EQ(Text(caption), ProgramName);
     if (answer == IDYES) {

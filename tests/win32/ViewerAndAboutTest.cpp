@@ -15,7 +15,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "OsDoubles.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitWideMenuItem.h"
 #include "organize/UnitViewMessage.h"
@@ -132,7 +132,7 @@ TEST_F(Viewer, TheNodeMayLeaveTheTreeWhileTheViewerIsOpen)
 }
 
 // The real services, with the shell's openings recorded instead of started.
-class ShellRecordingOs : public TWin32Os {
+class ShellRecordingOs : public TWin32Shell {
 public:
     std::vector<std::string> opened;
     void ShellOpen(std::uintptr_t owner, StringView target, int show) override
@@ -142,14 +142,13 @@ public:
 };
 
 struct AboutWindow : testing::Test {
-    IOsServices* real = nullptr;
+    TOsServices real;
     ShellRecordingOs os;
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        real = &Os();
-        os.HotkeyWindow = FmMenuBar->Handle();
-        SetOsServices(&os);
+        real = OsServices();
+        SetOsServices(WithDouble(real, os));
     }
     void TearDown() override { SetOsServices(real); }
 };

@@ -1,18 +1,28 @@
+// Texts as the user's locale and the system's code pages see them.
 #include "core/Win32Os.h"
 
 #include <bcrypt.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
-#include "ui/Application.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"
 
-int TWin32Os::CompareText(StringView a, StringView b)
+int TWin32TextServices::CompareText(StringView a, StringView b)
 {
     std::wstring wa = ToW(a), wb = ToW(b);
     return CompareStringW(LOCALE_USER_DEFAULT, 0, wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
                           static_cast<int>(wb.size())) - CSTR_EQUAL;
+}
+
+String TWin32TextServices::AnsiToText(const std::vector<std::uint8_t>& bytes)
+{
+    if (bytes.empty())
+        return String();
+    const char* text = reinterpret_cast<const char*>(bytes.data());
+    const int size = static_cast<int>(bytes.size());
+    int length = MultiByteToWideChar(CP_ACP, 0, text, size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, size, wide.data(), length);
+    return FromW(wide);
 }
 
 namespace {
@@ -26,7 +36,7 @@ struct HashDeleter {
 };
 } // namespace
 
-String Md5HexOfText(StringView text)
+String TWin32TextServices::Md5Hex(StringView text)
 {
     // The text's US-ASCII bytes: anything outside it becomes what the code page maps it to.
     std::wstring wide = ToW(text);
@@ -59,40 +69,25 @@ String Md5HexOfText(StringView text)
     return out;
 }
 
-String TWin32Os::Md5Hex(StringView text) { return Md5HexOfText(text); }
-
-int TWin32Os::MessageDialog(StringView text, StringView caption, int flags)
+namespace {
+template <class Format>
+String LocaleText(Format format)
 {
-    return Application->MessageDialog(text, caption, flags);
+    wchar_t text[128] = L"";
+    return format(text, 128) > 0 ? FromW(text) : String();
 }
+} // namespace
 
-std::uintptr_t TWin32Os::StartProgram(StringView commandLine)
+TDateTimeText TWin32TextServices::CurrentDateTimeText()
 {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    GetStartupInfoW(&startup);
-    startup.dwFlags |= STARTF_FORCEONFEEDBACK;
-    std::wstring line = ToW(commandLine); // CreateProcessW may write into it
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0;
-    CloseHandle(process.hThread);
-    return reinterpret_cast<std::uintptr_t>(process.hProcess);
-}
-
-void TWin32Os::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)
-{
-    ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, ToW(target).c_str(), nullptr, nullptr, showCommand);
-}
-
-String TWin32Os::SpecialFolderPath(int csidl)
-{
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(Application ? Application->Handle() : nullptr, csidl, &list)) || !list)
-        return String();
-    wchar_t path[MAX_PATH] = L"";
-    BOOL ok = SHGetPathFromIDListW(list, path);
-    CoTaskMemFree(list);
-    return ok ? FromW(path) : String();
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    TDateTimeText out;
+    out.Date = LocaleText([&](wchar_t* text, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, size);
+    });
+    out.Time = LocaleText(
+        [&](wchar_t* text, int size) { return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, text, size); });
+    return out;
 }
 
