@@ -1,7 +1,5 @@
 #include "menus/UnitPopupMenu.h"
 
-#include <commdlg.h>
-
 #include <optional>
 
 #include "core/DataFile.h"
@@ -17,6 +15,7 @@
 #include "organize/UnitMessage.h"
 #include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
+#include "organize/Win32FileDialogs.h"
 #include "ui/Application.h"
 #include "ui/DeferredRelease.h"
 #include "ui/Font.h"
@@ -57,16 +56,6 @@ private:
     TWindowDisabler disabled_;
 };
 
-UINT_PTR CALLBACK SaveDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
-{
-    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
-        auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
-        auto* menu = reinterpret_cast<TFmPopupMenu*>(notify->lpOFN->lCustData);
-        // The hook's window is a child of the dialog itself.
-        menu->SaveDialog1Show(GetParent(dialog));
-    }
-    return 0;
-}
 } // namespace
 
 TPopupMenuItem::TPopupMenuItem(TWinControl& parent, TPopupCommand command)
@@ -293,32 +282,10 @@ void TFmPopupMenu::SaveSelectedNodeAs(const TTreeNode& node)
 
 std::optional<String> TFmPopupMenu::SaveDialog1(const String& proposed)
 {
-    std::wstring fileName = ToW(proposed);
-    fileName.resize(std::max<size_t>(fileName.size() + 1, 32768), L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = FmMain ? FmMain->Handle() : nullptr;
-    dialog.lpstrFilter = L"Text files (*.txt)\0*.TXT\0";
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = fileName.data();
-    dialog.nMaxFile = static_cast<DWORD>(fileName.size());
-    dialog.lpstrDefExt = L"txt";
-    // The system asks before an existing file is replaced: a mistyped name must not destroy
-    // another file without a word.
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT |
-                   OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    dialog.lpfnHook = SaveDialogHook;
-    dialog.lCustData = reinterpret_cast<LPARAM>(this);
-    BOOL confirmed = FALSE;
-    {
-        TSystemDialogScope modal;
-        confirmed = GetSaveFileNameW(&dialog);
-    }
-    if (confirmed)
-        return FromW(fileName.c_str());
-    if (const DWORD error = CommDlgExtendedError())
-        throw EAppError(u"The Save As dialog failed (error " + FromW(std::to_wstring(error).c_str()) + u").");
-    return std::nullopt;
+    TWin32FileDialogs dialog(FmMain ? FmMain->Handle() : nullptr);
+    dialog.OnShow = [this](HWND window) { SaveDialog1Show(window); };
+    TSystemDialogScope modal;
+    return dialog.SaveFile(proposed, u"txt", u"Text files (*.txt)|*.TXT");
 }
 
 void TFmPopupMenu::SaveDialog1Show(HWND dialog) { SetForegroundWindow(dialog); }

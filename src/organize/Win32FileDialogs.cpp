@@ -21,17 +21,14 @@ std::wstring FilterParts(StringView filter)
     return parts;
 }
 
-OPENFILENAMEW DialogRequest(HWND owner, const std::wstring& filter, std::wstring& buffer)
+UINT_PTR CALLBACK DialogHook(HWND hook, UINT msg, WPARAM, LPARAM lParam)
 {
-    OPENFILENAMEW request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
-    request.lpstrFile = buffer.data();
-    request.nMaxFile = static_cast<DWORD>(buffer.size());
-    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    return request;
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
+        const auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
+        const auto* dialogs = reinterpret_cast<TWin32FileDialogs*>(notify->lpOFN->lCustData);
+        dialogs->OnShow(GetParent(hook)); // the hook's window is a child of the dialog itself
+    }
+    return 0;
 }
 
 // A dialog that failed, rather than being cancelled, is reported as an error.
@@ -47,11 +44,29 @@ void ThrowDialogError()
 
 } // namespace
 
+OPENFILENAMEW TWin32FileDialogs::Request(const std::wstring& filter, std::wstring& buffer)
+{
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner_;
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = buffer.data();
+    request.nMaxFile = static_cast<DWORD>(buffer.size());
+    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (OnShow) {
+        request.Flags |= OFN_ENABLEHOOK;
+        request.lpfnHook = DialogHook;
+        request.lCustData = reinterpret_cast<LPARAM>(this);
+    }
+    return request;
+}
+
 std::vector<String> TWin32FileDialogs::OpenFiles(StringView filter)
 {
     const std::wstring filterParts = FilterParts(filter);
     std::wstring buffer(FileBufferChars, L'\0');
-    OPENFILENAMEW request = DialogRequest(owner_, filterParts, buffer);
+    OPENFILENAMEW request = Request(filterParts, buffer);
     request.Flags |= OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&request)) {
         ThrowDialogError();
@@ -82,7 +97,7 @@ std::optional<String> TWin32FileDialogs::SaveFile(StringView fileName, StringVie
     for (StringView proposed : {fileName.substr(0, FileBufferChars - 1), StringView()}) {
         std::wstring buffer(FileBufferChars, L'\0');
         std::copy(proposed.begin(), proposed.end(), buffer.begin());
-        OPENFILENAMEW request = DialogRequest(owner_, filterParts, buffer);
+        OPENFILENAMEW request = Request(filterParts, buffer);
         request.lpstrDefExt = extension.c_str();
         request.Flags |= OFN_OVERWRITEPROMPT;
         if (GetSaveFileNameW(&request))

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "organize/FileDialogs.h"
 
 class TWin32FileDialogs : public IFileDialogs {
@@ -13,6 +15,11 @@ public:
     std::vector<String> OpenFiles(StringView filter) override;
     std::optional<String> SaveFile(StringView fileName, StringView defaultExtension, StringView filter) override;
 
+    // Runs with the dialog's window once the dialog is ready to show.
+    std::function<void(HWND dialog)> OnShow;
+
 private:
+    OPENFILENAMEW Request(const std::wstring& filter, std::wstring& buffer);
+
     HWND owner_;
 };
