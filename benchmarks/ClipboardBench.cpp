@@ -62,7 +62,7 @@ struct History {
     // OS services (other benchmarks of the run install their own).
     void Install()
     {
-        SetOsServices(&os);
+        SetOsServices(os.Services());
         SetNodeGlobals(items);
         DataFile = u"C:\\AppData\\Quorvane\\1.0\\Quorvane.db";
         AutoDelete = true;

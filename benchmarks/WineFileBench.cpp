@@ -56,7 +56,7 @@ std::vector<std::uint8_t> ReadInOneCall(const std::wstring& path)
 int main()
 {
     TWin32Os os;
-    SetOsServices(&os);
+    SetOsServices(os.Services());
     const std::wstring folder = UseBenchDataFolder();
     const std::wstring baselinePath = folder + L"\\Baseline.db";
 

@@ -35,7 +35,7 @@ constexpr int OtherMessages = 5; // in each of the other 999 folders: 4,995, and
 constexpr int Deleted = 1000;
 
 // Every delete question answered Yes.
-class YesOs : public TWin32Os {
+class YesOs : public TWin32Shell {
 public:
     int MessageDialog(StringView, StringView, int) override { return IDYES; }
 };
@@ -148,9 +148,11 @@ int main()
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         Application->ProcessMessages();
     }
-    IOsServices* real = &Os();
+    const TOsServices real = OsServices();
     YesOs os;
-    SetOsServices(&os);
+    TOsServices answering = real;
+    answering.Shell = &os;
+    SetOsServices(answering);
     UseBenchDataFolder();
 
     TTreeNode* menu = Add(RootNode, u"Bench", nkFolder);

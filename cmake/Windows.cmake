@@ -139,8 +139,9 @@ add_dependencies(QuorvaneE2E Quorvane BarePaste)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
 
-# The data file's speed on a real file system; run by hand (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineFileBench EXCLUDE_FROM_ALL
+# The data file's speed on a real file system; built with the rest, run by hand (scripts/bench.sh),
+# not by ctest.
+add_executable(QuorvaneWineFileBench
   benchmarks/Collection.cpp
   benchmarks/WineFileBench.cpp
 )
@@ -148,16 +149,16 @@ target_link_libraries(QuorvaneWineFileBench PRIVATE QuorvaneShell psapi)
 target_include_directories(QuorvaneWineFileBench PRIVATE benchmarks tests/native)
 target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
 
-# A menu window's rebuild and first paint beside an owner-drawn list box; run by hand
-# (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineMenuBench EXCLUDE_FROM_ALL benchmarks/WineMenuBench.cpp)
+# A menu window's rebuild and first paint beside an owner-drawn list box; built with the
+# rest, run by hand (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineMenuBench benchmarks/WineMenuBench.cpp)
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
 
-# Opening Organize on a large collection and deleting many list items under Wine; run by hand
-# (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineOrganizeBench EXCLUDE_FROM_ALL benchmarks/WineOrganizeBench.cpp)
+# Opening Organize on a large collection and deleting many list items under Wine; built
+# with the rest, run by hand (scripts/bench.sh), not by ctest.
+add_executable(QuorvaneWineOrganizeBench benchmarks/WineOrganizeBench.cpp)
 target_link_libraries(QuorvaneWineOrganizeBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineOrganizeBench PRIVATE ${QV_WARNINGS})

@@ -5,7 +5,7 @@
 FakeOs::FakeOs()
 {
     ResetGlobals();
-    SetOsServices({this, this, this, this, this, this});
+    SetOsServices(Services());
 }
 
 FakeOs::~FakeOs() { SetOsServices({}); }

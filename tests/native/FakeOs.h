@@ -15,6 +15,10 @@
 // The one record of what the fakes were asked, one line per call, in order across all of them
 // ("UnregisterHotkey 16449", ...).
 struct FakeCallLog {
+    FakeCallLog() = default;
+    FakeCallLog(const FakeCallLog&) = delete;
+    FakeCallLog& operator=(const FakeCallLog&) = delete;
+
     std::vector<std::string> Calls;
 };
 
@@ -120,6 +124,6 @@ class FakeOs : public FakeFiles,
 public:
     FakeOs();
     ~FakeOs();
-    FakeOs(const FakeOs&) = delete;
-    FakeOs& operator=(const FakeOs&) = delete;
+
+    TOsServices Services() { return {this, this, this, this, this, this}; }
 };

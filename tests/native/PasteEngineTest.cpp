@@ -190,8 +190,9 @@ TEST(KeyMacroTest, TheEditorsKeyMacrosAreUpperCaseHexOfTheKeysLowWordAndTypeThei
     };
     for (auto [key, text] : cases) {
         EXPECT_EQ(ToUtf8(KeyMacroText(key)), text) << key;
-        if ((key & 0xFFFF) <= 0xFF) // two digits: a macro the paste engine types
+        if ((key & 0xFFFF) <= 0xFF) { // two digits: a macro the paste engine types
             EXPECT_EQ(KeyMacroPosition(KeyMacroText(key)), 1u) << key;
+        }
     }
 }
 
