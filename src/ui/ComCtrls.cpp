@@ -37,41 +37,34 @@ TDragStdControl::TDragStdControl(TWinControl& parent, const wchar_t* className, 
                                  RECT bounds)
     : TStdControl(parent, className, style, exStyle, bounds, u"")
 {
-    SetWindowSubclass(Handle(), KeyHook, 0, reinterpret_cast<DWORD_PTR>(this));
+    HookMessages();
 }
 
 void TDragStdControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
-LRESULT CALLBACK TDragStdControl::KeyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT TDragStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* control = reinterpret_cast<TDragStdControl*>(data);
     switch (msg) {
     case WM_KEYUP:
-        if (control->OnKeyUp) {
-            const LRESULT result = DefSubclassProc(h, msg, wParam, lParam);
-            Guarded([&] { control->OnKeyUp(static_cast<unsigned>(wParam)); });
+        if (OnKeyUp) {
+            const LRESULT result = DefaultMessage(msg, wParam, lParam);
+            Guarded([&] { OnKeyUp(static_cast<unsigned>(wParam)); });
             return result;
         }
         break;
     case WM_SETFOCUS: {
-        const LRESULT result = control->TakeFocus(wParam, lParam);
-        if (control->OnEnter)
-            Guarded([&] { control->OnEnter(); });
+        const LRESULT result = TakeFocus(wParam, lParam);
+        if (OnEnter)
+            Guarded([&] { OnEnter(); });
         return result;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(h, KeyHook, 0);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(h, msg, wParam, lParam);
+    return DefaultMessage(msg, wParam, lParam);
 }
 
-LRESULT TDragStdControl::TakeFocus(WPARAM wParam, LPARAM lParam)
-{
-    return DefSubclassProc(Handle(), WM_SETFOCUS, wParam, lParam);
-}
+LRESULT TDragStdControl::TakeFocus(WPARAM wParam, LPARAM lParam) { return DefaultMessage(WM_SETFOCUS, wParam, lParam); }
 
 void TDragStdControl::StartDrag()
 {

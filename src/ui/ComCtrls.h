@@ -42,9 +42,9 @@ protected:
     void StartDrag();
     // The system's own handling of WM_SETFOCUS.
     virtual LRESULT TakeFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK KeyHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // Lets a drag that outlives the control know it is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
