@@ -361,7 +361,8 @@ void TListView::Assign(
                 item.pszText = wide.data();
                 item.iImage = imageIndex;
                 item.lParam = reinterpret_cast<LPARAM>(data);
-                SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                if (SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) >= 0)
+                    data_.insert(data);
             });
             FitColumn();
         });
@@ -370,15 +371,25 @@ void TListView::Assign(
 
 void TListView::Batch(const std::function<void()>& changes)
 {
+    const bool shown = Visible();
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     struct Redraw {
         HWND h;
+        bool shown;
         ~Redraw()
         {
+            // The list turns its painting on while its window counts as hidden: it sets its
+            // scroll bars without drawing them there and then (each drawing took milliseconds
+            // under Wine), and the one paint that follows draws them with the rest. The
+            // default handling flips the visibility without telling the list, which would
+            // redraw its scroll bars on hearing of it.
+            DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
             SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(h, nullptr, TRUE);
+            DefWindowProcW(h, WM_SETREDRAW, shown, 0);
+            if (shown)
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         }
-    } redraw{Handle()};
+    } redraw{Handle(), shown};
     changes();
 }
 
@@ -424,6 +435,8 @@ void* TListView::Data(int index) const
 
 int TListView::FindData(const void* data) const
 {
+    if (data_.find(data) == data_.end())
+        return -1;
     LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = reinterpret_cast<LPARAM>(data);
@@ -482,6 +495,18 @@ bool TListView::WMNotify(NMHDR& header, LRESULT& result)
         result = 0;
         return true;
     }
+    case LVN_DELETEITEM: {
+        auto it = data_.find(reinterpret_cast<const void*>(reinterpret_cast<NMLISTVIEW&>(header).lParam));
+        if (it != data_.end())
+            data_.erase(it);
+        result = 0;
+        return true;
+    }
+    case LVN_DELETEALLITEMS:
+        data_.clear();
+        // No notice per item follows: thousands of them made refilling the list slower.
+        result = TRUE;
+        return true;
     case NM_DBLCLK:
         if (OnDblClick)
             OnDblClick();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "ui/DragDrop.h"
 #include "ui/StdControls.h"
@@ -163,4 +164,6 @@ public:
 private:
     bool quiet_ = false;
     int dropTarget_ = -1;
+    // The pointers the items carry: looking for one that no item carries costs no search.
+    std::unordered_multiset<const void*> data_;
 };
