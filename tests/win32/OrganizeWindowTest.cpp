@@ -484,6 +484,21 @@ TEST_F(OrganizeWindow, TheListsScrollBarFollowsAFillAndADeletionAndTheListStaysS
     EXPECT_FALSE(org->SBtnDelete->Enabled());
 }
 
+TEST_F(OrganizeWindow, TheListsColumnIsAsWideAsItsWidestCaption)
+{
+    // The most characters are not the widest caption.
+    Add(beta, u"iiiiiiiiiiiiiiiiiiii", nkMessage);
+    Add(beta, u"WWWWWWWWWWWW", nkMessage);
+    Add(beta, u"a folder", nkFolder);
+    HWND list = org->ListView1->Handle();
+    for (const TTreeNode* shown : std::initializer_list<const TTreeNode*>{beta, alpha}) {
+        Open(shown);
+        const auto width = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0);
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+        EXPECT_EQ(width, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)) << ToUtf8(shown->Text);
+    }
+}
+
 TEST_F(OrganizeWindow, DeleteFromTheTreeAsksTheFolderQuestionAlsoForAMenu)
 {
     Open(alpha);
