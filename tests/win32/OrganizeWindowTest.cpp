@@ -465,7 +465,9 @@ TEST_F(OrganizeWindow, TheListsScrollBarFollowsAFillAndADeletionAndTheListStaysS
     Open(beta);
     HWND list = org->ListView1->Handle();
     const auto verticalBar = [&] {
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE};
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
         const bool shown = (GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0;
         return shown && GetScrollInfo(list, SB_VERT, &info) && info.nMax + 1 > static_cast<int>(info.nPage);
     };
