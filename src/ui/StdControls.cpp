@@ -114,7 +114,12 @@ LRESULT CALLBACK TStdControl::HookProc(HWND h, UINT msg, WPARAM wParam, LPARAM l
     TStdControl* control = msg == WM_NCDESTROY ? nullptr : Controls().Get(h);
     if (!control)
         return CallWindowProcW(classProc, h, msg, wParam, lParam);
-    return control->HookedMessage(msg, wParam, lParam);
+    try {
+        return control->HookedMessage(msg, wParam, lParam);
+    } catch (...) {
+        Application->HandleException();
+        return 0;
+    }
 }
 
 LRESULT TStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)

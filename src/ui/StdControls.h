@@ -69,10 +69,11 @@ protected:
     // other styles, for styles the system reads only at creation.
     void Recreate(DWORD style, DWORD exStyle);
 
-    // From now on the window's messages reach HookedMessage first (a recreated window anew). The
-    // system's own subclassing finds its data in a window property on every message, a round trip
-    // to the window server under Wine: on a list of thousands of items that made each message
-    // cost a tenth of a millisecond, and opening and deleting in the Organize window a second.
+    // From now on the window's messages reach HookedMessage first (after Recreate, call it again
+    // for the new window). The system's own subclassing finds its data in a window property on
+    // every message, a round trip to the window server under Wine: on a list of thousands of
+    // items that made each message cost a tenth of a millisecond, and opening and deleting in the
+    // Organize window a second each.
     void HookMessages();
     // A message to a hooked control; what it does not take it passes on to DefaultMessage.
     virtual LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam);
