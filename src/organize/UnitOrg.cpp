@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/DataFile.h"
@@ -419,15 +420,19 @@ void TFmOrg::BtnDeleteClick()
             return;
         if (ShowMessageBox(*question, ProgramName, DeleteQuestionFlags) == IDYES) {
             // Taken after the question: its message loop may have let a capture delete nodes.
-            // The items of the deleted nodes leave the list and the tree as the nodes go.
-            std::vector<TTreeNode*> doomed;
-            for (int i = ListView1->Count() - 1; i >= 0; --i)
-                if (ListView1->IsSelected(i))
-                    if (TTreeNode* node = ListNodeOf(i))
-                        doomed.push_back(node);
+            std::vector<std::pair<int, TTreeNode*>> doomed;
+            for (int i = ListView1->NextSelected(); i >= 0; i = ListView1->NextSelected(i + 1))
+                if (TTreeNode* node = ListNodeOf(i))
+                    doomed.emplace_back(i, node);
+            // The last item first: the places of those still to go stay as they were.
+            std::reverse(doomed.begin(), doomed.end());
             // One paint at the end: painting after each item makes a large deletion take seconds.
+            // The items leave by their known places before their nodes go, which saves a search
+            // of the list for each node; the tree's items of folders go as the nodes go.
             ListView1->Batch([&] {
-                for (TTreeNode* node : doomed)
+                for (const auto& [index, node] : doomed)
+                    ListView1->Delete(index);
+                for (const auto& [index, node] : doomed)
                     DeleteNodeTree(node);
             });
         }

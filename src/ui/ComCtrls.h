@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "ui/DragDrop.h"
 #include "ui/StdControls.h"
@@ -42,9 +43,9 @@ protected:
     void StartDrag();
     // The system's own handling of WM_SETFOCUS.
     virtual LRESULT TakeFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK KeyHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // Lets a drag that outlives the control know it is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
@@ -163,4 +164,6 @@ public:
 private:
     bool quiet_ = false;
     int dropTarget_ = -1;
+    // The pointers the items carry: looking for one that no item carries costs no search.
+    std::unordered_multiset<const void*> data_;
 };

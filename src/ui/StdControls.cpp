@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 #include "ui/Application.h"
 #include "ui/Font.h"
@@ -16,6 +17,13 @@ THandleMap<TStdControl>& Controls()
 {
     static THandleMap<TStdControl> controls;
     return controls;
+}
+
+// The class procedures of the hooked control windows, until each window is destroyed.
+std::unordered_map<HWND, WNDPROC>& ClassProcs()
+{
+    static std::unordered_map<HWND, WNDPROC> procs;
+    return procs;
 }
 
 // Ids only tell the dialog manager which button is the default; the object is found by handle.
@@ -85,6 +93,46 @@ void TStdControl::Attach() { Controls().Set(Handle(), this); }
 TStdControl* TStdControl::FromHandle(HWND handle)
 {
     return Controls().Get(handle);
+}
+
+void TStdControl::HookMessages()
+{
+    ClassProcs()[Handle()] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TStdControl::HookProc)));
+}
+
+LRESULT CALLBACK TStdControl::HookProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto& procs = ClassProcs();
+    const auto it = procs.find(h);
+    if (it == procs.end())
+        return DefWindowProcW(h, msg, wParam, lParam);
+    const WNDPROC classProc = it->second;
+    if (msg == WM_NCDESTROY)
+        procs.erase(it);
+    // While its object is being destroyed the window gets only what its class does.
+    TStdControl* control = msg == WM_NCDESTROY ? nullptr : Controls().Get(h);
+    if (!control)
+        return CallWindowProcW(classProc, h, msg, wParam, lParam);
+    try {
+        return control->HookedMessage(msg, wParam, lParam);
+    } catch (...) {
+        Application->HandleException();
+        return 0;
+    }
+}
+
+LRESULT TStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefaultMessage(msg, wParam, lParam);
+}
+
+LRESULT TStdControl::DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const auto it = ClassProcs().find(Handle());
+    if (it == ClassProcs().end())
+        return DefWindowProcW(Handle(), msg, wParam, lParam);
+    return CallWindowProcW(it->second, Handle(), msg, wParam, lParam);
 }
 
 String TStdControl::Text() const
@@ -336,21 +384,18 @@ void TMemo::Subclass()
 {
     // 0 lifts the 32 K limit on what the user types.
     SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
-    SetWindowSubclass(Handle(), KeyHook, 0, reinterpret_cast<DWORD_PTR>(this));
+    HookMessages();
 }
 
-LRESULT CALLBACK TMemo::KeyHook(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT TMemo::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* memo = reinterpret_cast<TMemo*>(data);
-    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && memo->OnKeyDown) {
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && OnKeyDown) {
         bool kept = false;
-        Guarded([&] { kept = memo->OnKeyDown(static_cast<unsigned>(wParam)); });
+        Guarded([&] { kept = OnKeyDown(static_cast<unsigned>(wParam)); });
         if (kept)
             return 0;
     }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(h, KeyHook, 0);
-    return DefSubclassProc(h, msg, wParam, lParam);
+    return DefaultMessage(msg, wParam, lParam);
 }
 
 void TMemo::InsertText(StringView text)
@@ -447,29 +492,12 @@ int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle()
 
 void TComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
-namespace {
-// The spin edit's field takes digits and a sign only.
-LRESULT CALLBACK NumberKeysOnly(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (msg == WM_CHAR) {
-        const wchar_t c = static_cast<wchar_t>(wParam);
-        if (c >= L' ' && !(c >= L'0' && c <= L'9') && c != L'-' && c != L'+') {
-            MessageBeep(0);
-            return 0;
-        }
-    }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(h, NumberKeysOnly, 0);
-    return DefSubclassProc(h, msg, wParam, lParam);
-}
-} // namespace
-
 TSpinEdit::TSpinEdit(TWinControl& parent, RECT bounds, int minValue, int maxValue, int maxLength, int id)
     : TStdControl(parent, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds, u"", id),
       min_(minValue), max_(maxValue)
 {
     SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength), 0);
-    SetWindowSubclass(Handle(), NumberKeysOnly, 0, 0);
+    HookMessages();
     // The up-down takes its room from the right end of the field.
     upDown_.reset(CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                   WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
@@ -478,6 +506,18 @@ TSpinEdit::TSpinEdit(TWinControl& parent, RECT bounds, int minValue, int maxValu
     SendMessageW(upDown_.get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     SendMessageW(upDown_.get(), UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
     SetValue(min_);
+}
+
+LRESULT TSpinEdit::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CHAR) {
+        const wchar_t c = static_cast<wchar_t>(wParam);
+        if (c >= L' ' && !(c >= L'0' && c <= L'9') && c != L'-' && c != L'+') {
+            MessageBeep(0);
+            return 0;
+        }
+    }
+    return DefaultMessage(msg, wParam, lParam);
 }
 
 int TSpinEdit::Value() const

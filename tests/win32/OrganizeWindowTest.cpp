@@ -461,6 +461,49 @@ TEST_F(OrganizeWindow, DeleteAsksOnceAndDeletesTheSelectedItems)
     EXPECT_FALSE(Mirror(inner)); // the folder's subfolders went with it
 }
 
+TEST_F(OrganizeWindow, TheListsScrollBarFollowsAFillAndADeletionAndTheListStaysShown)
+{
+    for (int i = 0; i < 100; ++i)
+        Add(beta, u"message " + String(1, char16_t(u'A' + i % 26)), nkMessage);
+    Open(beta);
+    HWND list = org->ListView1->Handle();
+    const auto verticalBar = [&] {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        const bool shown = (GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+        return shown && GetScrollInfo(list, SB_VERT, &info) && info.nMax + 1 > static_cast<int>(info.nPage);
+    };
+    ASSERT_EQ(org->ListView1->Count(), 100);
+    EXPECT_TRUE(verticalBar());
+    EXPECT_TRUE(IsWindowVisible(list));
+    org->ListView1->SetFocus();
+    for (int i = 0; i < 98; ++i)
+        org->ListView1->SetSelected(i, true);
+    os.Answer = IDYES;
+    org->BtnDeleteClick();
+    EXPECT_EQ(org->ListView1->Count(), 2);
+    EXPECT_EQ(beta->Count(), 2);
+    EXPECT_FALSE(verticalBar());
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_FALSE(org->SBtnDelete->Enabled());
+}
+
+TEST_F(OrganizeWindow, TheListsColumnIsAsWideAsItsWidestCaption)
+{
+    // The most characters are not the widest caption.
+    Add(beta, u"iiiiiiiiiiiiiiiiiiii", nkMessage);
+    Add(beta, u"WWWWWWWWWWWW", nkMessage);
+    Add(beta, u"a folder", nkFolder);
+    HWND list = org->ListView1->Handle();
+    for (const TTreeNode* shown : std::initializer_list<const TTreeNode*>{beta, alpha}) {
+        Open(shown);
+        const auto width = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0);
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
+        EXPECT_EQ(width, SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)) << ToUtf8(shown->Text);
+    }
+}
+
 TEST_F(OrganizeWindow, DeleteFromTheTreeAsksTheFolderQuestionAlsoForAMenu)
 {
     Open(alpha);
