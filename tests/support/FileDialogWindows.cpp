@@ -50,7 +50,10 @@ HWND FindDialogNow(DWORD process, bool fileDialog)
 
 HWND WaitForDialog(DWORD process, bool fileDialog)
 {
-    for (int i = 0; i < 1000; ++i) {
+    // The first file dialog in a new Wine prefix takes over ten seconds to open on a busy machine;
+    // the limit only ends a test whose dialog never comes.
+    const ULONGLONG start = GetTickCount64();
+    while (GetTickCount64() - start < 60000) {
         if (HWND dialog = FindDialogNow(process, fileDialog))
             return dialog;
         Sleep(10);

@@ -10,5 +10,5 @@ HWND FileNameBox(HWND dialog);
 // A visible dialog window of the process: a file dialog, or (fileDialog false) another dialog such
 // as a file dialog's question; nullptr when none is open.
 HWND FindDialogNow(DWORD process, bool fileDialog);
-// The same, waiting up to ten seconds for it to open.
+// The same, waiting up to a minute for it to open.
 HWND WaitForDialog(DWORD process, bool fileDialog);
