@@ -112,8 +112,9 @@ void BareControlsFirstPaint(const TTreeNode* big, HIMAGELIST images)
                                     TVS_SHOWSELALWAYS,
                                 8, 8, 160, 450, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, 171, 8,
-                                384, 450, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
+                                    LVS_SHAREIMAGELISTS,
+                                171, 8, 384, 450, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     AddBareTree(tree, RootNode, TVI_ROOT);
@@ -193,7 +194,12 @@ int main()
             organize->ListView1->SetFocus();
             for (int i = 0; i < Deleted; ++i)
                 organize->ListView1->SetSelected(i, true);
-            times.push_back(MedianMs(1, [&] { organize->BtnDeleteClick(); }));
+            PaintNow(organize->Handle()); // the selection's own paint is not the deletion's
+            // The paint that follows is counted: the list leaves its scroll bars to it.
+            times.push_back(MedianMs(1, [&] {
+                organize->BtnDeleteClick();
+                PaintNow(organize->Handle());
+            }));
             between();
         }
         std::sort(times.begin(), times.end());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/Application.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -26,7 +27,12 @@ UINT_PTR CALLBACK DialogHook(HWND hook, UINT msg, WPARAM, LPARAM lParam)
     if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
         const auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
         const auto* dialogs = reinterpret_cast<TWin32FileDialogs*>(notify->lpOFN->lCustData);
-        dialogs->OnShow(GetParent(hook)); // the hook's window is a child of the dialog itself
+        // No exception may cross the dialog's own window procedures.
+        try {
+            dialogs->OnShow(GetParent(hook)); // the hook's window is a child of the dialog itself
+        } catch (...) {
+            Application->HandleException();
+        }
     }
     return 0;
 }

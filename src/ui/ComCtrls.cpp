@@ -70,12 +70,12 @@ TDragStdControl::TDragStdControl(TWinControl& parent, const wchar_t* className, 
 
 void TDragStdControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
-LRESULT TDragStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TDragStdControl::HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_KEYUP:
         if (OnKeyUp) {
-            const LRESULT result = DefaultMessage(msg, wParam, lParam);
+            const LRESULT result = DefaultMessage(h, msg, wParam, lParam);
             Guarded([&] { OnKeyUp(static_cast<unsigned>(wParam)); });
             return result;
         }
@@ -89,10 +89,13 @@ LRESULT TDragStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefaultMessage(msg, wParam, lParam);
+    return DefaultMessage(h, msg, wParam, lParam);
 }
 
-LRESULT TDragStdControl::TakeFocus(WPARAM wParam, LPARAM lParam) { return DefaultMessage(WM_SETFOCUS, wParam, lParam); }
+LRESULT TDragStdControl::TakeFocus(WPARAM wParam, LPARAM lParam)
+{
+    return DefaultMessage(Handle(), WM_SETFOCUS, wParam, lParam);
+}
 
 void TDragStdControl::StartDrag()
 {
@@ -357,8 +360,9 @@ void TTreeView::DoDragDrop(TDragControl* source, int x, int y)
 
 TListView::TListView(TWinControl& parent, RECT bounds)
     : TDragStdControl(parent, WC_LISTVIEWW,
-                      WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                      bounds)
+                      WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
+                          LVS_SHAREIMAGELISTS,
+                      WS_EX_CLIENTEDGE, bounds)
 {
     SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, 0);
     LVCOLUMNW column{};
@@ -404,16 +408,21 @@ void TListView::Assign(
             } else {
                 FitColumn();
             }
-            for (size_t i = 0; i < items.size(); ++i)
-                if (insert(static_cast<int>(i), items[i]))
-                    data_.insert(items[i].data);
+            // The pointer is known before its item exists, so FindData never misses a shown one.
+            for (size_t i = 0; i < items.size(); ++i) {
+                const auto known = data_.insert(items[i].data);
+                if (!insert(static_cast<int>(i), items[i]))
+                    data_.erase(known);
+            }
         });
     });
 }
 
 void TListView::Batch(const std::function<void()>& changes)
 {
-    const bool shown = Visible();
+    // The list's own visibility, whatever its parents' (a list filled before its window shows);
+    // turning painting off clears it.
+    const bool shown = (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     struct Redraw {
         HWND h;

@@ -43,7 +43,7 @@ protected:
     void StartDrag();
     // The system's own handling of WM_SETFOCUS.
     virtual LRESULT TakeFocus(WPARAM wParam, LPARAM lParam);
-    LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Lets a drag that outlives the control know it is gone.

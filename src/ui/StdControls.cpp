@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "ui/Application.h"
+#include "ui/DeferredRelease.h"
 #include "ui/Font.h"
 #include "ui/HandleMap.h"
 #include "ui/WinText.h"
@@ -97,8 +98,13 @@ TStdControl* TStdControl::FromHandle(HWND handle)
 
 void TStdControl::HookMessages()
 {
-    ClassProcs()[Handle()] = reinterpret_cast<WNDPROC>(
+    if (ClassProcs().count(Handle()))
+        return; // hooked already: its class procedure is known
+    const auto classProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TStdControl::HookProc)));
+    if (!classProc)
+        throw std::runtime_error("cannot hook a control's messages");
+    ClassProcs()[Handle()] = classProc;
 }
 
 LRESULT CALLBACK TStdControl::HookProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -108,31 +114,38 @@ LRESULT CALLBACK TStdControl::HookProc(HWND h, UINT msg, WPARAM wParam, LPARAM l
     if (it == procs.end())
         return DefWindowProcW(h, msg, wParam, lParam);
     const WNDPROC classProc = it->second;
-    if (msg == WM_NCDESTROY)
+    if (msg == WM_NCDESTROY) {
         procs.erase(it);
+        // The class handles its last message as the window's procedure again, so whatever it
+        // sends itself meanwhile still reaches it.
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) == &TStdControl::HookProc)
+            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+        return CallWindowProcW(classProc, h, msg, wParam, lParam);
+    }
     // While its object is being destroyed the window gets only what its class does.
-    TStdControl* control = msg == WM_NCDESTROY ? nullptr : Controls().Get(h);
+    TStdControl* control = Controls().Get(h);
     if (!control)
         return CallWindowProcW(classProc, h, msg, wParam, lParam);
+    const TDispatchScope scope;
     try {
-        return control->HookedMessage(msg, wParam, lParam);
+        return control->HookedMessage(h, msg, wParam, lParam);
     } catch (...) {
         Application->HandleException();
         return 0;
     }
 }
 
-LRESULT TStdControl::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TStdControl::HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return DefaultMessage(msg, wParam, lParam);
+    return DefaultMessage(h, msg, wParam, lParam);
 }
 
-LRESULT TStdControl::DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TStdControl::DefaultMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    const auto it = ClassProcs().find(Handle());
+    const auto it = ClassProcs().find(h);
     if (it == ClassProcs().end())
-        return DefWindowProcW(Handle(), msg, wParam, lParam);
-    return CallWindowProcW(it->second, Handle(), msg, wParam, lParam);
+        return DefWindowProcW(h, msg, wParam, lParam);
+    return CallWindowProcW(it->second, h, msg, wParam, lParam);
 }
 
 String TStdControl::Text() const
@@ -387,7 +400,7 @@ void TMemo::Subclass()
     HookMessages();
 }
 
-LRESULT TMemo::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TMemo::HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && OnKeyDown) {
         bool kept = false;
@@ -395,7 +408,7 @@ LRESULT TMemo::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (kept)
             return 0;
     }
-    return DefaultMessage(msg, wParam, lParam);
+    return DefaultMessage(h, msg, wParam, lParam);
 }
 
 void TMemo::InsertText(StringView text)
@@ -508,7 +521,7 @@ TSpinEdit::TSpinEdit(TWinControl& parent, RECT bounds, int minValue, int maxValu
     SetValue(min_);
 }
 
-LRESULT TSpinEdit::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TSpinEdit::HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CHAR) {
         const wchar_t c = static_cast<wchar_t>(wParam);
@@ -517,7 +530,7 @@ LRESULT TSpinEdit::HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     }
-    return DefaultMessage(msg, wParam, lParam);
+    return DefaultMessage(h, msg, wParam, lParam);
 }
 
 int TSpinEdit::Value() const

@@ -75,10 +75,11 @@ protected:
     // items that made each message cost a tenth of a millisecond, and opening and deleting in the
     // Organize window a second each.
     void HookMessages();
-    // A message to a hooked control; what it does not take it passes on to DefaultMessage.
-    virtual LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // The control class's own handling of a message.
-    LRESULT DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A message to the hooked window h; what it does not take it passes on to DefaultMessage.
+    virtual LRESULT HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control class's own handling of a message to h. It reads nothing of the object, so a
+    // handler that ran before it may have freed or recreated the control.
+    static LRESULT DefaultMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND Create(HWND parent, DWORD style, DWORD exStyle, RECT bounds, StringView caption);
@@ -173,7 +174,7 @@ public:
     std::function<bool(unsigned key)> OnKeyDown;
 
 protected:
-    LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static DWORD Style(bool wrap);
@@ -215,7 +216,7 @@ public:
 
 protected:
     // The field takes digits and a sign only.
-    LRESULT HookedMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     UniqueWindow upDown_;

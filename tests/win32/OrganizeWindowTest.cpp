@@ -465,8 +465,12 @@ TEST_F(OrganizeWindow, TheListsScrollBarFollowsAFillAndADeletionAndTheListStaysS
 {
     for (int i = 0; i < 100; ++i)
         Add(beta, u"message " + String(1, char16_t(u'A' + i % 26)), nkMessage);
-    Open(beta);
     HWND list = org->ListView1->Handle();
+    // Filled while its window is still hidden, the list keeps its own visibility for the showing.
+    org->LoadTreeNodeFromMenuData(beta);
+    ASSERT_EQ(org->ListView1->Count(), 100);
+    EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE);
+    Open(beta);
     const auto verticalBar = [&] {
         SCROLLINFO info{};
         info.cbSize = sizeof info;
