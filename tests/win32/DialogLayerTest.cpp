@@ -12,6 +12,7 @@
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "ui/Application.h"
+#include "ui/ComCtrls.h"
 #include "ui/Dialog.h"
 #include "ui/ImageList.h"
 #include "ui/PopupMenu.h"
@@ -337,6 +338,20 @@ TEST_F(DialogLayer, ADrawnImageKeepsItsMaskColourClear)
     EXPECT_EQ(pixels[1], RGB(0, 0, 255));
     EXPECT_EQ(pixels[0], RGB(255, 255, 255));
     EXPECT_EQ(pixels[7], RGB(255, 255, 255));
+}
+
+TEST_F(DialogLayer, AListViewLeavesTheImagesItShowsToTheirOwner)
+{
+    // The Organize window gives one image list to its tree and its list; a list that destroyed
+    // it with its window would leave the tree and the owner a freed handle.
+    TTestDialog dialog;
+    TImageList images;
+    ASSERT_TRUE(images.CreateDrawn(16, 16, RGB(255, 0, 255), [](HDC) {}));
+    {
+        TListView list(dialog, {8, 8, 200, 100});
+        list.SetSmallImages(images.Handle());
+    }
+    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 1);
 }
 
 TEST_F(DialogLayer, DialogTextSizeGrowsWithTheText)
