@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "FakeUpdateServer.h"
@@ -78,8 +79,19 @@ QuorvaneProcess::QuorvaneProcess(const wchar_t* updateServer)
     std::wstring command = L"\"" + ProgramPath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-        throw std::runtime_error("cannot start Quorvane.exe");
+    // Under Wine a start right after the previous instance ended has failed once in many runs;
+    // the system is asked again before the test gives up.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        Pause(250);
+    }
+    if (error)
+        throw std::runtime_error("cannot start Quorvane.exe (error " + std::to_string(error) + ")");
     WaitForInputIdle(info_.hProcess, 5000);
 }
 
