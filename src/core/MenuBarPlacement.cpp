@@ -14,7 +14,8 @@ int PlacedMenuBarLeft(int barWidth, int screenWidth, bool leftSaved, int savedLe
 {
     int left = savedLeft;
     if (leftSaved) {
-        if (left + barWidth >= screenWidth)
+        // Compared without the sum: a saved value near the largest integer would overflow it.
+        if (left >= screenWidth - barWidth)
             left = screenWidth - barWidth;
     } else {
         left = (screenWidth - barWidth) / 2;
@@ -26,7 +27,7 @@ int ReleasedMenuBarLeft(int left, int barWidth, int screenWidth)
 {
     if (left < 0)
         left = 0;
-    if (left + barWidth >= screenWidth)
+    if (left >= screenWidth - barWidth)
         left = screenWidth - barWidth;
     return left;
 }

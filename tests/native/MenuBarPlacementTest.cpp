@@ -2,6 +2,8 @@
 
 #include "core/MenuBarPlacement.h"
 
+#include <climits>
+
 namespace {
 
 TEST(MenuBarPlacement, WidthIsSevenPlusTheLabelsPlusSeven)
@@ -36,6 +38,10 @@ TEST(MenuBarPlacement, PlacementAfterARebuild)
         {1500, 1280, true, 100, 0, "wider than the screen, saved"},
         {1500, 1280, false, -1, 0, "wider than the screen, centred"},
         {1281, 1280, false, -1, 0, "one pixel wider: (1280 - 1281) / 2 is 0"},
+        {200, 1280, true, INT_MAX, 1080, "the largest value the registry holds: flush"},
+        {200, 1280, true, INT_MAX - 199, 1080, "near the largest value: flush"},
+        {1500, 1280, true, INT_MAX, 0, "the largest value, wider than the screen"},
+        {200, 1280, true, INT_MIN, 0, "the smallest value"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlacedMenuBarLeft(c.width, c.screen, c.saved, c.left), c.expected) << c.what;
@@ -48,6 +54,7 @@ TEST(MenuBarPlacement, ReleaseClampsLeftThenRight)
     } cases[] = {
         {100, 200, 1280, 100}, {-30, 200, 1280, 0},      {1079, 200, 1280, 1079},
         {1080, 200, 1280, 1080}, {1200, 200, 1280, 1080}, {-30, 1500, 1280, -220},
+        {INT_MAX, 200, 1280, 1080},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReleasedMenuBarLeft(c.left, c.width, c.screen), c.expected) << c.left << " " << c.width;
