@@ -60,6 +60,35 @@ TEST(MenuBarPlacement, ReleaseClampsLeftThenRight)
         EXPECT_EQ(ReleasedMenuBarLeft(c.left, c.width, c.screen), c.expected) << c.left << " " << c.width;
 }
 
+TEST(MenuBarPlacement, TheModalClickGoesOnlyToAPartOfTheBarOnTheScreen)
+{
+    const struct {
+        int left, top, width, height;
+        std::optional<TScreenPoint> point;
+        const char* what;
+    } cases[] = {
+        {540, 0, 200, 26, TScreenPoint{541, 1}, "on the screen: just inside its corner"},
+        {540, -23, 200, 26, TScreenPoint{541, 0}, "slid up by auto hide: its visible strip"},
+        {540, -25, 200, 26, TScreenPoint{541, 0}, "one row left on the screen"},
+        {540, -26, 200, 26, std::nullopt, "above the screen: only the beep"},
+        {-220, 0, 1500, 26, TScreenPoint{0, 1}, "wider than the screen, left of it"},
+        {-220, -23, 1500, 26, TScreenPoint{0, 0}, "left of and above the screen"},
+        {1279, 0, 200, 26, TScreenPoint{1279, 1}, "one column on the screen"},
+        {1280, 0, 200, 26, std::nullopt, "right of the screen"},
+        {-200, 0, 200, 26, std::nullopt, "left of the screen"},
+        {540, 800, 200, 26, std::nullopt, "below the screen"},
+        {INT_MAX - 10, INT_MIN, 200, 26, std::nullopt, "far away"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TScreenPoint> point = ModalClickPoint({c.left, c.top}, c.width, c.height, 1280, 800);
+        ASSERT_EQ(point.has_value(), c.point.has_value()) << c.what;
+        if (point) {
+            EXPECT_EQ(point->X, c.point->X) << c.what;
+            EXPECT_EQ(point->Y, c.point->Y) << c.what;
+        }
+    }
+}
+
 TEST(MenuBarPlacement, HiddenBarKeepsThreePixels) { EXPECT_EQ(HiddenMenuBarTop(26), -23); }
 
 TEST(MenuBarPlacement, DragStartsBeyondFivePixelsInEitherDirection)
