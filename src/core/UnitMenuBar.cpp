@@ -43,6 +43,7 @@ LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
     case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
     case UM_FOLDERCAPTURE: UserMsgFolderCapture(); return 0;
+    case UM_CAPTURESAVEERROR: UserMsgCaptureSaveError(); return 0;
     case WM_CLOSE: return 0; // the bar lives as long as the program; Exit ends both
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
