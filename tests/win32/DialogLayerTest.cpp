@@ -340,7 +340,8 @@ TEST_F(DialogLayer, ADialogFocusesItsFirstControlAndGetsBackTheFocusedOneWhenItC
 
 TEST_F(DialogLayer, TabInAMultiLineEditMovesTheFocusAsInAnyDialog)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.Memo->SetText(u"typed");
     HWND focusAfterTab = nullptr;
     TWhileModal tab([&] { return dialog.Visible(); },
@@ -362,7 +363,8 @@ TEST_F(DialogLayer, TabInAMultiLineEditMovesTheFocusAsInAnyDialog)
 
 TEST_F(DialogLayer, NextControlMovesTheFocusBackAndForthSelectsTextAndShowsTheDefaultButton)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.Memo->SetText(u"typed");
     dialog.Show();
     SetForegroundWindow(dialog.Handle());
