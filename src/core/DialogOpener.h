@@ -1,6 +1,7 @@
 // The one way a program command opens a modal dialog: the dialog is created without owner into
-// its global, brought to the foreground, run modally and freed on every path, with the global
-// back to nullptr, also when an exception passes.
+// its global, with the data it shows, brought to the foreground, run modally and freed on every
+// path, with the global back to nullptr, also when an exception passes. What the user confirmed
+// is read by the dialog's own class (in Apply) and handed to the opener, which changes the program.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,7 @@ static_assert(UM_SETFOREGROUNDWINDOW == WM_DIALOGFOREGROUND, "every dialog bring
 
 template <class TDialog>
 struct TDialogCommand {
+    std::function<std::unique_ptr<TDialog>()> Create;  // the dialog with its data; without, a bare one
     std::function<void()> Before;                      // after creation, outside the protected part
     std::function<void(TDialog&)> Prepare;             // first step of the protected part
     std::function<void(TDialog&, int modalResult)> Apply;
@@ -30,7 +32,7 @@ void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
         TDialog*& global;
         ~ClearGlobal() { global = nullptr; }
     } clearGlobal{global};
-    auto dialog = MakeWindow<TDialog>();
+    std::unique_ptr<TDialog> dialog = command.Create ? command.Create() : MakeWindow<TDialog>();
     global = dialog.get();
     if (command.Before)
         command.Before();

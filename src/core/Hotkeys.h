@@ -7,6 +7,8 @@
 // register (virtual keys 0 to $FF) onto ids 0 to $7FF.
 #pragma once
 
+#include <functional>
+
 #include "core/SnippetTree.h"
 
 constexpr int HotkeyShift = 0x2000;
@@ -36,6 +38,9 @@ bool UnregisterNodeHotkey(int hotkey);
 void RegisterAllHotkeys(TTreeNodes& items);
 // Unregisters the hotkey of every node that has one; Enabled goes False where that worked.
 void UnregisterAllHotkeys(TTreeNodes& items);
+// Runs work with every hotkey of items unregistered (no hotkey pastes while a window edits them)
+// and registers them again after it, also when an exception passes, so what work changed counts.
+void WithHotkeysReleased(TTreeNodes& items, const std::function<void()>& work);
 // True when a node of the tree other than node (nullptr for a message not yet in the tree)
 // carries the value; its low 16 bits count.
 bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey);

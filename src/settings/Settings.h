@@ -10,6 +10,20 @@
 
 constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
 
+// The settings the Options window edits; the defaults are its Default button's.
+struct TOptionsFields {
+    bool AutoHide = false;
+    bool TurnOnHotkey = true;
+    bool AutoCapture = true;
+    bool AutoDelete = true;
+    int ClipboardMaxCount = 20;
+    String CurrentLanguage;
+};
+// The settings globals as the window shows them (the history size brought into its range).
+TOptionsFields CurrentOptions();
+// The settings globals := options.
+void SetOptions(const TOptionsFields& options);
+
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();
 // The settings globals from the registry; a missing key or value keeps the setting's value, and
