@@ -25,7 +25,8 @@ namespace {
 template <class TWindow, class... Args>
 void HoldLanguageWindow(TLanguageSection section, TWindow*& global, Args... args)
 {
-    SetLanguageWindowSlot(section, LanguageWindowSlot<TWindow>(global, [args...] { return MakeWindow<TWindow>(args...); }));
+    SetLanguageWindowSlot(section,
+                          LanguageWindowSlot<TWindow>(global, [args...] { return MakeWindow<TWindow>(args...); }));
 }
 
 // Where each section's window is held: ApplyLanguage asks the ones that exist for their texts.

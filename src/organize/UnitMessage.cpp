@@ -110,11 +110,13 @@ void TFmMessage::CreateControls()
     Ui.LabelName->Anchor(akLeft | akTop | akRight);
     Ui.LabelContent->Anchor(akLeft | akTop | akRight);
     Ui.MemoText->Anchor(akLeft | akTop | akRight | akBottom);
-    for (TStdControl* control : {static_cast<TStdControl*>(Ui.BtnInsert.get()), static_cast<TStdControl*>(Ui.HotKey1.get()),
+    for (TStdControl* control : {static_cast<TStdControl*>(Ui.BtnInsert.get()),
+                                 static_cast<TStdControl*>(Ui.HotKey1.get()),
                                  static_cast<TStdControl*>(Ui.LabelHotkey.get())})
         control->Anchor(akLeft | akBottom);
     for (TStdControl* control : {static_cast<TStdControl*>(Ui.CheckBoxWordWarp.get()),
-                                 static_cast<TStdControl*>(Ui.BtnOk.get()), static_cast<TStdControl*>(Ui.BtnCancel.get())})
+                                 static_cast<TStdControl*>(Ui.BtnOk.get()),
+                                 static_cast<TStdControl*>(Ui.BtnCancel.get())})
         control->Anchor(akRight | akBottom);
     Ui.Bevel1->Anchor(akLeft | akRight | akBottom);
 
@@ -290,7 +292,8 @@ std::optional<TMessageFields> TFmMessage::Edit(const TMessageFields& fields, TTr
     command.Create = [&] { return MakeWindow<TFmMessage>(fields, node); };
     command.Apply = [&](TFmMessage& editor, int modalResult) {
         if (modalResult == mrOk)
-            result = TMessageFields{editor.Ui.EditName->Text(), editor.Ui.MemoText->Text(), editor.Ui.HotKey1->Value()};
+            result = TMessageFields{editor.Ui.EditName->Text(), editor.Ui.MemoText->Text(),
+                                    editor.Ui.HotKey1->Value()};
     };
     OpenDialog(FmMessage, command);
     return result;
