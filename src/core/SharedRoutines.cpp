@@ -2,13 +2,12 @@
 
 #include "core/Globals.h"
 #include "core/OsServices.h"
+#include "core/ScopeExit.h"
 
 int ShowMessageBox(StringView text, StringView caption, int flags)
 {
     ++OpenMessageBoxCount;
-    struct Uncount {
-        ~Uncount() { --OpenMessageBoxCount; }
-    } uncount; // the count drops also when the box cannot be shown
+    const ScopeExit uncount([] { --OpenMessageBoxCount; }); // also when the box cannot be shown
     return OsShell().MessageDialog(text, caption, flags);
 }
 

@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/PasteEngine.h"
+#include "core/ScopeExit.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
@@ -42,19 +43,6 @@ void HideMenus()
     if (FmMenu)
         FmMenu->Hide();
 }
-
-// The program's windows are disabled and its modal level raised while the system's save dialog
-// runs, as for any modal window of the program: a hotkey or a tray click only beeps meanwhile.
-class TSystemDialogScope {
-public:
-    TSystemDialogScope() : disabled_(nullptr) { ++Application->ModalLevel; }
-    ~TSystemDialogScope() { --Application->ModalLevel; }
-    TSystemDialogScope(const TSystemDialogScope&) = delete;
-    TSystemDialogScope& operator=(const TSystemDialogScope&) = delete;
-
-private:
-    TWindowDisabler disabled_;
-};
 
 } // namespace
 
@@ -284,7 +272,11 @@ std::optional<String> TFmPopupMenu::SaveDialog1(const String& proposed)
 {
     TWin32FileDialogs dialog(FmMain ? FmMain->Handle() : nullptr);
     dialog.OnShow = [this](HWND window) { SaveDialog1Show(window); };
-    TSystemDialogScope modal;
+    // The program's windows are disabled and its modal level raised while the system's dialog
+    // runs, as for any modal window of the program: a hotkey or a tray click only beeps meanwhile.
+    const TWindowDisabler disabled(nullptr);
+    ++Application->ModalLevel;
+    const ScopeExit modalEnd([] { --Application->ModalLevel; });
     return dialog.SaveFile(proposed, u"txt", u"Text files (*.txt)|*.TXT");
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/ScopeExit.h"
 #include "ui/Application.h"
 #include "ui/DeferredRelease.h"
 #include "ui/GraphicControl.h"
@@ -405,24 +406,16 @@ BOOL CALLBACK TWindowDisabler::DisableOne(HWND window, LPARAM self)
 
 int TForm::ShowModal()
 {
-    struct ModalScope {
-        TForm& form;
-        explicit ModalScope(TForm& f) : form(f)
-        {
-            form.inModal_ = true;
-            ++Application->ModalLevel;
-        }
-        ~ModalScope()
-        {
-            form.inModal_ = false;
-            --Application->ModalLevel;
-            Application->ModalEnded();
-        }
-    };
     ModalResult = 0;
     {
         TWindowDisabler disabled(Handle());
-        ModalScope scope(*this);
+        inModal_ = true;
+        ++Application->ModalLevel;
+        const ScopeExit modalEnd([this] {
+            inModal_ = false;
+            --Application->ModalLevel;
+            Application->ModalEnded();
+        });
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
         while (ModalResult == 0 && Handle() &&
