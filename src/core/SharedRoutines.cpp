@@ -11,10 +11,10 @@ int ShowMessageBox(StringView text, StringView caption, int flags)
     return OsShell().MessageDialog(text, caption, flags);
 }
 
-std::uintptr_t RunProgram(StringView commandLine)
+std::unique_ptr<IProcess> RunProgram(StringView commandLine)
 {
     if (commandLine.empty())
-        return 0;
+        return nullptr;
     return OsShell().StartProgram(commandLine);
 }
 

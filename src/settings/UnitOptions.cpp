@@ -9,6 +9,7 @@
 #include "core/UnitMenuBar.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -122,18 +123,17 @@ void TFmOptions::AlignButtons()
 void TFmOptions::AddLanguagesFileToList(const String& dir)
 {
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFind search(FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry));
+    if (!search)
         return;
     do {
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY)
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const String name = FromW(entry.cFileName);
         const size_t dot = name.find_last_of(u'.');
         if (dot != String::npos && SameAsciiText(name.substr(dot), u".ini"))
             ComboBoxLanguages->AddItem(name.substr(0, dot));
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
 }
 
 void TFmOptions::CheckBoxAutoDeleteClick()
@@ -166,10 +166,8 @@ void TFmOptions::BtnOkClick()
 void TFmOptions::BtnEditLanguageFileClick()
 {
     const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
-    if (OsFiles().FileExists(path)) {
-        if (const std::uintptr_t process = RunProgram(path))
-            CloseHandle(reinterpret_cast<HANDLE>(process)); // nothing waits for the editor
-    }
+    if (OsFiles().FileExists(path))
+        RunProgram(path); // nothing waits for the editor
     else
         ShowMessageBox(CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
 }
