@@ -24,7 +24,7 @@ struct TFont;
 class ITabPasteTimer;
 
 extern String AppFolder;       // folder of the program file, with a trailing backslash
-extern String DataFolder;      // application-data folder + "\Quorvane\1.0"
+extern String DataFolder;      // application-data folder + "\Quorvane\" + ProgramVersion
 extern String DataFile;        // DataFolder + "\Quorvane.db"
 extern String LanguagesFolder; // AppFolder + "Languages", no trailing backslash
 extern String ProgramName;

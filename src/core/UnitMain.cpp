@@ -10,6 +10,7 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "core/Version.h"
 #include "settings/Settings.h"
 #include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
@@ -93,7 +94,7 @@ void TFmMain::TimerLoginTimer()
     TimerLogin.Tag = 1;
 
     AppFolder = ProgramFolder();
-    DataFolder = GetSpecialFolderPath(CSIDL_APPDATA_FOLDER) + u"\\Quorvane\\1.0";
+    DataFolder = GetSpecialFolderPath(CSIDL_APPDATA_FOLDER) + u"\\Quorvane\\" + ProgramVersion;
     if (GetFileAttributesW(ToW(DataFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
         SHCreateDirectoryExW(nullptr, ToW(DataFolder).c_str(), nullptr);
     DataFile = DataFolder + u"\\Quorvane.db";
@@ -116,7 +117,7 @@ void TFmMain::TimerLoginTimer()
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);
-    TrayIcon1.SetHint(Application->Title() + u" 1.0");
+    TrayIcon1.SetHint(Application->Title() + u" " + ProgramVersion);
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();

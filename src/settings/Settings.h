@@ -4,8 +4,9 @@
 #pragma once
 
 #include "core/Text.h"
+#include "core/Version.h"
 
-constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
+constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\" QV_VERSION_TEXT;
 
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();

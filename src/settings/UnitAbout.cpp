@@ -2,6 +2,7 @@
 
 #include "core/OsServices.h"
 #include "core/ProductLinks.h"
+#include "core/Version.h"
 
 namespace {
 constexpr int AppNameHeight = 40;
@@ -104,7 +105,7 @@ void TFmAbout::FormCreate()
     LabelEMailURL->SetCaption(ProductEmail);
 }
 
-void TFmAbout::FormShow() { LabelVersionNumber->SetText(u"1.0"); }
+void TFmAbout::FormShow() { LabelVersionNumber->SetText(ProgramVersion); }
 
 void TFmAbout::LabelHomePaggeURLMouseEnter(TLabel& sender)
 {

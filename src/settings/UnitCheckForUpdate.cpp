@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/Globals.h"
+#include "core/Version.h"
 #include "settings/Settings.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"
@@ -43,7 +44,7 @@ std::optional<std::string> TWinHttpClient::Get(StringView address, std::size_t m
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
     UniqueInternet session(
-        WinHttpOpen(L"Quorvane/1.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+        WinHttpOpen(L"Quorvane/" QV_VERSION_TEXT, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return std::nullopt;
     UniqueInternet connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
