@@ -11,6 +11,7 @@
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
 #include "core/Version.h"
+#include "resources/resource.h"
 #include "settings/Settings.h"
 #include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
@@ -25,7 +26,7 @@ TFmMain::TFmMain() : TForm(u"TFmMain")
     CreateForm();
     TrayIcon1.SetOwner(Handle());
     TrayIcon1.SetIcon(static_cast<HICON>(
-        LoadImageW(Application->Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+        LoadImageW(Application->Instance(), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     TrayIcon1.OnMouseDown = [this](TMouseButton b, int x, int y) { TrayIcon1MouseDown(b, x, y); };
     TrayIcon1.OnMouseUp = [this](TMouseButton b, int x, int y) { TrayIcon1MouseUp(b, x, y); };

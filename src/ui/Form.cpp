@@ -32,7 +32,7 @@ void RegisterWindowClass(const std::wstring& name, UINT style, WNDPROC proc)
     wc.lpfnWndProc = proc;
     wc.hInstance = Application->Instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(Application->Instance(), MAKEINTRESOURCEW(Application->IconId()));
     wc.lpszClassName = name.c_str();
     if (!RegisterClassExW(&wc))
         throw std::runtime_error("cannot register a window class");
