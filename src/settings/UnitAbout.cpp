@@ -10,7 +10,6 @@ constexpr int RowHeight = 28;
 constexpr int RowSpacer = 16;
 constexpr int CaptionWidth = 80;
 constexpr int ButtonWidth = 145;
-constexpr int ButtonHeight = 25;
 constexpr COLORREF LinkColor = RGB(0, 0, 255);
 
 LOGFONTW Tahoma(int height, int weight, bool underline)

@@ -17,7 +17,6 @@ constexpr int GroupGeneralHeight = 90;
 constexpr int GroupClipboardHeight = 120;
 constexpr int GroupLanguageHeight = 90;
 constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 8;
 constexpr wchar_t DefaultLanguageItem[] = L"Default(English)";
 
@@ -69,7 +68,7 @@ TFmOptions::TFmOptions() : TDialogForm(u"TFmOptions", TBorder::Fixed)
     ComboBoxLanguages->AddItem(FromW(DefaultLanguageItem));
     ComboBoxLanguages->SetItemIndex(0);
     BtnEditLanguageFile =
-        std::make_unique<TButton>(*this, In(language, 224, 46, 140, 25), u"Edit Language File...");
+        std::make_unique<TButton>(*this, In(language, 224, 46, 140, ButtonHeight), u"Edit Language File...");
     BtnEditLanguageFile->OnClick = [this] { BtnEditLanguageFileClick(); };
 
     BtnDefault = std::make_unique<TButton>(*this, RECT{}, u"&Default");
