@@ -110,6 +110,8 @@ extern int ClipboardMaxCount;
 // wherever it is used.
 constexpr int MinClipboardMaxCount = 5;
 constexpr int MaxClipboardMaxCount = 99999;
+// The history size of a new installation, which the Options window's Default button brings back.
+constexpr int DefaultClipboardMaxCount = 20;
 extern String CurrentLanguage;
 extern int MenuBarLeft;
 extern bool MenuBarLeftSaved; // MenuBarLeft existed in the registry at loading

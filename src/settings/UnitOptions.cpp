@@ -57,7 +57,7 @@ TFmOptions::TFmOptions() : TDialogForm(u"TFmOptions", TBorder::Fixed)
     const int fieldX = std::max<int>(170, LabelMaxCount->BoundsRect().right - clipboard.x + 6);
     SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, In(clipboard, fieldX, 80, 100, 22), MinClipboardMaxCount,
                                                    MaxClipboardMaxCount, 5);
-    SpinEditMaxCount->SetValue(20);
+    SpinEditMaxCount->SetValue(DefaultClipboardMaxCount);
 
     POINT language{FormBorderWidth, clipboard.y + GroupClipboardHeight};
     GroupBoxLanguage = std::make_unique<TGroupBox>(*this, In(language, 0, 0, LayoutWidth, GroupLanguageHeight),
@@ -148,7 +148,7 @@ void TFmOptions::BtnDefaultClick()
     CheckBoxTurnOnHotkey->SetChecked(true);
     CheckBoxAutoCapture->SetChecked(true);
     CheckBoxAutoDelete->SetChecked(true);
-    SpinEditMaxCount->SetValue(20);
+    SpinEditMaxCount->SetValue(DefaultClipboardMaxCount);
 }
 
 void TFmOptions::BtnOkClick()
