@@ -13,6 +13,12 @@ using StringView = std::u16string_view;
 // The longest name the program makes or lets the user type: 60 code units.
 constexpr std::size_t MaxNameLength = 60;
 
+// The modifier bits of a hotkey value, a 16-bit word with the virtual key in its low bits; the
+// hotkey routines and the window layer's hot-key control both read and make such values.
+constexpr int HotkeyShift = 0x2000;
+constexpr int HotkeyCtrl = 0x4000;
+constexpr int HotkeyAlt = 0x8000;
+
 // The first count code units of text, one fewer where the cut would leave the first half of a
 // surrogate pair alone at the end.
 String LeadingText(StringView text, std::size_t count);
