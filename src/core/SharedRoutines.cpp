@@ -22,4 +22,4 @@ String GetSpecialFolderPath(int folder) { return OsFiles().SpecialFolderPath(fol
 
 String MD5Hex(StringView text) { return OsText().Md5Hex(text); }
 
-String HeaderMD5Hex(StringView text) { return OsText().Md5Hex(text); }
+String HeaderMD5Hex(StringView text) { return MD5Hex(text); }

@@ -13,5 +13,7 @@ int ShowMessageBox(StringView text, StringView caption, int flags);
 // Starts a program and returns at once; nullptr when nothing was started.
 std::unique_ptr<IProcess> RunProgram(StringView commandLine);
 String GetSpecialFolderPath(int folder);
+// The MD5 digest of the text as 32 upper-case hexadecimal digits: MD5Hex for the update check,
+// HeaderMD5Hex, the same digest, for the file headers.
 String MD5Hex(StringView text);
 String HeaderMD5Hex(StringView text);
