@@ -30,14 +30,6 @@ constexpr UINT PopupCaptionFlags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOP
 
 HGDIOBJ PopupFont() { return MenuFont && MenuFont->Get() ? MenuFont->Get() : GetStockObject(DEFAULT_GUI_FONT); }
 
-TWorkArea WorkArea()
-{
-    RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
-        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return {area.left, area.top, area.right, area.bottom};
-}
-
 void HideMenus()
 {
     if (FmMenu)
@@ -172,7 +164,9 @@ void TFmPopupMenu::OpenPopupMenu()
         row.Place(1, layout.Rows[i].Top, rowWidth, layout.Rows[i].Height);
     }
 
-    const TPopupPlace place = PlacePopupMenu(pointerX, pointerY, layout.Width, layout.Height, WorkArea());
+    const RECT area = WorkArea();
+    const TPopupPlace place = PlacePopupMenu(pointerX, pointerY, layout.Width, layout.Height,
+                                             {area.left, area.top, area.right, area.bottom});
     SetBounds(place.Left, place.Top, layout.Width, layout.Height);
     PanelBorder->SetBounds(0, 0, layout.Width, layout.Height);
     PanelBack->SetBounds(1, 1, layout.Width - 2, layout.Height - 2);

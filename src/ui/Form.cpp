@@ -484,6 +484,14 @@ LRESULT TNonActivatingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return TForm::WndProc(msg, wParam, lParam);
 }
 
+RECT WorkArea()
+{
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return area;
+}
+
 TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className))
 {
     CreateHandle(parent.Handle());
