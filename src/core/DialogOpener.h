@@ -28,7 +28,7 @@ template <class TDialog>
 void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
 {
     const ScopeExit clearGlobal([&global] { global = nullptr; });
-    auto dialog = std::make_unique<TDialog>();
+    auto dialog = MakeWindow<TDialog>();
     global = dialog.get();
     if (command.Before)
         command.Before();

@@ -16,7 +16,7 @@ HGDIOBJ HintFont()
 }
 } // namespace
 
-TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") { CreateForm(); }
+TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") {}
 
 RECT TFmHint::CalcHintRect(int maxWidth, int maxHeight, const String& hint)
 {

@@ -49,9 +49,10 @@ bool ModifierHeld()
 }
 } // namespace
 
-TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
+TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable) {}
+
+void TFmMessage::CreateControls()
 {
-    CreateForm();
     SetCaption(u"New Message");
     SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     CancelOnEscape = false; // one key must never throw away what the user typed
@@ -126,7 +127,6 @@ TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
     MinWidth = MinOuterWidth;
     MinHeight = MinOuterHeight;
     FormCreate();
-    LayoutReady();
 }
 
 void TFmMessage::CreateInsertMenu()

@@ -64,6 +64,7 @@ public:
     void BtnOkClick();
 
 protected:
+    void CreateControls() override;
     void Resized() override { Panel4Resize(); }
 
 private:

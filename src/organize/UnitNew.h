@@ -28,6 +28,9 @@ public:
     void BtnNewFolderClick() { Choose(*BtnNewFolder); }
     void BtnNewMessageClick() { Choose(*BtnNewMessage); }
 
+protected:
+    void CreateControls() override;
+
 private:
     void Choose(const TButton& button);
 };

@@ -27,4 +27,7 @@ public:
     std::unique_ptr<TButton> BtnCancel;
 
     void BtnOkClick();
+
+protected:
+    void CreateControls() override;
 };

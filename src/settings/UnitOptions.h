@@ -39,6 +39,9 @@ public:
     void BtnEditLanguageFileClick();
     void AddLanguagesFileToList(const String& dir);
 
+protected:
+    void CreateControls() override;
+
 private:
     void FormCreate();
     void AlignButtons();

@@ -69,12 +69,12 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 }
 
-void TWinControl::CreateHandle(HWND parent)
+void TWinControl::Create()
 {
+    if (Handle())
+        throw std::logic_error("a window is created once");
     TCreateParams params;
     CreateParams(params);
-    if (parent)
-        params.WndParent = parent;
     std::wstring className = ToW(params.ClassName);
     RegisterWindowClass(className, params.ClassStyle, StaticWndProc);
     HWND h = CreateWindowExW(params.ExStyle, className.c_str(), ToW(params.Caption).c_str(), params.Style, params.X,
@@ -83,6 +83,9 @@ void TWinControl::CreateHandle(HWND parent)
     if (!h)
         throw std::runtime_error("cannot create a window");
     // WM_NCCREATE has attached the handle already.
+    CreateControls();
+    controlsCreated_ = true;
+    Resized();
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -373,8 +376,6 @@ void TForm::CreateParams(TCreateParams& params)
     params.WndParent = Application->MainForm ? Application->MainForm->Handle() : Application->Handle();
 }
 
-void TForm::CreateForm() { CreateHandle(nullptr); }
-
 void TForm::Show()
 {
     // A window that must never take the focus is shown without activating it.
@@ -492,10 +493,7 @@ RECT WorkArea()
     return area;
 }
 
-TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className))
-{
-    CreateHandle(parent.Handle());
-}
+TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className)), parent_(parent) {}
 
 void TPanel::SetBevelOuter(TBevel bevel)
 {
@@ -517,4 +515,5 @@ void TPanel::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     params.Style |= WS_CHILD | WS_VISIBLE;
+    params.WndParent = parent_.Handle();
 }
