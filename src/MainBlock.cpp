@@ -16,6 +16,7 @@
 #include "organize/UnitOrg.h"
 #include "organize/UnitRename.h"
 #include "organize/UnitViewMessage.h"
+#include "resources/resource.h"
 #include "settings/UnitAbout.h"
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
@@ -53,7 +54,7 @@ struct TMainBlock::Parts {
     std::unique_ptr<TFmHint> hint;
     std::unique_ptr<TFmPopupMenu> popupMenu;
 
-    explicit Parts(HINSTANCE instance) : application(instance) {}
+    explicit Parts(HINSTANCE instance) : application(instance, IDI_QUORVANE) {}
 };
 
 TMainBlock::TMainBlock(HINSTANCE instance)

@@ -1,19 +1,16 @@
 // Hotkey values and their registration with the system for the menu-bar window.
 //
 // A hotkey value is a 16-bit word: the virtual key in bits 0 to 12, Shift $2000, Ctrl $4000,
-// Alt $8000; 0 for none. The system takes application hotkey ids only from 0 to $BFFF, while
-// Ctrl+Alt values reach $C000 and above, so every registration, unregistration and WM_HOTKEY
-// goes through HotkeyId / HotkeyValueOfId, a one-to-one mapping of the values the system can
-// register (virtual keys 0 to $FF) onto ids 0 to $7FF.
+// Alt $8000 (HotkeyShift, HotkeyCtrl and HotkeyAlt of core/Text.h); 0 for none. The system takes
+// application hotkey ids only from 0 to $BFFF, while Ctrl+Alt values reach $C000 and above, so
+// every registration, unregistration and WM_HOTKEY goes through HotkeyId / HotkeyValueOfId, a
+// one-to-one mapping of the values the system can register (virtual keys 0 to $FF) onto ids 0 to
+// $7FF.
 #pragma once
 
 #include <functional>
 
 #include "core/SnippetTree.h"
-
-constexpr int HotkeyShift = 0x2000;
-constexpr int HotkeyCtrl = 0x4000;
-constexpr int HotkeyAlt = 0x8000;
 
 // Modifier flags of RegisterHotKey and of WM_HOTKEY's lParam.
 constexpr unsigned ModAlt = 1;
@@ -32,6 +29,12 @@ unsigned ShiftToHotkeyModifiers(int hotkey);
 bool RegisterShortCutHotkey(int hotkey);
 // Releases the system registration of a hotkey value; true when there was one to release.
 bool UnregisterNodeHotkey(int hotkey);
+
+// A node carrying the hotkey is being deleted: its registration is released and, when there was
+// one, the first other node in pre-order that carries the same value takes it over (the release
+// took the combination from every node sharing it). Nothing is registered when nothing was
+// released: hotkeys are off, or unregistered while an editor or Options is open.
+void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node);
 
 // Registers the hotkey of every node that has one, when TurnOnHotkey is on; each node's Enabled
 // tells whether its registration worked. Of nodes sharing a value the first in pre-order gets it.

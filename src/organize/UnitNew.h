@@ -26,7 +26,6 @@ public:
 
     static constexpr int FormBorderWidth = 16;
     static constexpr int ButtonWidth = 144;
-    static constexpr int ButtonHeight = 25;
     static constexpr int ButtonSpacing = 8;
 
     void BtnNewMenuClick() { Choose(*Ui.BtnNewMenu); }

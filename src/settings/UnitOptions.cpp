@@ -9,6 +9,7 @@
 #include "core/UnitMenuBar.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -16,7 +17,6 @@ constexpr int GroupGeneralHeight = 90;
 constexpr int GroupClipboardHeight = 120;
 constexpr int GroupLanguageHeight = 90;
 constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 8;
 constexpr wchar_t DefaultLanguageItem[] = L"Default(English)";
 
@@ -71,7 +71,7 @@ void TFmOptions::CreateControls()
     Ui.ComboBoxLanguages->AddItem(FromW(DefaultLanguageItem));
     Ui.ComboBoxLanguages->SetItemIndex(0);
     Ui.BtnEditLanguageFile =
-        std::make_unique<TButton>(*this, In(language, 224, 46, 140, 25), u"Edit Language File...");
+        std::make_unique<TButton>(*this, In(language, 224, 46, 140, ButtonHeight), u"Edit Language File...");
     Ui.BtnEditLanguageFile->OnClick = [this] { BtnEditLanguageFileClick(); };
 
     Ui.BtnDefault = std::make_unique<TButton>(*this, RECT{}, u"&Default");
@@ -121,18 +121,17 @@ void TFmOptions::AlignButtons()
 void TFmOptions::AddLanguagesFileToList(const String& dir)
 {
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFind search(FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry));
+    if (!search)
         return;
     do {
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY)
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const String name = FromW(entry.cFileName);
         const size_t dot = name.find_last_of(u'.');
         if (dot != String::npos && SameAsciiText(name.substr(dot), u".ini"))
             Ui.ComboBoxLanguages->AddItem(name.substr(0, dot));
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
 }
 
 void TFmOptions::CheckBoxAutoDeleteClick()
@@ -182,10 +181,8 @@ std::optional<TOptionsFields> TFmOptions::Edit(const TOptionsFields& fields)
 void TFmOptions::BtnEditLanguageFileClick()
 {
     const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
-    if (OsFiles().FileExists(path)) {
-        if (const std::uintptr_t process = RunProgram(path))
-            CloseHandle(reinterpret_cast<HANDLE>(process)); // nothing waits for the editor
-    }
+    if (OsFiles().FileExists(path))
+        RunProgram(path); // nothing waits for the editor
     else
         ShowMessageBox(Ui.CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
 }

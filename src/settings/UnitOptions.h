@@ -23,7 +23,6 @@ public:
     // button row.
     static constexpr int LayoutWidth = 378;
     static constexpr int LayoutHeight = 336;
-    static constexpr int FormBorderWidth = 8;
 
     void CheckBoxAutoDeleteClick();
     void BtnDefaultClick();
