@@ -52,14 +52,6 @@ void TreeViewDataDeletion(TTreeNode& node)
     // Unregistered whatever Enabled says: another node may share the id and lose it too.
     if (node.StateIndex != 0)
         UnregisterNodeHotkey(node.StateIndex);
-    // A capture's trim may delete the node of a row being dragged: the drop then has no node
-    // to move, instead of moving a freed one.
-    if (&node == DragNode)
-        DragNode = nullptr;
-    if (&node == DragStartMenuNode)
-        DragStartMenuNode = nullptr;
-    if (&node == CaptureTargetNode)
-        CaptureTargetNode = nullptr;
     NotifyNodeWatchers(node);
 }
 

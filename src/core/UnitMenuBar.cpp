@@ -9,13 +9,7 @@
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
-    TreeViewData.OnDeletion = [this](TTreeNode& node) {
-        TreeViewDataDeletion(node);
-        if (&node == AltHotkeyNode)
-            AltHotkeyNode = nullptr;
-        if (FmMenu)
-            FmMenu->NodeDeleted(node);
-    };
+    TreeViewData.OnDeletion = TreeViewDataDeletion;
     BuildDefaultTree(TreeViewData);
     CreateForm();
     PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
