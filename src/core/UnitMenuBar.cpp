@@ -11,8 +11,11 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
     TreeViewData.OnDeletion = TreeViewDataDeletion;
     BuildDefaultTree(TreeViewData);
-    CreateForm();
-    PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
+}
+
+void TFmMenuBar::CreateControls()
+{
+    PanelMenuBar = MakeWindow<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
     CreateBarImages();
     CreateRowPictures();

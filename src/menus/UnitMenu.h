@@ -62,6 +62,7 @@ public:
     void PanelDataMouseUp(TMouseButton button);
 
 protected:
+    void CreateControls() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
