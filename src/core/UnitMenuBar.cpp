@@ -4,7 +4,6 @@
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
-#include "menus/UnitMenu.h"
 #include "ui/Application.h"
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
