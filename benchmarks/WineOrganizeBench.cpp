@@ -50,7 +50,7 @@ String Numbered(const char16_t* prefix, int i)
 
 TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
 {
-    TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+    TTreeNode* node = SnippetTree().AddChild(parent, name);
     node->ImageIndex = kind;
     if (kind == nkMessage)
         node->Data = String(500, u'x'); // as long as the messages of the other figures' collection
@@ -186,7 +186,7 @@ int main()
         std::vector<double> times;
         for (int run = 0; run < Runs; ++run) {
             while (big->HasChildren())
-                FmMenuBar->TreeViewData.Delete(big->Item(0));
+                SnippetTree().Delete(big->Item(0));
             FillMessages(big, BigFolder);
             organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
@@ -206,7 +206,7 @@ int main()
         std::sort(times.begin(), times.end());
         deleteMs = times[times.size() / 2];
     }
-    const double save = MedianMs(Runs, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); });
+    const double save = MedianMs(Runs, [] { SaveDataFile(SnippetTree(), RootNode); });
 
     std::printf("Organize on %d folders, a folder of %d messages selected, median of %d runs under Wine:\n",
                 Folders, BigFolder, Runs);

@@ -101,7 +101,7 @@ struct OrganizeWindow : testing::Test {
         menuCount = RootNode->Count();
         os.HotkeyWindow = FmMenuBar->Handle();
         SetOsServices(WithDouble(real, os));
-        TTreeNodes& items = FmMenuBar->TreeViewData;
+        TTreeNodes& items = SnippetTree();
         menu = items.AddChild(RootNode, u"Work");
         menu->ImageIndex = nkFolder;
         AddMessageMenuRows(items, menu);
@@ -128,12 +128,12 @@ struct OrganizeWindow : testing::Test {
         FmOrg = nullptr;
         org.reset();
         while (RootNode->Count() > menuCount)
-            FmMenuBar->TreeViewData.Delete(RootNode->Item(RootNode->Count() - 1));
+            SnippetTree().Delete(RootNode->Item(RootNode->Count() - 1));
         SetOsServices(real);
     }
     TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         return node;
     }
@@ -718,7 +718,7 @@ TEST_F(OrganizeWindow, ItemsOfDeletedNodesGoWhoeverDeletesThem)
     EXPECT_FALSE(Mirror(inner));
     EXPECT_EQ(ListCaptions(), (std::vector<String>{u"m2", u"Beta"}));
     // The shown menu itself: the list follows the new selection once the deletion is over.
-    FmMenuBar->TreeViewData.Delete(menu);
+    SnippetTree().Delete(menu);
     menu = nullptr;
     EXPECT_TRUE(PumpUntil([&] {
         HTREEITEM now = org->TreeView1->Selected();
@@ -775,9 +775,9 @@ TEST_F(OrganizeWindow, DragsMoveListItemsAndTreeNodes)
 
 TEST_F(OrganizeWindow, ListItemsDroppedTogetherKeepTheirOrderAndAMenuItsFixedRows)
 {
-    TTreeNode* other = FmMenuBar->TreeViewData.AddChild(RootNode, u"Other");
+    TTreeNode* other = SnippetTree().AddChild(RootNode, u"Other");
     other->ImageIndex = nkFolder;
-    AddMessageMenuRows(FmMenuBar->TreeViewData, other);
+    AddMessageMenuRows(SnippetTree(), other);
     Open(menu);
     CountOvers();
     org->ListView1->SetFocus();
@@ -928,7 +928,7 @@ TEST_F(OrganizeWindow, TheCommandPreselectsRebuildsTheBarAndSavesTheFile)
         // The data file shows the change made while the window was open.
         EXPECT_TRUE(FileContains(u"Renamed"));
         menu->Text = u"Work";
-        SaveDataFile(FmMenuBar->TreeViewData, RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
     }
 }
 
