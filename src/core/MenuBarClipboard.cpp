@@ -9,6 +9,7 @@ TMenuBarClipboard::TMenuBarClipboard(HWND window, TTreeNodes& treeViewData)
     : window_(window), treeViewData_(treeViewData)
 {
     FolderCaptures.OnPending = [this] { PostMessageW(window_, UM_FOLDERCAPTURE, 0, 0); };
+    CaptureSaveErrors.OnPending = [this] { PostMessageW(window_, UM_CAPTURESAVEERROR, 0, 0); };
     // Captures that waited for a modal window go on once the last one has closed, through
     // whichever bar is the program's: the handler outlives any one bar.
     Application->OnModalEnd = [] {
@@ -39,14 +40,15 @@ void TMenuBarClipboard::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWCLIPBOARD: WMDrawClipboard(wParam, lParam); break;
     case WM_CHANGECBCHAIN: WMChangeCBChain(wParam, lParam); break;
     case UM_FOLDERCAPTURE: UserMsgFolderCapture(); break;
+    case UM_CAPTURESAVEERROR: UserMsgCaptureSaveError(); break;
     default: break;
     }
 }
 
 void TMenuBarClipboard::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
 {
-    HandleDrawClipboard(treeViewData_, FolderCaptures, FirstClipboardMsg, reinterpret_cast<std::uintptr_t>(hNextClip),
-                        wParam, lParam);
+    HandleDrawClipboard(treeViewData_, FolderCaptures, CaptureSaveErrors, FirstClipboardMsg,
+                        reinterpret_cast<std::uintptr_t>(hNextClip), wParam, lParam);
 }
 
 void TMenuBarClipboard::UserMsgFolderCapture()
@@ -58,6 +60,12 @@ void TMenuBarClipboard::UserMsgFolderCapture()
     FolderCaptures.Deliver([](TTreeNode* folder, const String& text) {
         Guarded([&] { NewMessageFromClipboard(folder, text); });
     });
+}
+
+void TMenuBarClipboard::UserMsgCaptureSaveError()
+{
+    // The default error box, as for every other save the user starts.
+    CaptureSaveErrors.Report([](const String& text) { Guarded([&] { throw EAppError(text); }); });
 }
 
 void TMenuBarClipboard::WMChangeCBChain(WPARAM wParam, LPARAM lParam)

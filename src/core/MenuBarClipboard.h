@@ -18,20 +18,25 @@ public:
     TMenuBarClipboard& operator=(const TMenuBarClipboard&) = delete;
 
     static constexpr UINT UM_FOLDERCAPTURE = WM_USER + 7;
+    static constexpr UINT UM_CAPTURESAVEERROR = WM_USER + 8;
 
     void Join();
-    // Handles the chain messages and UM_FOLDERCAPTURE.
+    // Handles the chain messages, UM_FOLDERCAPTURE and UM_CAPTURESAVEERROR.
     void HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hNextClip = nullptr;
     bool FirstClipboardMsg = true;
     // Texts cut or copied to a folder other than Clipboards, waiting for the message editor.
     TFolderCaptures FolderCaptures;
+    // The error of a capture's failed save, waiting to be shown; the bar posts itself
+    // UM_CAPTURESAVEERROR to show it once the chain message has gone on.
+    TCaptureSaveErrors CaptureSaveErrors;
 
 private:
     void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
     void WMChangeCBChain(WPARAM wParam, LPARAM lParam);
     void UserMsgFolderCapture();
+    void UserMsgCaptureSaveError();
 
     HWND window_;
     TTreeNodes& treeViewData_;

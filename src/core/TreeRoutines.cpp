@@ -49,9 +49,7 @@ void SetNodeGlobals(TTreeNodes& items)
 
 void TreeViewDataDeletion(TTreeNode& node)
 {
-    // Unregistered whatever Enabled says: another node may share the id and lose it too.
-    if (node.StateIndex != 0)
-        UnregisterNodeHotkey(node.StateIndex);
+    ReleaseDeletedNodeHotkey(node.Owner(), node);
     NotifyNodeWatchers(node);
 }
 
