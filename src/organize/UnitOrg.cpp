@@ -45,7 +45,7 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
 {
     CreateForm();
     SetCaption(u"Organize");
-    SetClientSize(LayoutWidth, LayoutHeight);
+    SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     MinWidth = MinFormWidth;
     MinHeight = MinFormHeight;
     CancelOnEscape = false;

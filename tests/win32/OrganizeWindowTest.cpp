@@ -240,8 +240,9 @@ TEST_F(OrganizeWindow, LayoutOfTheTreeTheListAndTheButtonColumn)
 {
     TFmOrg& o = *org;
     EXPECT_EQ(ToUtf8(o.Caption()), "Organize");
-    EXPECT_EQ(o.ClientWidth(), 678);
-    EXPECT_EQ(o.ClientHeight(), 466);
+    // The layout's 678 by 466 lie inside the border of 8 pixels.
+    EXPECT_EQ(o.ClientWidth(), 678 + 16);
+    EXPECT_EQ(o.ClientHeight(), 466 + 16);
     EXPECT_TRUE(GetWindowLongW(o.Handle(), GWL_STYLE) & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(o.Handle(), GW_OWNER), FmMain->Handle());
     EXPECT_EQ(o.Left(), (GetSystemMetrics(SM_CXSCREEN) - o.Width()) / 2);
@@ -291,7 +292,7 @@ TEST_F(OrganizeWindow, LayoutOfTheTreeTheListAndTheButtonColumn)
             ++i;
         }
     };
-    expectLayout(678, 466);
+    expectLayout(694, 482);
     o.SetClientSize(800, 520);
     expectLayout(800, 520);
 
