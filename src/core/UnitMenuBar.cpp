@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
+#include "core/NodeWatch.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
 #include "menus/UnitMenu.h"
@@ -16,6 +17,8 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
         if (FmMenu)
             FmMenu->NodeDeleted(node);
     };
+    TreeViewData.OnDeletionBegin = NotifyDeletionBegins;
+    TreeViewData.OnDeletionEnd = NotifyDeletionEnded;
     BuildDefaultTree(TreeViewData);
     CreateForm();
     PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
