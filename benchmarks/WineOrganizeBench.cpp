@@ -199,14 +199,15 @@ int main()
     };
     // The command's steps but the modal loop: create, fill and preselect, texts, show, paint.
     const double open = MedianMs(Runs, [&] {
-        organize = std::make_unique<TFmOrg>();
+        organize = MakeWindow<TFmOrg>();
         FmOrg = organize.get();
         organize->LoadTreeNodeFromMenuData(big);
         ApplyLanguage();
         organize->Show();
         PaintNow(organize->Handle());
     }, between);
-    TFmOrg images;
+    const auto imagesWindow = MakeWindow<TFmOrg>();
+    TFmOrg& images = *imagesWindow;
     const double bare = MedianMs(Runs, [&] { BareControlsFirstPaint(big, images.ImageList1.Handle()); },
                                  [] { Application->ProcessMessages(); });
 
@@ -218,7 +219,7 @@ int main()
             while (big->HasChildren())
                 FmMenuBar->TreeViewData.Delete(big->Item(0));
             FillMessages(big, BigFolder);
-            organize = std::make_unique<TFmOrg>();
+            organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
             organize->LoadTreeNodeFromMenuData(big);
             organize->Show();
@@ -250,7 +251,7 @@ int main()
         for (int run = 0; run < Runs; ++run) {
             TNodeRef folder(make());
             saves.push_back(MedianMs(1, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); }));
-            organize = std::make_unique<TFmOrg>();
+            organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
             organize->LoadTreeNodeFromMenuData(folder.Get());
             HTREEITEM item = organize->FindOrgTreeNode(folder.Get());

@@ -21,6 +21,7 @@ public:
     void TrayIcon1MouseUp(TMouseButton button, int x, int y);
 
 protected:
+    void CreateControls() override;
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

@@ -20,8 +20,11 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
     TreeViewData.OnDeletionBegin = NotifyDeletionBegins;
     TreeViewData.OnDeletionEnd = NotifyDeletionEnded;
     BuildDefaultTree(TreeViewData);
-    CreateForm();
-    PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
+}
+
+void TFmMenuBar::CreateControls()
+{
+    PanelMenuBar = MakeWindow<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
     CreateBarImages();
     CreateRowPictures();

@@ -89,6 +89,7 @@ public:
     void BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items);
 
 protected:
+    void CreateControls() override;
     void CreateParams(TCreateParams& params) override;
     LRESULT WMMouseActivate() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

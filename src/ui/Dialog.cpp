@@ -27,12 +27,6 @@ void TDialogForm::SetDefaultButton(TButton* button)
         defaultButton_->SetDefault(true);
 }
 
-void TDialogForm::LayoutReady()
-{
-    layoutReady_ = true;
-    Resized();
-}
-
 void TDialogForm::CenterOnScreen()
 {
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
@@ -125,7 +119,8 @@ LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
                 if (TStdControl* control = TStdControl::FromHandle(child))
                     control->ParentResized(width, height);
-            if (layoutReady_)
+            // A window is sized while it is made, before its controls are there.
+            if (ControlsCreated())
                 Resized();
             ::InvalidateRect(Handle(), nullptr, FALSE);
         }

@@ -33,12 +33,6 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool FormCommand(int id) override;
     bool PreTranslateKey(const MSG& msg) override;
-    // The client area changed size, after the anchored controls followed it; only once
-    // LayoutReady has been called.
-    virtual void Resized() {}
-    // The dialog's controls exist: sizes from now on reach Resized, this one first. A window is
-    // sized while it is made, before its controls are there.
-    void LayoutReady();
     // WM_DIALOGFOREGROUND: SetForegroundWindow with the dialog's own handle.
     virtual void UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
@@ -48,5 +42,4 @@ private:
     TBorder border_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the window went to the back
     TButton* defaultButton_ = nullptr;
-    bool layoutReady_ = false;
 };
