@@ -264,36 +264,31 @@ void TFmOrg::ShowPendingChange()
 
 void TFmOrg::DeletionBegins(TTreeNode& top)
 {
-    // Before any node of the branch goes, its items go at once: the list is emptied when it shows
-    // the branch, and the branch's tree item goes with all its children, instead of an item for
-    // each node with the scroll bars drawn each time.
+    // Before any node of the branch goes, its items go at once, instead of an item for each node
+    // with the scroll bars drawn each time.
     if (!deletion_)
         deletion_ = std::make_unique<TViewsBatch>(*this);
-    if (listed_ && (listed_ == &top || IsNodeInside(listed_, &top))) {
-        ChangingList().Clear();
-        listed_ = nullptr;
-    } else if (listed_ && top.Parent() == listed_) {
-        const int index = ListView1->FindData(&top);
-        if (index >= 0)
-            ChangingList().Delete(index);
-    }
-    if (IsMirrored(top))
-        if (HTREEITEM item = FindOrgTreeNode(&top))
-            ChangingTree().Delete(item);
+    DropItemsOf(top);
 }
 
 void TFmOrg::NodeDeleted(TTreeNode& node)
 {
     // Called for each node leaving the tree, children first, while the tree is still whole. Its
-    // items went with its branch as the deletion began; what is left here is only found in the
-    // item tables, never by a search of the controls.
-    if (&node == listed_) {
+    // items went with its branch as the deletion began, so this finds nothing, and only looks in
+    // the item tables, never through the controls.
+    DropItemsOf(node);
+}
+
+void TFmOrg::DropItemsOf(TTreeNode& node)
+{
+    // The list is emptied when it shows the node or what lies inside it; the node's tree item
+    // goes with all its children.
+    if (listed_ && (listed_ == &node || IsNodeInside(listed_, &node))) {
         ChangingList().Clear();
         listed_ = nullptr;
-    }
-    const int index = ListView1->FindData(&node);
-    if (index >= 0)
+    } else if (const int index = ListView1->FindData(&node); index >= 0) {
         ChangingList().Delete(index);
+    }
     if (IsMirrored(node))
         if (HTREEITEM item = FindOrgTreeNode(&node))
             ChangingTree().Delete(item);

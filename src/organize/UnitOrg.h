@@ -103,6 +103,8 @@ private:
     void DeletionBegins(TTreeNode& top) override;
     void NodeDeleted(TTreeNode& node) override;
     void DeletionEnded() override;
+    // Takes the items of node and of all it holds out of the tree and the list.
+    void DropItemsOf(TTreeNode& node);
     // Changes of many items in the tree and the list, painted once at the end; the list follows
     // the tree's selection only after it. Batches nest; a control stops painting at its first
     // change in a batch, so one that does not change is not painted again.
