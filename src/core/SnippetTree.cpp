@@ -106,6 +106,13 @@ void TTreeNodes::NotifyDeletion(TTreeNode& node)
         OnDeletion(node);
 }
 
+void TTreeNodes::MarkLeaving(TTreeNode& node)
+{
+    node.leaving_ = true;
+    for (auto& child : node.children_)
+        MarkLeaving(*child);
+}
+
 void TTreeNodes::DeleteSubtrees(const std::vector<TTreeNode*>& tops, const std::function<void()>& remove)
 {
     ++deleting_;
@@ -114,6 +121,8 @@ void TTreeNodes::DeleteSubtrees(const std::vector<TTreeNode*>& tops, const std::
             OnDeletionEnd();
     };
     try {
+        for (TTreeNode* top : tops)
+            MarkLeaving(*top);
         if (OnDeletionBegin)
             for (TTreeNode* top : tops)
                 OnDeletionBegin(*top);

@@ -46,11 +46,15 @@ public:
 
     // Content as writers see it: none and empty are the same.
     StringView Content() const { return Data ? StringView(*Data) : StringView(); }
+    // The node belongs to a deletion under way: it is still in the tree while the deletion's
+    // nodes are told of one by one, and freed once all of them are.
+    bool Leaving() const { return leaving_; }
 
 private:
     friend class TTreeNodes;
     TTreeNodes* owner_ = nullptr;
     TTreeNode* parent_ = nullptr;
+    bool leaving_ = false;
     std::vector<std::unique_ptr<TTreeNode>> children_;
 };
 
@@ -105,6 +109,7 @@ private:
     // level-0 nodes), which must not lie inside it, where it will stand at level.
     std::unique_ptr<TTreeNode> Detach(TTreeNode* node, const TTreeNode* destination, int level);
     void NotifyDeletion(TTreeNode& node);
+    static void MarkLeaving(TTreeNode& node);
     // Deletes the subtrees of tops (siblings, in order): tells of them, runs the handlers for
     // every node, then removes them through remove.
     void DeleteSubtrees(const std::vector<TTreeNode*>& tops, const std::function<void()>& remove);

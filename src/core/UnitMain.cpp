@@ -123,6 +123,7 @@ void TFmMain::TimerLoginTimer()
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();
+    startupFinished_ = true;
     TCheckForUpdate::Start(Handle());
 }
 

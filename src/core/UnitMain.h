@@ -17,6 +17,8 @@ public:
     TStringList ListBoxChinese;
 
     void TimerLoginTimer();
+    // The start-up step ran to its end: the settings in use are the user's, read from the registry.
+    bool StartupFinished() const { return startupFinished_; }
     void TrayIcon1MouseDown(TMouseButton button, int x, int y);
     void TrayIcon1MouseUp(TMouseButton button, int x, int y);
 
@@ -28,4 +30,6 @@ protected:
 private:
     void FormCreate();
     void UserMsg(WPARAM code);
+
+    bool startupFinished_ = false;
 };

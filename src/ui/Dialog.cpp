@@ -54,6 +54,31 @@ void TDialogForm::Activated()
         ::SetFocus(lastFocus_);
 }
 
+void TDialogForm::WMNextDlgCtl(WPARAM wParam, bool toControl)
+{
+    HWND focus = GetFocus();
+    if (focus && !IsChild(Handle(), focus))
+        focus = nullptr;
+    HWND next = toControl ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), focus, wParam != 0);
+    if (next && IsChild(Handle(), next))
+        FocusControl(next);
+}
+
+void TDialogForm::FocusControl(HWND control)
+{
+    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
+    if (code & DLGC_HASSETSEL)
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    ::SetFocus(control);
+    const bool pushButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    HWND shownDefault = pushButton ? control : defaultButton_ ? defaultButton_->Handle() : nullptr;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LRESULT childCode = SendMessageW(child, WM_GETDLGCODE, 0, 0);
+        if (childCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            SendMessageW(child, BM_SETSTYLE, child == shownDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+}
+
 bool TDialogForm::PreTranslateKey(const MSG& msg)
 {
     if (TForm::PreTranslateKey(msg))
@@ -91,6 +116,9 @@ LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             Activated();
         return result;
     }
+    case WM_NEXTDLGCTL:
+        WMNextDlgCtl(wParam, LOWORD(lParam) != 0);
+        return 0;
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);

@@ -338,6 +338,64 @@ TEST_F(DialogLayer, ADialogFocusesItsFirstControlAndGetsBackTheFocusedOneWhenItC
     dialog.Hide();
 }
 
+TEST_F(DialogLayer, TabInAMultiLineEditMovesTheFocusAsInAnyDialog)
+{
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
+    dialog.Memo->SetText(u"typed");
+    HWND focusAfterTab = nullptr;
+    TWhileModal tab([&] { return dialog.Visible(); },
+                    [&] {
+                        dialog.Memo->SetFocus();
+                        PostKey(dialog.Memo->Handle(), VK_TAB);
+                    });
+    // The posted key is handled before the next tick.
+    TWhileModal check([&] { return tab.Acted(); },
+                      [&] {
+                          focusAfterTab = GetFocus();
+                          SendMessageW(dialog.Cancel->Handle(), BM_CLICK, 0, 0);
+                      });
+    TModalDeadline deadline([&] { return dialog.Handle(); });
+    dialog.ShowModal();
+    EXPECT_EQ(focusAfterTab, dialog.Check->Handle());
+    EXPECT_EQ(ToUtf8(dialog.Memo->Text()), "typed"); // no tab character typed
+}
+
+TEST_F(DialogLayer, NextControlMovesTheFocusBackAndForthSelectsTextAndShowsTheDefaultButton)
+{
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
+    dialog.Memo->SetText(u"typed");
+    dialog.Show();
+    SetForegroundWindow(dialog.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
+    auto isDefault = [](const std::unique_ptr<TButton>& button) {
+        return (SendMessageW(button->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+    };
+    dialog.Check->SetFocus();
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 1, 0); // previous: back into the memo
+    EXPECT_TRUE(dialog.Memo->Focused());
+    int start = -1, end = -1;
+    dialog.Memo->GetSelection(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 5);
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Check->Focused());
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Ok->Focused());
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Cancel->Focused());
+    EXPECT_TRUE(isDefault(dialog.Cancel)); // the focused push button is the one Enter presses
+    EXPECT_FALSE(isDefault(dialog.Ok));
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0); // past the last control: the first
+    EXPECT_TRUE(dialog.Edit->Focused());
+    EXPECT_TRUE(isDefault(dialog.Ok));
+    EXPECT_FALSE(isDefault(dialog.Cancel));
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.Check->Handle()), TRUE);
+    EXPECT_TRUE(dialog.Check->Focused());
+    dialog.Hide();
+}
+
 TEST_F(DialogLayer, ADrawnImageKeepsItsMaskColourClear)
 {
     TImageList images;
