@@ -29,7 +29,8 @@ void NotifyNodeWatchers(TTreeNode& node);
 void NotifyDeletionBegins(TTreeNode& top);
 void NotifyDeletionEnded();
 
-// A node pointer that becomes nullptr when its node is deleted.
+// A node pointer that becomes nullptr when its node is deleted: the one way to keep a node across
+// a message loop. It reads as the pointer it holds.
 class TNodeRef : private TNodeWatcher {
 public:
     explicit TNodeRef(TTreeNode* node = nullptr) : node_(node) {}
@@ -40,7 +41,7 @@ public:
     }
     TTreeNode* Get() const { return node_; }
     TTreeNode* operator->() const { return node_; }
-    explicit operator bool() const { return node_ != nullptr; }
+    operator TTreeNode*() const { return node_; }
 
 private:
     void NodeDeleted(TTreeNode& node) override

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 #include <algorithm>
@@ -18,28 +19,6 @@
 namespace {
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        const BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 [[noreturn]] void CannotOpen(const String& path, DWORD code)
 {
@@ -139,7 +118,7 @@ public:
     }
     ~TemporaryFile()
     {
-        file_.Close();
+        file_.reset();
         if (!kept_)
             DeleteFileW(Wide(path_));
     }
@@ -147,16 +126,24 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const String& Path() const { return path_; }
-    FileHandle& File() { return file_; }
+    HANDLE Handle() const { return file_.get(); }
+    // False when the system reports a failure at the close.
+    bool Close() { return CloseHandle(file_.release()) != FALSE; }
     void Keep() { kept_ = true; }
 
 private:
     String path_;
-    FileHandle file_;
+    UniqueKernelHandle file_;
     bool kept_ = false;
 };
 
 constexpr DWORD ChunkBytes = 1u << 20;
+
+struct ItemIdListDeleter {
+    static PIDLIST_ABSOLUTE Invalid() { return nullptr; }
+    static void Free(PIDLIST_ABSOLUTE list) { CoTaskMemFree(list); }
+};
+using UniqueItemIdList = UniqueHandle<PIDLIST_ABSOLUTE, ItemIdListDeleter>;
 
 } // namespace
 
@@ -170,12 +157,12 @@ bool TWin32Files::FileExists(StringView path)
 std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
 {
     const String name(path);
-    FileHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid())
+    const UniqueKernelHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
         CannotOpen(name, GetLastError());
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size))
+    if (!GetFileSizeEx(file.get(), &size))
         CannotOpen(name, GetLastError());
     // A 32-bit process cannot hold more than this in one piece anyway.
     if (size.QuadPart > 0x40000000)
@@ -186,7 +173,7 @@ std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
     while (done < bytes.size()) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
         DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done, wanted, &got, nullptr))
             CannotOpen(name, GetLastError());
         if (got == 0)
             break; // the file became shorter while it was read
@@ -204,14 +191,15 @@ void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t
     while (done < bytes.size()) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
         DWORD written = 0;
-        if (!WriteFile(temporary.File().Get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
+        if (!WriteFile(temporary.Handle(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
             CannotCreate(target, GetLastError());
         done += written;
     }
     // On the disk before the rename, so the rename never exposes a file still in the cache.
-    if (!FlushFileBuffers(temporary.File().Get()))
+    if (!FlushFileBuffers(temporary.Handle()))
         CannotCreate(target, GetLastError());
-    if (!temporary.File().Close())
+    // A network file system may report a failed write only at the close.
+    if (!temporary.Close())
         CannotCreate(target, GetLastError());
     if (!MoveFileExW(Wide(temporary.Path()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         CannotCreate(target, GetLastError());
@@ -231,8 +219,7 @@ String TWin32Files::SpecialFolderPath(int csidl)
     PIDLIST_ABSOLUTE list = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(Application ? Application->Handle() : nullptr, csidl, &list)) || !list)
         return String();
+    const UniqueItemIdList held(list);
     wchar_t path[MAX_PATH] = L"";
-    BOOL ok = SHGetPathFromIDListW(list, path);
-    CoTaskMemFree(list);
-    return ok ? FromW(path) : String();
+    return SHGetPathFromIDListW(list, path) ? FromW(path) : String();
 }

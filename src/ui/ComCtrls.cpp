@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ScopeExit.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -24,11 +25,7 @@ void WithFlag(bool& flag, Work&& work)
 {
     const bool old = flag;
     flag = true;
-    struct Restore {
-        bool& flag;
-        bool old;
-        ~Restore() { flag = old; }
-    } restore{flag, old};
+    const ScopeExit restore([&flag, old] { flag = old; });
     work();
 }
 
@@ -42,21 +39,19 @@ struct TListItem {
 size_t WidestCaption(HWND control, const std::vector<TListItem>& items)
 {
     size_t widest = items.size();
-    HDC dc = GetDC(control);
-    if (!dc)
+    const WindowDC dc(control);
+    if (!dc.Get())
         return widest;
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     LONG widestWidth = -1;
     for (size_t i = 0; i < items.size(); ++i) {
         SIZE size{};
-        GetTextExtentPoint32W(dc, items[i].caption.c_str(), static_cast<int>(items[i].caption.size()), &size);
+        GetTextExtentPoint32W(dc.Get(), items[i].caption.c_str(), static_cast<int>(items[i].caption.size()), &size);
         if (size.cx > widestWidth) {
             widestWidth = size.cx;
             widest = i;
         }
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(control, dc);
     return widest;
 }
 } // namespace
@@ -99,10 +94,7 @@ void TDragStdControl::EndUpdate()
 void TDragStdControl::Batch(const std::function<void()>& changes)
 {
     BeginUpdate();
-    struct End {
-        TDragStdControl& control;
-        ~End() { control.EndUpdate(); }
-    } end{*this};
+    const ScopeExit end([this] { EndUpdate(); });
     changes();
 }
 
@@ -390,10 +382,7 @@ void TTreeView::DoDragDrop(TDragControl* source, int x, int y)
 {
     dropTarget_ = ItemAtPoint(x, y);
     TreeView_SelectDropTarget(Handle(), nullptr);
-    struct Clear {
-        HTREEITEM& target;
-        ~Clear() { target = nullptr; }
-    } clear{dropTarget_};
+    const ScopeExit clear([this] { dropTarget_ = nullptr; });
     if (OnDragDrop)
         OnDragDrop(source, x, y);
 }
@@ -597,10 +586,7 @@ void TListView::DoDragOver(TDragControl* source, int x, int y, TDragState state,
 void TListView::DoDragDrop(TDragControl* source, int x, int y)
 {
     dropTarget_ = ItemAtPoint(x, y);
-    struct Clear {
-        int& target;
-        ~Clear() { target = -1; }
-    } clear{dropTarget_};
+    const ScopeExit clear([this] { dropTarget_ = -1; });
     if (OnDragDrop)
         OnDragDrop(source, x, y);
 }
