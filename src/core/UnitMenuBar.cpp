@@ -5,6 +5,7 @@
 #include "core/MenuBarLabels.h"
 #include "core/MenuBarPlacement.h"
 #include "core/MenuBarRowPictures.h"
+#include "core/NodeWatch.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
 #include "ui/Application.h"
@@ -12,6 +13,8 @@
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
     TreeViewData.OnDeletion = TreeViewDataDeletion;
+    TreeViewData.OnDeletionBegin = NotifyDeletionBegins;
+    TreeViewData.OnDeletionEnd = NotifyDeletionEnded;
     BuildDefaultTree(TreeViewData);
 }
 
