@@ -250,7 +250,7 @@ int main()
         std::vector<double> times, saves;
         for (int run = 0; run < Runs; ++run) {
             TNodeRef folder(make());
-            saves.push_back(MedianMs(1, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); }));
+            saves.push_back(MedianMs(1, [] { SaveDataFile(SnippetTree(), RootNode); }));
             organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
             organize->LoadTreeNodeFromMenuData(folder.Get());
@@ -266,7 +266,7 @@ int main()
             }));
             between();
             if (folder)
-                FmMenuBar->TreeViewData.Delete(folder.Get());
+                SnippetTree().Delete(folder.Get());
         }
         std::sort(times.begin(), times.end());
         std::sort(saves.begin(), saves.end());
