@@ -236,7 +236,7 @@ void TFmMessage::BtnOkClick()
         return;
     }
     const int hotkey = Ui.HotKey1->Value();
-    if (IsHotkeyInUse(FmMenuBar->TreeViewData, CurNode.Get(), hotkey) &&
+    if (IsHotkeyInUse(SnippetTree(), CurNode.Get(), hotkey) &&
         ShowMessageBox(Ui.HotkeyAlreadyExistsMsg, ProgramName, AskAnotherHotkey) == IDYES) {
         Ui.HotKey1->SetFocus();
         return;
@@ -252,12 +252,10 @@ void TFmMessage::BtnOkClick()
 }
 
 namespace {
-TTreeNodes& Tree() { return FmMenuBar->TreeViewData; }
-
 // A new message at the end of folder.
 TTreeNode* AddMessage(TTreeNode* folder)
 {
-    TTreeNode* node = Tree().AddChild(folder, String());
+    TTreeNode* node = SnippetTree().AddChild(folder, String());
     node->ImageIndex = nkMessage;
     return node;
 }
@@ -269,7 +267,7 @@ TTreeNode* RunEditor(const TMessageFields& fields, TTreeNode* node,
                      const std::function<TTreeNode*(const TMessageFields&)>& place)
 {
     TTreeNode* result = nullptr;
-    WithHotkeysReleased(Tree(), [&] {
+    WithHotkeysReleased(SnippetTree(), [&] {
         const std::optional<TMessageFields> confirmed = TFmMessage::Edit(fields, node);
         if (!confirmed)
             return;
@@ -278,7 +276,7 @@ TTreeNode* RunEditor(const TMessageFields& fields, TTreeNode* node,
         result->Data = confirmed->Text;
         result->StateIndex = confirmed->Hotkey & 0xFFFF;
         result->ExpandedImageIndex = 0;
-        SaveDataFile(Tree(), RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
     });
     return result;
 }
@@ -325,7 +323,7 @@ void EditMessage(TTreeNode* node)
                   // The message went while the editor was open (a capture trimmed the history, or
                   // its folder was deleted); what the user typed is kept where such a message belongs.
                   if (historyEntry)
-                      return InsertNewestEntry(Tree(), ClipboardsNode, fields.Text);
+                      return InsertNewestEntry(SnippetTree(), ClipboardsNode, fields.Text);
                   return AddMessage(MessagesNode);
               });
 }

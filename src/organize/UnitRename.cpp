@@ -16,8 +16,6 @@ constexpr int LabelHeight = 13;
 constexpr int EditTop = 16;
 constexpr int EditHeight = 21;
 
-TTreeNodes& Tree() { return FmMenuBar->TreeViewData; }
-
 TFmAddFolderRename*& GlobalOf(TNameDialogUse use)
 {
     switch (use) {
@@ -33,7 +31,7 @@ TFmAddFolderRename*& GlobalOf(TNameDialogUse use)
 
 TTreeNode* AddFolder(TTreeNode* parent, const String& name)
 {
-    TTreeNode* node = Tree().AddChild(parent, name);
+    TTreeNode* node = SnippetTree().AddChild(parent, name);
     node->ImageIndex = nkFolder;
     return node;
 }
@@ -117,8 +115,8 @@ TTreeNode* NewMenu()
     if (!name)
         return nullptr;
     TTreeNode* menu = AddFolder(RootNode, *name);
-    AddMessageMenuRows(Tree(), menu);
-    SaveDataFile(Tree(), RootNode);
+    AddMessageMenuRows(SnippetTree(), menu);
+    SaveDataFile(SnippetTree(), RootNode);
     FmMenuBar->InitToolBarMenu();
     return menu;
 }
@@ -132,7 +130,7 @@ TTreeNode* NewFolder(TTreeNode* parent)
     if (!name)
         return nullptr;
     TTreeNode* folder = AddFolder(FolderOrMessages(target.Get()), *name);
-    SaveDataFile(Tree(), RootNode);
+    SaveDataFile(SnippetTree(), RootNode);
     return folder;
 }
 
@@ -144,6 +142,6 @@ TTreeNode* RenameNode(TTreeNode* node)
     if (!name || !renamed)
         return nullptr;
     renamed->Text = *name;
-    SaveDataFile(Tree(), RootNode);
+    SaveDataFile(SnippetTree(), RootNode);
     return renamed.Get();
 }

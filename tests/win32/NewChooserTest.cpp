@@ -18,7 +18,7 @@
 namespace {
 
 struct NewChooser : testing::Test {
-    TTreeNodes& tree = FmMenuBar->TreeViewData;
+    TTreeNodes& tree = SnippetTree();
     TTreeNode* menu = nullptr;
 
     void SetUp() override
