@@ -163,8 +163,11 @@ target_link_libraries(QuorvaneWineOrganizeBench PRIVATE QuorvaneShell)
 target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks)
 target_compile_options(QuorvaneWineOrganizeBench PRIVATE ${QV_WARNINGS})
 
+# The manifest carries the project version; the resource compiler finds it on the include path.
+configure_file(src/resources/Quorvane.manifest.in ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest @ONLY)
 # The resource compiler reads these files; a change to any of them rebuilds the resources.
 file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.bmp
-     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.manifest
-     ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+list(APPEND QV_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest
+     ${CMAKE_BINARY_DIR}/generated/core/Version.h)
 set_source_files_properties(src/resources/Quorvane.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")

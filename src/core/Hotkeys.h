@@ -1,17 +1,16 @@
 // Hotkey values and their registration with the system for the menu-bar window.
 //
 // A hotkey value is a 16-bit word: the virtual key in bits 0 to 12, Shift $2000, Ctrl $4000,
-// Alt $8000; 0 for none. The system takes application hotkey ids only from 0 to $BFFF, while
-// Ctrl+Alt values reach $C000 and above, so every registration, unregistration and WM_HOTKEY
-// goes through HotkeyId / HotkeyValueOfId, a one-to-one mapping of the values the system can
-// register (virtual keys 0 to $FF) onto ids 0 to $7FF.
+// Alt $8000 (HotkeyShift, HotkeyCtrl and HotkeyAlt of core/Text.h); 0 for none. The system takes
+// application hotkey ids only from 0 to $BFFF, while Ctrl+Alt values reach $C000 and above, so
+// every registration, unregistration and WM_HOTKEY goes through HotkeyId / HotkeyValueOfId, a
+// one-to-one mapping of the values the system can register (virtual keys 0 to $FF) onto ids 0 to
+// $7FF.
 #pragma once
 
-#include "core/SnippetTree.h"
+#include <functional>
 
-constexpr int HotkeyShift = 0x2000;
-constexpr int HotkeyCtrl = 0x4000;
-constexpr int HotkeyAlt = 0x8000;
+#include "core/SnippetTree.h"
 
 // Modifier flags of RegisterHotKey and of WM_HOTKEY's lParam.
 constexpr unsigned ModAlt = 1;
@@ -42,6 +41,9 @@ void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node);
 void RegisterAllHotkeys(TTreeNodes& items);
 // Unregisters the hotkey of every node that has one; Enabled goes False where that worked.
 void UnregisterAllHotkeys(TTreeNodes& items);
+// Runs work with every hotkey of items unregistered (no hotkey pastes while a window edits them)
+// and registers them again after it, also when an exception passes, so what work changed counts.
+void WithHotkeysReleased(TTreeNodes& items, const std::function<void()>& work);
 // True when a node of the tree other than node (nullptr for a message not yet in the tree)
 // carries the value; its low 16 bits count.
 bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ScopeExit.h"
+
 namespace {
 // The watchers alive now. A watcher that goes during a notification leaves a hole, closed once
 // the outermost notification is over.
@@ -28,20 +30,35 @@ TNodeWatcher::~TNodeWatcher()
         watchers.erase(it);
 }
 
-void NotifyNodeWatchers(TTreeNode& node)
+namespace {
+template <class Tell>
+void TellWatchers(Tell&& tell)
 {
     auto& watchers = Watchers();
     ++notifying;
-    struct Done {
-        ~Done()
-        {
-            if (--notifying == 0)
-                Watchers().erase(std::remove(Watchers().begin(), Watchers().end(), nullptr), Watchers().end());
-        }
-    } done;
+    const ScopeExit done([&watchers] {
+        if (--notifying == 0)
+            watchers.erase(std::remove(watchers.begin(), watchers.end(), nullptr), watchers.end());
+    });
     // Those that come during the notification are past the count and not told.
     const size_t count = watchers.size();
     for (size_t i = 0; i < count; ++i)
         if (TNodeWatcher* watcher = watchers[i])
-            watcher->NodeDeleted(node);
+            tell(*watcher);
+}
+} // namespace
+
+void NotifyNodeWatchers(TTreeNode& node)
+{
+    TellWatchers([&](TNodeWatcher& watcher) { watcher.NodeDeleted(node); });
+}
+
+void NotifyDeletionBegins(TTreeNode& top)
+{
+    TellWatchers([&](TNodeWatcher& watcher) { watcher.DeletionBegins(top); });
+}
+
+void NotifyDeletionEnded()
+{
+    TellWatchers([](TNodeWatcher& watcher) { watcher.DeletionEnded(); });
 }

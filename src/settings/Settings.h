@@ -3,12 +3,25 @@
 // which reads the bar's place from its window and hands it to WriteSettings.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
+#include "core/Globals.h"
 #include "core/Text.h"
+#include "core/Version.h"
 
-constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
+constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\" QV_VERSION_TEXT;
+
+// The settings the Options window edits; the defaults are its Default button's.
+struct TOptionsFields {
+    bool AutoHide = false;
+    bool TurnOnHotkey = true;
+    bool AutoCapture = true;
+    bool AutoDelete = true;
+    int ClipboardMaxCount = DefaultClipboardMaxCount;
+    String CurrentLanguage;
+};
+// The settings globals as the window shows them (the history size brought into its range).
+TOptionsFields CurrentOptions();
+// The settings globals := options.
+void SetOptions(const TOptionsFields& options);
 
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();
@@ -22,5 +35,3 @@ void WriteSettings(int menuBarLeft, int menuBarTop);
 // A file name without its extension: the text from the last "." on, when that "." stands after
 // the last "\" and ":".
 String WithoutExtension(StringView name);
-// Text of a file: a byte-order mark selects UTF-8 or UTF-16; without one, the ANSI code page.
-String DecodeTextFile(const std::vector<std::uint8_t>& bytes);

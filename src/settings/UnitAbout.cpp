@@ -1,7 +1,9 @@
 #include "settings/UnitAbout.h"
 
+#include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/ProductLinks.h"
+#include "core/Version.h"
 
 namespace {
 constexpr int AppNameHeight = 40;
@@ -9,7 +11,6 @@ constexpr int RowHeight = 28;
 constexpr int RowSpacer = 16;
 constexpr int CaptionWidth = 80;
 constexpr int ButtonWidth = 145;
-constexpr int ButtonHeight = 25;
 constexpr COLORREF LinkColor = RGB(0, 0, 255);
 
 LOGFONTW Tahoma(int height, int weight, bool underline)
@@ -105,7 +106,7 @@ void TFmAbout::FormCreate()
     LabelEMailURL->SetCaption(ProductEmail);
 }
 
-void TFmAbout::FormShow() { LabelVersionNumber->SetText(u"1.0"); }
+void TFmAbout::FormShow() { LabelVersionNumber->SetText(ProgramVersion); }
 
 void TFmAbout::LabelHomePaggeURLMouseEnter(TLabel& sender)
 {
@@ -155,4 +156,16 @@ LRESULT TFmAbout::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return TDialogForm::WndProc(msg, wParam, lParam);
+}
+
+void TFmAbout::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"AboutWindow");
+    SetCaption(run.Text(u"AboutWindow/Title/About", u"About"));
+    LabelAppName->SetCaption(ProgramName);
+    LabelVersion->SetText(run.Text(u"AboutWindow/Label/Version", u"Version:"));
+    LabelHomePage->SetText(run.Text(u"AboutWindow/Label/HomePage", u"Home Page:"));
+    LabelEmail->SetText(run.Text(u"AboutWindow/Label/Email", u"E-Mail:"));
+    BtnOk->SetText(run.Text(u"AboutWindow/Button/Ok", u"Ok"));
+    BtnCheckForUpdates->SetText(run.Text(u"AboutWindow/Button/CheckForUpdates", u"Check for Updates..."));
 }

@@ -4,18 +4,18 @@
 
 #include <memory>
 
+#include "settings/UnitLanguage.h"
 #include "ui/Dialog.h"
 #include "ui/Font.h"
 #include "ui/GraphicControl.h"
 
-class TFmAbout : public TDialogForm {
+class TFmAbout : public TDialogForm, public TLanguageWindow {
 public:
     TFmAbout();
 
     // The laid-out area inside the form's 8-pixel border.
     static constexpr int LayoutWidth = 298;
     static constexpr int LayoutHeight = 196;
-    static constexpr int FormBorderWidth = 8;
 
     TLabel* LabelAppName = nullptr;
     std::unique_ptr<TStaticLabel> LabelVersion;
@@ -35,6 +35,7 @@ public:
     void LabelEMailURLClick();
     void LabelQQClick();
     void BtnCheckForUpdatesClick();
+    void ApplyLanguageTexts(TLanguageRun& run) override;
 
 protected:
     void CreateControls() override;
