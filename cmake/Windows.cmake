@@ -151,16 +151,16 @@ target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
 
 # A menu window's rebuild and first paint beside an owner-drawn list box; built with the
 # rest, run by hand (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineMenuBench benchmarks/WineMenuBench.cpp)
+add_executable(QuorvaneWineMenuBench benchmarks/WineMenuBench.cpp tests/support/UserState.cpp)
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
-target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
+target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks tests/support)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
 
 # Opening Organize on a large collection and deleting many list items under Wine; built
 # with the rest, run by hand (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineOrganizeBench benchmarks/WineOrganizeBench.cpp)
+add_executable(QuorvaneWineOrganizeBench benchmarks/WineOrganizeBench.cpp tests/support/UserState.cpp)
 target_link_libraries(QuorvaneWineOrganizeBench PRIVATE QuorvaneShell)
-target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks)
+target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks tests/support)
 target_compile_options(QuorvaneWineOrganizeBench PRIVATE ${QV_WARNINGS})
 
 # The manifest carries the project version; the resource compiler finds it on the include path.
