@@ -55,8 +55,8 @@ struct Files : testing::Test {
     // Writes a file without the writer under test, whatever the length of its path.
     void Put(const std::wstring& name, const std::string& bytes) const
     {
-        UniqueKernelHandle file(CreateFileW((L"\\\\?\\" + folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                            nullptr));
+        UniqueKernelHandle file(CreateFileW((L"\\\\?\\" + folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file) << GetLastError();
         DWORD written = 0;
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -173,7 +173,8 @@ TEST_F(Files, ANameTooLongForItsTemporaryNameGetsAShorterOne)
     const std::wstring extended = L"\\\\?\\" + folder + L"\\" + name;
     const String target(extended.begin(), extended.end());
     Put(L"mine.tmp", "mine");
-    Put(name.substr(0, 243) + L".~qv0A9F.tmp", "left by a killed save");
+    // What a killed save of it left: the name cut short to leave room for ".~qv0A9F.tmp".
+    Put(name.substr(0, 255 - 12) + L".~qv0A9F.tmp", "left by a killed save");
     for (const std::vector<std::uint8_t>& bytes : {std::vector<std::uint8_t>{1, 2}, std::vector<std::uint8_t>{3}}) {
         os.WriteWholeFile(target, bytes);
         EXPECT_EQ(os.ReadWholeFile(target), bytes);
