@@ -66,7 +66,8 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 # The test environment records the windows before start-up and runs it; the tests pass in any
-# order (--gtest_shuffle).
+# order, so the test command runs them in a new order each time (the seed is in the output:
+# --gtest_random_seed=N repeats an order).
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
@@ -102,7 +103,7 @@ target_include_directories(QuorvaneWin32Tests PRIVATE tests/support)
 set(QV_TEST_PATHS QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QV_BINARY_DIR="${CMAKE_BINARY_DIR}")
 target_compile_definitions(QuorvaneWin32Tests PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
-add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
+add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests --gtest_shuffle)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
 
 add_executable(QuorvaneE2E
