@@ -116,7 +116,7 @@ TEST_F(ClipboardHistory, CopiedTextsAreSavedNewestFirstAndACopiedEntryMovesUp)
     const int drawsBeforeStart = viewer.Draws();
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     // Joining the chain shows Quorvane the clipboard once; that is neither captured nor passed on.
     EXPECT_EQ(viewer.Draws(), drawsBeforeStart);
     EXPECT_EQ(ReadFileBytes(DataFilePath()), ClipboardsFile({}));
@@ -147,7 +147,7 @@ TEST_F(ClipboardHistory, TheFirstCopyAfterAStartOnAnEmptyClipboardIsCaptured)
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     ASSERT_TRUE(CopyAndWait(viewer, u"only"));
     EXPECT_EQ(ReadFileBytes(DataFilePath()), ClipboardsFile({u"only"}));
 }
@@ -162,11 +162,11 @@ TEST_P(ClipboardBurst, KeepsTheNewestTwentyInOrderAndEveryViewerSeesEveryChange)
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     const int drawsBefore = viewer.Draws();
     for (int i = 1; i <= copies; ++i)
         ASSERT_TRUE(CopyAndWait(viewer, Numbered(u"copy number ", i))) << i;
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_EQ(viewer.Draws() - drawsBefore, copies);
     std::vector<std::u16string> newest;
     for (int i = copies; i > copies - 20; --i)
@@ -183,7 +183,7 @@ TEST_F(ClipboardHistory, ViewersLeavingBehindQuorvaneKeepTheChainWhole)
     auto second = std::make_unique<TestViewer>(); // between Quorvane and the first
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
 
     const int firstDraws = first->Draws(), secondDraws = second->Draws();
     ASSERT_TRUE(CopyAndWait(*first, u"one"));
@@ -199,11 +199,11 @@ TEST_F(ClipboardHistory, ViewersLeavingBehindQuorvaneKeepTheChainWhole)
     // Quorvane's own next viewer leaves: Quorvane follows it and sends it nothing more.
     const int secondAfter = second->Draws();
     second->Leave();
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     const std::u16string three = u"three";
     ASSERT_TRUE(PutOnClipboard(second->Window(), &three));
     ASSERT_TRUE(WaitFor([] { return ReadFileBytes(DataFilePath()) == ClipboardsFile({u"three", u"two", u"one"}); }));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_EQ(second->Draws(), secondAfter);
     EXPECT_EQ(first->Draws(), firstDraws + 1);
     EXPECT_TRUE(quorvane.Alive());

@@ -285,7 +285,7 @@ TEST_F(ContextMenuAsUserSeesIt, AboutOpensFromTheProgramMenuAndFromTheTrayMenuWi
     ClickAt(icon->x, icon->y, true);
     HWND tray = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (tray = OpenPopupMenu(quorvane->Id())) != nullptr; }, 5000));
-    Pause(200);
+    ASSERT_TRUE(WaitUntilHandled()); // the menu's own loop has taken over
     PressKey(VK_UP); // Exit
     PressKey(VK_UP); // About..., over the separator
     PressKey(VK_RETURN);

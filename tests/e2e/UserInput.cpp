@@ -9,6 +9,12 @@
 namespace {
 void Send(INPUT input) { SendInput(1, &input, sizeof(input)); }
 
+void Handled()
+{
+    if (!WaitUntilHandled())
+        throw std::runtime_error("the programs did not handle the input within 10 s");
+}
+
 INPUT Mouse(DWORD flags)
 {
     INPUT input{};
@@ -34,7 +40,7 @@ void MoveMouseTo(int x, int y)
 {
     SetCursorPos(x, y);
     Send(Mouse(MOUSEEVENTF_MOVE)); // a move of nothing: the windows hear of the pointer
-    Pause(30);
+    Handled();
 }
 
 void MouseButton(bool right, bool down)
@@ -42,7 +48,7 @@ void MouseButton(bool right, bool down)
     const DWORD flags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                               : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     Send(Mouse(flags));
-    Pause(60);
+    Handled();
 }
 
 void ClickAt(int x, int y, bool right)
@@ -56,7 +62,7 @@ void PressKey(WORD key)
 {
     Send(Key(key, 0, 0));
     Send(Key(key, 0, KEYEVENTF_KEYUP));
-    Pause(50);
+    Handled();
 }
 
 void PressKeys(std::initializer_list<WORD> keys)
@@ -65,7 +71,7 @@ void PressKeys(std::initializer_list<WORD> keys)
         Send(Key(key, 0, 0));
     for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
         Send(Key(*it, 0, KEYEVENTF_KEYUP));
-    Pause(50);
+    Handled();
 }
 
 void TypeText(const std::wstring& text)
@@ -74,7 +80,7 @@ void TypeText(const std::wstring& text)
         Send(Key(0, c, KEYEVENTF_UNICODE));
         Send(Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
-    Pause(100);
+    Handled();
 }
 
 namespace {
@@ -133,6 +139,7 @@ std::wstring ProcessImage(DWORD pid)
 }
 
 struct TraySearch {
+    HWND window = nullptr;
     HWND icon = nullptr;
 };
 
@@ -144,6 +151,7 @@ BOOL CALLBACK FindTrayIcon(HWND h, LPARAM lParam)
     const bool explorer = image.size() >= 12 && _wcsicmp(image.c_str() + image.size() - 12, L"explorer.exe") == 0;
     if (explorer && IsWindowVisible(h)) {
         if (HWND icon = FindChild(h, L"__winex11_tray_icon")) {
+            reinterpret_cast<TraySearch*>(lParam)->window = h;
             reinterpret_cast<TraySearch*>(lParam)->icon = icon;
             return FALSE;
         }
@@ -181,6 +189,13 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text)
     ChildSearch search{className, text};
     EnumChildWindows(parent, FindOneChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND TrayWindow()
+{
+    TraySearch search;
+    EnumWindows(FindTrayIcon, reinterpret_cast<LPARAM>(&search));
+    return search.window;
 }
 
 std::optional<POINT> TrayIconCentre()

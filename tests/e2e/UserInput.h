@@ -1,6 +1,7 @@
 // The driver's hands: the real pointer and keyboard through the system's input queue, the
 // user's own window that holds the keyboard focus, and what the user sees of the program
-// (Wine's tray window, the program's settings in the registry).
+// (Wine's tray window, the program's settings in the registry). Each input returns once the
+// programs and this thread have handled it (WaitUntilHandled); it throws when they did not.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +39,9 @@ private:
     HWND edit_ = nullptr;
 };
 
+// The tray window that Wine shows without a desktop shell (a window of explorer.exe), holding
+// the program's icon; nullptr when there is none.
+HWND TrayWindow();
 // The centre of the program's icon in the tray window that Wine shows without a desktop shell
 // (a window of explorer.exe); nullopt when there is none.
 std::optional<POINT> TrayIconCentre();
