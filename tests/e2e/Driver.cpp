@@ -39,26 +39,38 @@ HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly
     return search.found;
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+namespace {
+// Handles this thread's messages for at least ms.
+void PumpFor(int ms)
 {
     const DWORD start = GetTickCount();
     MSG msg;
-    while (!done()) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
-            return false;
+    do {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs, int everyMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return false;
+        PumpFor(everyMs);
     }
     return true;
 }
+} // namespace
 
-void Hold(int ms)
-{
-    WaitFor([] { return false; }, ms);
-}
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) { return PumpUntil(done, timeoutMs, 20); }
+
+bool WaitClosely(const std::function<bool()>& done, int timeoutMs) { return PumpUntil(done, timeoutMs, 1); }
+
+void Hold(int ms) { PumpFor(ms); }
 
 bool OwnQueueEmpty()
 {
@@ -77,7 +89,7 @@ std::vector<HWND> WatchedWindows()
         if (bar && IsWindowVisible(bar))
             windows.push_back(bar);
     }
-    if (HWND tray = TrayWindow())
+    if (HWND tray = TrayIconWindow())
         windows.push_back(tray);
     return windows;
 }

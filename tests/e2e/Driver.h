@@ -10,8 +10,13 @@
 
 #include "UserState.h"
 
-// Waits, pumping this process's own messages, until done() holds; false when time ran out.
+// Waits, pumping this process's own messages, until done() holds; false when time ran out. It
+// looks every 20 ms: a condition that reads the program's data file holds it open for a moment,
+// and the program's save fails when it replaces the file just then.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
+// WaitFor that looks again after each message or millisecond, for conditions that touch nothing
+// of the program's.
+bool WaitClosely(const std::function<bool()>& done, int timeoutMs = 10000);
 // A wait like WaitFor that handles this process's messages its own way (a form's IsDialogMessageW).
 using Waiter = std::function<bool(const std::function<bool()>& done, int timeoutMs)>;
 // No sent or posted message and no input waits for this thread (its timers and paints aside).
@@ -19,13 +24,13 @@ bool OwnQueueEmpty();
 // Handles this thread's messages for ms: only for what lasts in itself (a key held down, a look
 // at the screen, a program's own polling timer), never to let the program catch up.
 void Hold(int ms);
-// Waits until every started Quorvane.exe and Wine's tray window have handled every message and
+// Waits until every started Quorvane.exe whose bar shows and Wine's tray window have handled every message and
 // input queued for them before the call, and this thread in turn what they sent it (a paste's
 // Ctrl+V, handled through wait): a check that something did not happen comes after this, and
 // the driver's hands send their next input only after it. Their windows are repainted for it: a
 // thread takes a paint only when no posted message and no input is waiting for it (a sent
 // WM_NULL would overtake both). A program's timers may still run later.
-bool WaitUntilHandled(const Waiter& wait = WaitFor);
+bool WaitUntilHandled(const Waiter& wait = WaitClosely);
 // A top-level window of a process by its class; nullptr when there is none.
 HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly = false);
 

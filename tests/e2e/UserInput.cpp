@@ -15,11 +15,20 @@ void Handled()
         throw std::runtime_error("the programs did not handle the input within 10 s");
 }
 
-INPUT Mouse(DWORD flags)
+// Where the hand last put the pointer. Every mouse input names it: a program that moves the
+// pointer and back (the click-and-beep) has the X server report those moves to Wine later, and
+// one that comes after the hand's move would otherwise take the hand's next click elsewhere.
+POINT Hand{};
+
+INPUT MouseAtHand(DWORD flags)
 {
+    // Normalized to 0..65535, rounded up so that the system's conversion gives the pixel back.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = (Hand.x * 65536 + width - 1) / width;
+    input.mi.dy = (Hand.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -38,8 +47,9 @@ constexpr wchar_t SettingsKeyPath[] = L"Software\\Quorvane-cn\\1.0";
 
 void MoveMouseTo(int x, int y)
 {
+    Hand = {x, y};
     SetCursorPos(x, y);
-    Send(Mouse(MOUSEEVENTF_MOVE)); // a move of nothing: the windows hear of the pointer
+    Send(MouseAtHand(0)); // the windows hear of the pointer
     Handled();
 }
 
@@ -47,7 +57,7 @@ void MouseButton(bool right, bool down)
 {
     const DWORD flags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                               : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    Send(Mouse(flags));
+    Send(MouseAtHand(flags));
     Handled();
 }
 
@@ -139,7 +149,6 @@ std::wstring ProcessImage(DWORD pid)
 }
 
 struct TraySearch {
-    HWND window = nullptr;
     HWND icon = nullptr;
 };
 
@@ -151,7 +160,6 @@ BOOL CALLBACK FindTrayIcon(HWND h, LPARAM lParam)
     const bool explorer = image.size() >= 12 && _wcsicmp(image.c_str() + image.size() - 12, L"explorer.exe") == 0;
     if (explorer && IsWindowVisible(h)) {
         if (HWND icon = FindChild(h, L"__winex11_tray_icon")) {
-            reinterpret_cast<TraySearch*>(lParam)->window = h;
             reinterpret_cast<TraySearch*>(lParam)->icon = icon;
             return FALSE;
         }
@@ -191,20 +199,19 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text)
     return search.found;
 }
 
-HWND TrayWindow()
+HWND TrayIconWindow()
 {
     TraySearch search;
     EnumWindows(FindTrayIcon, reinterpret_cast<LPARAM>(&search));
-    return search.window;
+    return search.icon;
 }
 
 std::optional<POINT> TrayIconCentre()
 {
-    TraySearch search;
-    EnumWindows(FindTrayIcon, reinterpret_cast<LPARAM>(&search));
-    if (!search.icon)
+    HWND icon = TrayIconWindow();
+    if (!icon)
         return std::nullopt;
-    RECT r = ScreenRect(search.icon);
+    RECT r = ScreenRect(icon);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 

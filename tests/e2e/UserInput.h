@@ -39,9 +39,9 @@ private:
     HWND edit_ = nullptr;
 };
 
-// The tray window that Wine shows without a desktop shell (a window of explorer.exe), holding
-// the program's icon; nullptr when there is none.
-HWND TrayWindow();
+// The program's icon in the tray window that Wine shows without a desktop shell (a window of
+// explorer.exe); nullptr when there is none.
+HWND TrayIconWindow();
 // The centre of the program's icon in the tray window that Wine shows without a desktop shell
 // (a window of explorer.exe); nullopt when there is none.
 std::optional<POINT> TrayIconCentre();
