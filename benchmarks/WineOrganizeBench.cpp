@@ -168,14 +168,15 @@ int main()
     };
     // The command's steps but the modal loop: create, fill and preselect, texts, show, paint.
     const double open = MedianMs(Runs, [&] {
-        organize = std::make_unique<TFmOrg>();
+        organize = MakeWindow<TFmOrg>();
         FmOrg = organize.get();
         organize->LoadTreeNodeFromMenuData(big);
         ApplyLanguage();
         organize->Show();
         PaintNow(organize->Handle());
     }, between);
-    TFmOrg images;
+    const auto imagesWindow = MakeWindow<TFmOrg>();
+    TFmOrg& images = *imagesWindow;
     const double bare = MedianMs(Runs, [&] { BareControlsFirstPaint(big, images.ImageList1.Handle()); },
                                  [] { Application->ProcessMessages(); });
 
@@ -187,7 +188,7 @@ int main()
             while (big->HasChildren())
                 FmMenuBar->TreeViewData.Delete(big->Item(0));
             FillMessages(big, BigFolder);
-            organize = std::make_unique<TFmOrg>();
+            organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
             organize->LoadTreeNodeFromMenuData(big);
             organize->Show();

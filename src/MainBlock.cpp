@@ -36,17 +36,17 @@ TMainBlock::TMainBlock(HINSTANCE instance)
     TApplication& app = parts_->application;
     app.MainFormOnTaskBar = true;
     app.SetTitle(u"Quorvane");
-    parts_->main = std::make_unique<TFmMain>();
+    parts_->main = MakeWindow<TFmMain>();
     FmMain = parts_->main.get();
     app.MainForm = FmMain;
-    parts_->menuBar = std::make_unique<TFmMenuBar>();
+    parts_->menuBar = MakeWindow<TFmMenuBar>();
     FmMenuBar = parts_->menuBar.get();
     parts_->os.Input.HotkeyWindow = FmMenuBar->Handle();
-    parts_->menu = std::make_unique<TFmMenu>();
+    parts_->menu = MakeWindow<TFmMenu>();
     FmMenu = parts_->menu.get();
-    parts_->hint = std::make_unique<TFmHint>();
+    parts_->hint = MakeWindow<TFmHint>();
     FmHint = parts_->hint.get();
-    parts_->popupMenu = std::make_unique<TFmPopupMenu>();
+    parts_->popupMenu = MakeWindow<TFmPopupMenu>();
     FmPopupMenu = parts_->popupMenu.get();
 }
 

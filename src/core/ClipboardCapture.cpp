@@ -64,11 +64,11 @@ TTreeNode* InsertNewestEntry(TTreeNodes& items, TTreeNode* folder, const String&
     return entry;
 }
 
-void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
+bool AddClipboardText(TTreeNodes& items, TTreeNode* folder)
 {
     const std::optional<String> read = OsClipboard().ReadClipboardText();
     if (!read)
-        return;
+        return false;
     const String& text = *read;
     const int start = EntriesStart(folder);
     if (TTreeNode* equal = FindEqualEntry(folder, start, text))
@@ -76,6 +76,28 @@ void AddClipboardText(TTreeNodes& items, TTreeNode* folder)
     else
         InsertNewestEntry(items, folder, text);
     SaveDataFile(items, RootNode);
+    return true;
+}
+
+void TCaptureSaveErrors::Failed(String text)
+{
+    if (failing_)
+        return;
+    failing_ = true;
+    waiting_ = std::move(text);
+    if (OnPending)
+        OnPending();
+}
+
+void TCaptureSaveErrors::Saved() { failing_ = false; }
+
+void TCaptureSaveErrors::Report(const std::function<void(const String& text)>& show)
+{
+    if (!waiting_)
+        return;
+    const String text = std::move(*waiting_);
+    waiting_.reset();
+    show(text);
 }
 
 void TFolderCaptures::Add(TTreeNode* folder, String text)
@@ -108,19 +130,30 @@ void TFolderCaptures::Deliver(const std::function<void(TTreeNode* folder, const 
     }
 }
 
-void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, bool& firstClipboardMsg,
-                         std::uintptr_t nextViewer, std::uintptr_t wParam, std::intptr_t lParam)
+void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, TCaptureSaveErrors& saveErrors,
+                         bool& firstClipboardMsg, std::uintptr_t nextViewer, std::uintptr_t wParam,
+                         std::intptr_t lParam)
 {
+    // Only the store into Clipboards saves; its error is the user's to know.
+    auto addToClipboards = [&] {
+        try {
+            if (AddClipboardText(items, ClipboardsNode))
+                saveErrors.Saved();
+        } catch (const EAppError& e) {
+            saveErrors.Failed(e.Message());
+            throw;
+        }
+    };
     try {
         if (!firstClipboardMsg && CaptureNextClipboardChange) {
             // A password manager's copy is neither captured nor kept as a target's text.
             const bool hasText = OsClipboard().ClipboardHasText() && !OsClipboard().ClipboardExcludedFromHistory();
             if (!CaptureTargetNode) {
                 if (hasText && AutoCapture)
-                    AddClipboardText(items, ClipboardsNode);
+                    addToClipboards();
             } else if (hasText && CaptureTargetNode == ClipboardsNode) {
                 // Cut or Copy on Clipboards captures whatever AutoCapture says.
-                AddClipboardText(items, ClipboardsNode);
+                addToClipboards();
             } else if (hasText) {
                 // Another target folder gets its text through the message editor, which asks the
                 // user first, once this message has gone down the chain.
@@ -131,7 +164,7 @@ void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, boo
         }
     } catch (...) {
         // A failed capture (the data file cannot be written) must not break the chain; the target
-        // stays armed for the next change.
+        // stays armed for the next change, and a failed save is shown once the message went on.
     }
     CaptureNextClipboardChange = true;
     firstClipboardMsg = false;

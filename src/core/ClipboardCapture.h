@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <optional>
 
 #include "core/NodeWatch.h"
 #include "core/SnippetTree.h"
@@ -31,8 +32,26 @@ TTreeNode* InsertNewestEntry(TTreeNodes& items, TTreeNode* folder, const String&
 // Stores the clipboard's current text in folder, then saves the data file. An equal entry (same
 // length, then the locale comparison) moves to the head of the folder instead of a new one;
 // Clipboards is then trimmed to its limit when AutoDelete is on. A clipboard that cannot be read
-// changes nothing and saves nothing.
-void AddClipboardText(TTreeNodes& items, TTreeNode* folder);
+// changes nothing and saves nothing (false); true once the file is saved.
+bool AddClipboardText(TTreeNodes& items, TTreeNode* folder);
+
+// The errors of the saves after captures. A capture whose save fails stays in memory and the
+// capturing goes on; the user hears of it once per run of failing saves (not once per copy),
+// after the chain message has gone on, and again only after a save has worked.
+class TCaptureSaveErrors {
+public:
+    // An error waits to be shown: the owner arranges a later call of Report.
+    std::function<void()> OnPending;
+
+    void Failed(String text);
+    void Saved();
+    // Hands the waiting error, if any, to show; once.
+    void Report(const std::function<void(const String& text)>& show);
+
+private:
+    bool failing_ = false;
+    std::optional<String> waiting_;
+};
 
 // Texts cut or copied to a folder other than Clipboards, waiting for the message editor. The editor
 // is modal, so it never opens inside the chain message that brought the text: the owner asks to
@@ -64,9 +83,11 @@ private:
 // WM_DRAWCLIPBOARD reached the menu bar: captures the text as CaptureNextClipboardChange,
 // CaptureTargetNode and AutoCapture say (never on the first message after joining), then passes
 // the message on to nextViewer. A text for a folder other than Clipboards goes to folderCaptures.
-// Errors of the capture are dropped; the chain always gets the message.
-void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, bool& firstClipboardMsg,
-                         std::uintptr_t nextViewer, std::uintptr_t wParam, std::intptr_t lParam);
+// A save that fails goes to saveErrors, other errors of the capture are dropped; the chain always
+// gets the message.
+void HandleDrawClipboard(TTreeNodes& items, TFolderCaptures& folderCaptures, TCaptureSaveErrors& saveErrors,
+                         bool& firstClipboardMsg, std::uintptr_t nextViewer, std::uintptr_t wParam,
+                         std::intptr_t lParam);
 
 // WM_CHANGECBCHAIN reached the menu bar: the viewer `removed` leaves the chain and `following`
 // came after it. Returns the bar's next viewer afterwards; a change further down the chain is

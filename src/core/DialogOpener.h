@@ -30,7 +30,7 @@ void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
         TDialog*& global;
         ~ClearGlobal() { global = nullptr; }
     } clearGlobal{global};
-    auto dialog = std::make_unique<TDialog>();
+    auto dialog = MakeWindow<TDialog>();
     global = dialog.get();
     if (command.Before)
         command.Before();

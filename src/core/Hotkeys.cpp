@@ -50,6 +50,19 @@ bool UnregisterNodeHotkey(int hotkey)
     return id >= 0 && OsInput().UnregisterHotkey(id);
 }
 
+void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node)
+{
+    const int hotkey = node.StateIndex & 0xFFFF;
+    if (hotkey == 0 || !UnregisterNodeHotkey(hotkey))
+        return;
+    items.ForEachNode([&](TTreeNode& other, int) {
+        if (&other == &node || (other.StateIndex & 0xFFFF) != hotkey)
+            return false;
+        other.Enabled = RegisterShortCutHotkey(hotkey);
+        return true;
+    });
+}
+
 void RegisterAllHotkeys(TTreeNodes& items)
 {
     if (!TurnOnHotkey)

@@ -31,6 +31,12 @@ bool RegisterShortCutHotkey(int hotkey);
 // Releases the system registration of a hotkey value; true when there was one to release.
 bool UnregisterNodeHotkey(int hotkey);
 
+// A node carrying the hotkey is being deleted: its registration is released and, when there was
+// one, the first other node in pre-order that carries the same value takes it over (the release
+// took the combination from every node sharing it). Nothing is registered when nothing was
+// released: hotkeys are off, or unregistered while an editor or Options is open.
+void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node);
+
 // Registers the hotkey of every node that has one, when TurnOnHotkey is on; each node's Enabled
 // tells whether its registration worked. Of nodes sharing a value the first in pre-order gets it.
 void RegisterAllHotkeys(TTreeNodes& items);

@@ -15,4 +15,7 @@ public:
     // answered 200 with at most maxBytes of it; nothing on every other outcome (no connection,
     // another status, a redirect, a longer body, a broken transfer).
     virtual std::optional<std::string> Get(StringView address, std::size_t maxBytes) = 0;
+    // One GET whose reply body is not wanted, redirects not followed: true when the server
+    // answered with a 2xx status, whatever the body.
+    virtual bool Send(StringView address) = 0;
 };

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
 #include "core/TrayMenu.h"
+#include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "settings/UnitAbout.h"
 #include "organize/UnitOrg.h"
@@ -59,9 +60,11 @@ void TFmMenuBar::ActionTrayExecute() { Hide(); }
 
 void TFmMenuBar::ActionExitExecute()
 {
-    // The program ends even when the settings cannot be written: the error box says why, and
-    // the user is not left with a program that cannot be closed.
-    Guarded([] { SaveSettings(); });
+    // After a failed start-up the settings are defaults or half-placed (the bar never shown):
+    // the user's own stay in the registry. The program ends even when the settings cannot be
+    // written: the error box says why, and the user is not left with a program that cannot be closed.
+    if (FmMain && FmMain->StartupFinished())
+        Guarded([] { SaveSettings(); });
     Application->Terminate();
 }
 

@@ -11,6 +11,7 @@
 void TFmMenuBar::CreateFolderCaptures()
 {
     FolderCaptures.OnPending = [this] { PostMessageW(Handle(), UM_FOLDERCAPTURE, 0, 0); };
+    CaptureSaveErrors.OnPending = [this] { PostMessageW(Handle(), UM_CAPTURESAVEERROR, 0, 0); };
     // Captures that waited for a modal window go on once the last one has closed.
     Application->OnModalEnd = [] {
         if (FmMenuBar)
@@ -20,8 +21,8 @@ void TFmMenuBar::CreateFolderCaptures()
 
 LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
 {
-    HandleDrawClipboard(TreeViewData, FolderCaptures, FirstClipboardMsg, reinterpret_cast<std::uintptr_t>(hNextClip),
-                        wParam, lParam);
+    HandleDrawClipboard(TreeViewData, FolderCaptures, CaptureSaveErrors, FirstClipboardMsg,
+                        reinterpret_cast<std::uintptr_t>(hNextClip), wParam, lParam);
     return 0;
 }
 
@@ -34,6 +35,12 @@ void TFmMenuBar::UserMsgFolderCapture()
     FolderCaptures.Deliver([](TTreeNode* folder, const String& text) {
         Guarded([&] { NewMessageFromClipboard(folder, text); });
     });
+}
+
+void TFmMenuBar::UserMsgCaptureSaveError()
+{
+    // The default error box, as for every other save the user starts.
+    CaptureSaveErrors.Report([](const String& text) { Guarded([&] { throw EAppError(text); }); });
 }
 
 LRESULT TFmMenuBar::WMChangeCBChain(WPARAM wParam, LPARAM lParam)

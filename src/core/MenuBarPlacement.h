@@ -2,7 +2,10 @@
 // leaves it, and when a press on its background becomes a drag.
 #pragma once
 
+#include <optional>
 #include <vector>
+
+#include "core/OsServices.h"
 
 constexpr int MenuBarMargin = 7;       // free pixels before the first label and after the last
 constexpr int MenuLabelPadding = 10;   // added to a label's text width
@@ -21,5 +24,12 @@ int PlacedMenuBarLeft(int barWidth, int screenWidth, bool leftSaved, int savedLe
 int ReleasedMenuBarLeft(int left, int barWidth, int screenWidth);
 // The Top of a bar slid up by auto hide.
 int HiddenMenuBarTop(int barHeight);
+// Where the click-and-beep clicks a bar whose client area has this screen place and size: one
+// pixel right of and below its top-left corner, moved onto the primary screen (0, 0 to
+// screenWidth, screenHeight) where that corner is off it (a bar slid up by auto hide, a bar
+// wider than the screen). Nothing when no part of the bar is on that screen: a click there would
+// reach another program's window.
+std::optional<TScreenPoint> ModalClickPoint(TScreenPoint clientOrigin, int width, int height, int screenWidth,
+                                            int screenHeight);
 // Whether the pointer has left the press point far enough to drag the bar.
 bool DragStarted(int dx, int dy);

@@ -49,9 +49,7 @@ void SetNodeGlobals(TTreeNodes& items)
 
 void TreeViewDataDeletion(TTreeNode& node)
 {
-    // Unregistered whatever Enabled says: another node may share the id and lose it too.
-    if (node.StateIndex != 0)
-        UnregisterNodeHotkey(node.StateIndex);
+    ReleaseDeletedNodeHotkey(node.Owner(), node);
     // A capture's trim may delete the node of a row being dragged: the drop then has no node
     // to move, instead of moving a freed one.
     if (&node == DragNode)

@@ -21,7 +21,10 @@ TFmMain::TFmMain() : TForm(u"TFmMain")
     ListBoxChinese = LoadBuiltInLanguageTable();
     TimerLogin.SetInterval(100);
     TimerLogin.OnTimer = [this] { TimerLoginTimer(); };
-    CreateForm();
+}
+
+void TFmMain::CreateControls()
+{
     TrayIcon1.SetOwner(Handle());
     TrayIcon1.SetIcon(static_cast<HICON>(
         LoadImageW(Application->Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -120,6 +123,7 @@ void TFmMain::TimerLoginTimer()
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();
+    startupFinished_ = true;
     TCheckForUpdate::Start(Handle());
 }
 

@@ -17,14 +17,19 @@ public:
     TStringList ListBoxChinese;
 
     void TimerLoginTimer();
+    // The start-up step ran to its end: the settings in use are the user's, read from the registry.
+    bool StartupFinished() const { return startupFinished_; }
     void TrayIcon1MouseDown(TMouseButton button, int x, int y);
     void TrayIcon1MouseUp(TMouseButton button, int x, int y);
 
 protected:
+    void CreateControls() override;
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void FormCreate();
     void UserMsg(WPARAM code);
+
+    bool startupFinished_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Hotkeys.h"
+#include "core/MenuBarPlacement.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
 #include "menus/UnitMenu.h"
@@ -17,8 +18,11 @@ TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
             FmMenu->NodeDeleted(node);
     };
     BuildDefaultTree(TreeViewData);
-    CreateForm();
-    PanelMenuBar = std::make_unique<TPanel>(*this, u"TPanelMenuBar");
+}
+
+void TFmMenuBar::CreateControls()
+{
+    PanelMenuBar = MakeWindow<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
     CreateBarImages();
     CreateRowPictures();
@@ -42,6 +46,7 @@ LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
     case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
     case UM_FOLDERCAPTURE: UserMsgFolderCapture(); return 0;
+    case UM_CAPTURESAVEERROR: UserMsgCaptureSaveError(); return 0;
     case WM_CLOSE: return 0; // the bar lives as long as the program; Exit ends both
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
@@ -88,11 +93,17 @@ void ModalClickAndBeep()
 {
     IInput& os = OsInput();
     // A hidden bar (minimized to the tray) has another program's window where it would be: a
-    // click there would reach that program, so only the beep is left.
+    // click there would reach that program, so only the beep is left; so too for a bar whose
+    // every pixel is off the screen.
+    std::optional<TScreenPoint> point;
     if (FmMenuBar->Visible()) {
+        const POINT origin = FmMenuBar->ClientToScreen({0, 0});
+        point = ModalClickPoint({origin.x, origin.y}, FmMenuBar->ClientWidth(), FmMenuBar->ClientHeight(),
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    }
+    if (point) {
         const TScreenPoint old = os.CursorPos();
-        POINT origin = FmMenuBar->ClientToScreen({0, 0});
-        os.SetCursorPos({origin.x + 1, origin.y + 1});
+        os.SetCursorPos(*point);
         os.MouseEvent(MOUSEEVENTF_LEFTDOWN);
         os.MouseEvent(MOUSEEVENTF_LEFTUP);
         os.SetCursorPos(old);

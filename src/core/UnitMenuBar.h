@@ -25,6 +25,11 @@ public:
     TFolderCaptures FolderCaptures;
     static constexpr UINT UM_FOLDERCAPTURE = WM_USER + 7;
     void UserMsgFolderCapture();
+    // The error of a capture's failed save, waiting to be shown; the bar posts itself
+    // UM_CAPTURESAVEERROR to show it once the chain message has gone on.
+    TCaptureSaveErrors CaptureSaveErrors;
+    static constexpr UINT UM_CAPTURESAVEERROR = WM_USER + 8;
+    void UserMsgCaptureSaveError();
     std::unique_ptr<TPanel> PanelMenuBar;
     TFont Font;
     HWND hNextClip = nullptr;
@@ -89,6 +94,7 @@ public:
     void BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items);
 
 protected:
+    void CreateControls() override;
     void CreateParams(TCreateParams& params) override;
     LRESULT WMMouseActivate() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

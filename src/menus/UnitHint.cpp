@@ -25,7 +25,7 @@ RECT WorkArea()
 
 } // namespace
 
-TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") { CreateForm(); }
+TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") {}
 
 RECT TFmHint::CalcHintRect(int maxWidth, int maxHeight, const String& hint)
 {

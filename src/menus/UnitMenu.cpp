@@ -30,11 +30,12 @@ void HidePreviewAndContextMenu()
         FmHint->Hide();
 }
 
-TFmMenu::TFmMenu() : TNonActivatingForm(u"TFmMenu")
+TFmMenu::TFmMenu() : TNonActivatingForm(u"TFmMenu") {}
+
+void TFmMenu::CreateControls()
 {
-    CreateForm();
-    PanelBorder = std::make_unique<TPanel>(*this, u"TPanelBorder");
-    PanelData = std::make_unique<TPanel>(*PanelBorder, u"TPanelData");
+    PanelBorder = MakeWindow<TPanel>(*this, u"TPanelBorder");
+    PanelData = MakeWindow<TPanel>(*PanelBorder, u"TPanelData");
     CreateScrollArrow(PanelTopScroll, ImageTopScroll, IDB_SCROLLUP);
     CreateScrollArrow(PanelBtmScroll, ImageBtmScroll, IDB_SCROLLDOWN);
     FormCreate();
@@ -44,7 +45,7 @@ TFmMenu::~TFmMenu() { FormDestroy(); }
 
 void TFmMenu::CreateScrollArrow(std::unique_ptr<TPanel>& panel, TImage*& image, int pictureId)
 {
-    panel = std::make_unique<TPanel>(*PanelData, u"TPanelScroll");
+    panel = MakeWindow<TPanel>(*PanelData, u"TPanelScroll");
     panel->SetBounds(0, 0, ScrollArrowWidth, ScrollArrowHeight);
     panel->SetBevelOuter(TPanel::TBevel::Raised);
     image = &panel->AddControl<TImage>();

@@ -65,6 +65,7 @@ public:
     void PanelDataMouseUp(TMouseButton button);
 
 protected:
+    void CreateControls() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -64,7 +64,7 @@ void TFmMenu::OpenSubMenu(TWideMenuItem& row)
         return;
     const POINT origin = row.ClientOrigin();
     if (!FmMenuSub)
-        FmMenuSub = std::make_unique<TFmMenu>();
+        FmMenuSub = MakeWindow<TFmMenu>();
     TFmMenu& sub = *FmMenuSub;
     sub.Node = row.Node;
     sub.LoadData(Left(), SubmenuTop(origin.y));

@@ -112,11 +112,12 @@ void TPopupMenuItem::Click()
         OnItemClick(*this);
 }
 
-TFmPopupMenu::TFmPopupMenu() : TNonActivatingForm(u"TFmPopupMenu")
+TFmPopupMenu::TFmPopupMenu() : TNonActivatingForm(u"TFmPopupMenu") {}
+
+void TFmPopupMenu::CreateControls()
 {
-    CreateForm();
-    PanelBorder = std::make_unique<TPanel>(*this, u"TPanelBorder");
-    PanelBack = std::make_unique<TPanel>(*PanelBorder, u"TPanelBack");
+    PanelBorder = MakeWindow<TPanel>(*this, u"TPanelBorder");
+    PanelBack = MakeWindow<TPanel>(*PanelBorder, u"TPanelBack");
     SaveDialog1Execute = [this](const String& proposed) { return SaveDialog1(proposed); };
     FormCreate();
 }

@@ -66,6 +66,9 @@ public:
     // Cancel; throws EAppError when the dialog fails. Tests put their own in its place.
     std::function<std::optional<String>(const String& proposed)> SaveDialog1Execute;
 
+protected:
+    void CreateControls() override;
+
 private:
     void FormCreate();
     void FormDestroy();

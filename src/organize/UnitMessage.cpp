@@ -50,9 +50,10 @@ bool ModifierHeld()
 }
 } // namespace
 
-TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
+TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable) {}
+
+void TFmMessage::CreateControls()
 {
-    CreateForm();
     SetCaption(u"New Message");
     SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     CancelOnEscape = false; // one key must never throw away what the user typed
@@ -127,7 +128,6 @@ TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable)
     MinWidth = MinOuterWidth;
     MinHeight = MinOuterHeight;
     FormCreate();
-    LayoutReady();
 }
 
 void TFmMessage::CreateInsertMenu()

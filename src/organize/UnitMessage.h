@@ -65,6 +65,7 @@ public:
     void BtnOkClick();
 
 protected:
+    void CreateControls() override;
     void Resized() override { Panel4Resize(); }
 
 private:

@@ -9,9 +9,10 @@
 #include "organize/UnitMessage.h"
 #include "organize/UnitRename.h"
 
-TFmNew::TFmNew() : TDialogForm(u"TFmNew", TBorder::Fixed)
+TFmNew::TFmNew() : TDialogForm(u"TFmNew", TBorder::Fixed) {}
+
+void TFmNew::CreateControls()
 {
-    CreateForm();
     SetClientSize(ButtonWidth + 2 * FormBorderWidth, 4 * ButtonHeight + 3 * ButtonSpacing + 2 * FormBorderWidth);
     int top = FormBorderWidth;
     auto next = [&] {

@@ -29,6 +29,9 @@ public:
     void BtnNewFolderClick() { Choose(*BtnNewFolder); }
     void BtnNewMessageClick() { Choose(*BtnNewMessage); }
 
+protected:
+    void CreateControls() override;
+
 private:
     void Choose(const TButton& button);
 };

@@ -41,9 +41,10 @@ constexpr TButtonSlot ButtonSlots[] = {
 };
 } // namespace
 
-TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
+TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable) {}
+
+void TFmOrg::CreateControls()
 {
-    CreateForm();
     SetCaption(u"Organize");
     SetClientSize(LayoutWidth, LayoutHeight);
     MinWidth = MinFormWidth;
@@ -69,7 +70,7 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
     TreeView1->OnDragDrop = [this](TDragControl* source, int, int) { TreeView1DragDrop(source); };
     TreeView1->OnEndDrag = [this] { TreeView1EndDrag(); };
 
-    Splitter1 = std::make_unique<TSplitter>(*this);
+    Splitter1 = MakeWindow<TSplitter>(*this);
     Splitter1->OnMoved = [this](int x) { SplitterMoved(x); };
 
     ListView1 = std::make_unique<TListView>(*this, RECT{});
@@ -109,7 +110,6 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable)
 
     FileDialogs = std::make_unique<TWin32FileDialogs>(Handle());
 
-    LayoutReady();
     CenterOnScreen();
     FormCreate();
 }

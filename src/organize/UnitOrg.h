@@ -94,6 +94,7 @@ public:
     void TimerListViewScrollTimer();
 
 protected:
+    void CreateControls() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Resized() override;
 

@@ -43,9 +43,10 @@ TTreeNode* AddFolder(TTreeNode* parent, const String& name)
 }
 } // namespace
 
-TFmAddFolderRename::TFmAddFolderRename() : TDialogForm(u"TFmAddFolderRename", TBorder::Fixed)
+TFmAddFolderRename::TFmAddFolderRename() : TDialogForm(u"TFmAddFolderRename", TBorder::Fixed) {}
+
+void TFmAddFolderRename::CreateControls()
 {
-    CreateForm();
     SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     const int left = FormBorderWidth;
     const int right = FormBorderWidth + LayoutWidth;

@@ -28,4 +28,7 @@ public:
     std::unique_ptr<TButton> BtnCancel;
 
     void BtnOkClick();
+
+protected:
+    void CreateControls() override;
 };

@@ -9,9 +9,10 @@ constexpr int CheckBoxHeight = 17;
 constexpr int CheckBoxBoxWidth = 20;
 } // namespace
 
-TFmViewMessage::TFmViewMessage() : TDialogForm(u"TFmViewMessage", TBorder::Sizeable)
+TFmViewMessage::TFmViewMessage() : TDialogForm(u"TFmViewMessage", TBorder::Sizeable) {}
+
+void TFmViewMessage::CreateControls()
 {
-    CreateForm();
     SetClientSize(LayoutWidth, LayoutHeight);
     const int panelTop = LayoutHeight - Panel1Height;
     MemoText = std::make_unique<TMemo>(*this, RECT{0, 0, LayoutWidth, panelTop});

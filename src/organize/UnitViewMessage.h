@@ -21,6 +21,9 @@ public:
     // The check box as wide as its caption in the window's font, and 20 pixels for its box.
     void SetCheckBoxWidth();
     void CheckBoxWordWarpClick();
+
+protected:
+    void CreateControls() override;
 };
 
 // Shows the viewer for a message and returns when it has closed. The name and the text are

@@ -24,9 +24,10 @@ LOGFONTW Tahoma(int height, int weight, bool underline)
 }
 } // namespace
 
-TFmAbout::TFmAbout() : TDialogForm(u"TFmAbout", TBorder::Fixed)
+TFmAbout::TFmAbout() : TDialogForm(u"TFmAbout", TBorder::Fixed) {}
+
+void TFmAbout::CreateControls()
 {
-    CreateForm();
     SetCaption(u"About");
     SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     appNameFont_.Assign(Tahoma(-16, FW_BOLD, false));

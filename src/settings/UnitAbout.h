@@ -37,6 +37,7 @@ public:
     void BtnCheckForUpdatesClick();
 
 protected:
+    void CreateControls() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

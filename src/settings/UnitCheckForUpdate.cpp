@@ -29,7 +29,17 @@ String EnvironmentValue(StringView name)
 }
 } // namespace
 
-std::optional<std::string> TWinHttpClient::Get(StringView address, std::size_t maxBytes)
+namespace {
+// A GET sent and its reply's headers received: the request to read the body from, and the
+// reply's status; nothing when no reply came.
+struct TAnsweredRequest {
+    UniqueInternet Session;
+    UniqueInternet Connection;
+    UniqueInternet Request;
+    DWORD Status = 0;
+};
+
+std::optional<TAnsweredRequest> SendGet(StringView address)
 {
     std::wstring url = ToW(address);
     URL_COMPONENTS parts{};
@@ -42,35 +52,44 @@ std::optional<std::string> TWinHttpClient::Get(StringView address, std::size_t m
     const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
-    UniqueInternet session(
+    TAnsweredRequest answered;
+    answered.Session.reset(
         WinHttpOpen(L"Quorvane/1.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session)
+    if (!answered.Session)
         return std::nullopt;
-    UniqueInternet connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
-    if (!connection)
+    answered.Connection.reset(WinHttpConnect(answered.Session.get(), host.c_str(), parts.nPort, 0));
+    if (!answered.Connection)
         return std::nullopt;
     LPCWSTR acceptTypes[] = {L"text/html, */*", nullptr};
-    UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                              acceptTypes,
+    answered.Request.reset(WinHttpOpenRequest(answered.Connection.get(), L"GET", path.c_str(), nullptr,
+                                              WINHTTP_NO_REFERER, acceptTypes,
                                               parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0));
+    HINTERNET request = answered.Request.get();
     if (!request)
         return std::nullopt;
     // A redirect would let the reply choose where the program goes; it counts as a failure.
     DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
-    if (!WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof(noRedirects)) ||
-        !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request.get(), nullptr))
+    DWORD size = sizeof(answered.Status);
+    if (!WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof(noRedirects)) ||
+        !WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !WinHttpReceiveResponse(request, nullptr) ||
+        !WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &answered.Status, &size, WINHTTP_NO_HEADER_INDEX))
         return std::nullopt;
-    DWORD status = 0, size = sizeof(status);
-    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
-        status != HTTP_STATUS_OK)
+    return answered;
+}
+} // namespace
+
+std::optional<std::string> TWinHttpClient::Get(StringView address, std::size_t maxBytes)
+{
+    std::optional<TAnsweredRequest> answered = SendGet(address);
+    if (!answered || answered->Status != HTTP_STATUS_OK)
         return std::nullopt;
     std::string body;
     char buffer[512];
     for (;;) {
         DWORD read = 0;
-        if (!WinHttpReadData(request.get(), buffer, sizeof(buffer), &read))
+        if (!WinHttpReadData(answered->Request.get(), buffer, sizeof(buffer), &read))
             return std::nullopt;
         if (read == 0)
             return body;
@@ -78,6 +97,12 @@ std::optional<std::string> TWinHttpClient::Get(StringView address, std::size_t m
         if (body.size() > maxBytes)
             return std::nullopt;
     }
+}
+
+bool TWinHttpClient::Send(StringView address)
+{
+    std::optional<TAnsweredRequest> answered = SendGet(address);
+    return answered && answered->Status >= 200 && answered->Status <= 299;
 }
 
 TCheckForUpdate::TCheckForUpdate(HWND mainWindow, TUpdateAddresses addresses)

@@ -10,6 +10,7 @@
 class TWinHttpClient : public IHttpClient {
 public:
     std::optional<std::string> Get(StringView address, std::size_t maxBytes) override;
+    bool Send(StringView address) override;
 };
 
 // One run of the update check on a thread of its own. It shares nothing with the GUI thread:

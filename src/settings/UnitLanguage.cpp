@@ -45,7 +45,7 @@ void CreateHidden(TDialog*& global, std::unique_ptr<TDialog>& kept)
     if (global)
         return;
     if (!kept)
-        kept = std::make_unique<TDialog>();
+        kept = MakeWindow<TDialog>();
     global = kept.get();
 }
 } // namespace

@@ -28,9 +28,10 @@ RECT In(POINT group, int x, int y, int width, int height)
 
 } // namespace
 
-TFmOptions::TFmOptions() : TDialogForm(u"TFmOptions", TBorder::Fixed)
+TFmOptions::TFmOptions() : TDialogForm(u"TFmOptions", TBorder::Fixed) {}
+
+void TFmOptions::CreateControls()
 {
-    CreateForm();
     SetCaption(u"Options");
     SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
 

@@ -40,6 +40,9 @@ public:
     void BtnEditLanguageFileClick();
     void AddLanguagesFileToList(const String& dir);
 
+protected:
+    void CreateControls() override;
+
 private:
     void FormCreate();
     void AlignButtons();

@@ -123,7 +123,7 @@ void RunUpdateCheck(IUpdateCheckSystem& system, const TUpdateAddresses& addresse
     std::optional<String> code = VerifiedStatusCode(*body, [&system](StringView text) { return system.Md5Hex(text); });
     if (!code)
         return;
-    if (MarkReportDue(system, id, kept.has_value()) && !system.Http().Get(addresses.Report + query, UpdateReplyMaxBytes))
+    if (MarkReportDue(system, id, kept.has_value()) && !system.Http().Send(addresses.Report + query))
         return; // the report failed: no notice in this run; the next start posts it
     if (AdvertisesNewerVersion(*code))
         system.PostUpdateAvailable();

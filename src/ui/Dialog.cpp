@@ -27,12 +27,6 @@ void TDialogForm::SetDefaultButton(TButton* button)
         defaultButton_->SetDefault(true);
 }
 
-void TDialogForm::LayoutReady()
-{
-    layoutReady_ = true;
-    Resized();
-}
-
 void TDialogForm::CenterOnScreen()
 {
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
@@ -58,6 +52,31 @@ void TDialogForm::Activated()
         lastFocus_ = GetNextDlgTabItem(Handle(), nullptr, FALSE);
     if (lastFocus_)
         ::SetFocus(lastFocus_);
+}
+
+void TDialogForm::WMNextDlgCtl(WPARAM wParam, bool toControl)
+{
+    HWND focus = GetFocus();
+    if (focus && !IsChild(Handle(), focus))
+        focus = nullptr;
+    HWND next = toControl ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), focus, wParam != 0);
+    if (next && IsChild(Handle(), next))
+        FocusControl(next);
+}
+
+void TDialogForm::FocusControl(HWND control)
+{
+    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
+    if (code & DLGC_HASSETSEL)
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    ::SetFocus(control);
+    const bool pushButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    HWND shownDefault = pushButton ? control : defaultButton_ ? defaultButton_->Handle() : nullptr;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LRESULT childCode = SendMessageW(child, WM_GETDLGCODE, 0, 0);
+        if (childCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            SendMessageW(child, BM_SETSTYLE, child == shownDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
 }
 
 bool TDialogForm::PreTranslateKey(const MSG& msg)
@@ -97,6 +116,9 @@ LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             Activated();
         return result;
     }
+    case WM_NEXTDLGCTL:
+        WMNextDlgCtl(wParam, LOWORD(lParam) != 0);
+        return 0;
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
@@ -125,7 +147,8 @@ LRESULT TDialogForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
                 if (TStdControl* control = TStdControl::FromHandle(child))
                     control->ParentResized(width, height);
-            if (layoutReady_)
+            // A window is sized while it is made, before its controls are there.
+            if (ControlsCreated())
                 Resized();
             ::InvalidateRect(Handle(), nullptr, FALSE);
         }

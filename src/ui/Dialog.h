@@ -33,20 +33,20 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool FormCommand(int id) override;
     bool PreTranslateKey(const MSG& msg) override;
-    // The client area changed size, after the anchored controls followed it; only once
-    // LayoutReady has been called.
-    virtual void Resized() {}
-    // The dialog's controls exist: sizes from now on reach Resized, this one first. A window is
-    // sized while it is made, before its controls are there.
-    void LayoutReady();
     // WM_DIALOGFOREGROUND: SetForegroundWindow with the dialog's own handle.
     virtual void UserMsgSetForegroundWindow() { SetForegroundWindow(Handle()); }
 
 private:
     void Activated();
+    // WM_NEXTDLGCTL: the focus to the next or previous control of the tab order, or to a given
+    // one. A multi-line edit keeps Tab from the dialog manager and asks its parent with this
+    // message; the system answers it only in its own dialog class, which our forms are not.
+    void WMNextDlgCtl(WPARAM wParam, bool toControl);
+    // The focus to a control as the dialog manager's Tab moves it: an edit's whole text selected,
+    // a focused push button shown as the default, else the dialog's default button.
+    void FocusControl(HWND control);
 
     TBorder border_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the window went to the back
     TButton* defaultButton_ = nullptr;
-    bool layoutReady_ = false;
 };

@@ -68,12 +68,12 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 }
 
-void TWinControl::CreateHandle(HWND parent)
+void TWinControl::Create()
 {
+    if (Handle())
+        throw std::logic_error("a window is created once");
     TCreateParams params;
     CreateParams(params);
-    if (parent)
-        params.WndParent = parent;
     std::wstring className = ToW(params.ClassName);
     RegisterWindowClass(className, params.ClassStyle, StaticWndProc);
     HWND h = CreateWindowExW(params.ExStyle, className.c_str(), ToW(params.Caption).c_str(), params.Style, params.X,
@@ -82,6 +82,9 @@ void TWinControl::CreateHandle(HWND parent)
     if (!h)
         throw std::runtime_error("cannot create a window");
     // WM_NCCREATE has attached the handle already.
+    CreateControls();
+    controlsCreated_ = true;
+    Resized();
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -372,8 +375,6 @@ void TForm::CreateParams(TCreateParams& params)
     params.WndParent = Application->MainForm ? Application->MainForm->Handle() : Application->Handle();
 }
 
-void TForm::CreateForm() { CreateHandle(nullptr); }
-
 void TForm::Show()
 {
     // A window that must never take the focus is shown without activating it.
@@ -491,10 +492,7 @@ LRESULT TNonActivatingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return TForm::WndProc(msg, wParam, lParam);
 }
 
-TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className))
-{
-    CreateHandle(parent.Handle());
-}
+TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className)), parent_(parent) {}
 
 void TPanel::SetBevelOuter(TBevel bevel)
 {
@@ -516,4 +514,5 @@ void TPanel::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     params.Style |= WS_CHILD | WS_VISIBLE;
+    params.WndParent = parent_.Handle();
 }

@@ -1,7 +1,9 @@
 // Windows of the program: a window control wrapping one HWND, forms (top-level) and panels
-// (child windows). Each window's object is attached at WM_NCCREATE in a window property, because
-// GWL_USERDATA carries the program's own-window marker. Messages go to virtual handlers; no
-// exception leaves a window procedure.
+// (child windows). Every window is made by MakeWindow, in one order: the object is constructed,
+// its window created, its controls made, and only then is it laid out. The object is attached to
+// its window at WM_NCCREATE, in a table of the process keyed by the handle (GWL_USERDATA carries
+// the program's own-window marker). Messages go to virtual handlers; no exception leaves a window
+// procedure.
 #pragma once
 
 #include <windows.h>
@@ -107,7 +109,14 @@ public:
 protected:
     // Fills the parameters of the window about to be created; overrides start from these.
     virtual void CreateParams(TCreateParams& params);
-    void CreateHandle(HWND parent);
+    // Makes what lives in the window (child windows, controls, their handlers), right after the
+    // window was created.
+    virtual void CreateControls() {}
+    // Lays the controls out for the present client size: once right after CreateControls, then
+    // wherever the window handles a change of size. Never before the controls exist.
+    virtual void Resized() {}
+    // CreateControls has run.
+    bool ControlsCreated() const { return controlsCreated_; }
     // Handles one message; the default dispatches painting and mouse input to the window-less
     // controls, and the notifications of child controls (WM_COMMAND, WM_NOTIFY) to the objects of
     // the controls that sent them.
@@ -117,6 +126,10 @@ protected:
     virtual void PaintFrame(HDC) {}
 
 private:
+    template <class T, class... Args>
+    friend std::unique_ptr<T> MakeWindow(Args&&... args);
+    // The window with the object's own parameters and procedure, then its controls and layout.
+    void Create();
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     void Paint();
     void MouseMoved(POINT p, WPARAM keys);
@@ -130,7 +143,19 @@ private:
     TGraphicControl* captured_ = nullptr; // control that took the mouse at a press
     bool pressedLeft_ = false;            // that press was of the left button
     bool tracking_ = false;
+    bool controlsCreated_ = false;
 };
+
+// Makes a window object of class T from args: constructs it, creates its window (construction is
+// over, so T's own CreateParams and WndProc are the ones used), lets it make its controls and then
+// lays it out. The only way the program's windows are made.
+template <class T, class... Args>
+std::unique_ptr<T> MakeWindow(Args&&... args)
+{
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
+    static_cast<TWinControl&>(*window).Create();
+    return window;
+}
 
 // A top-level window of the program.
 class TForm : public TWinControl {
@@ -156,8 +181,6 @@ protected:
     // A message of the modal loop for this form, before the dialog manager sees it; true when
     // handled here and kept from the controls.
     virtual bool PreTranslateKey(const MSG& msg);
-    // Creates the window; subclasses call it at the end of their constructor.
-    void CreateForm();
 
 private:
     bool inModal_ = false;
@@ -190,7 +213,7 @@ protected:
     virtual LRESULT WMMouseActivate() { return MA_NOACTIVATE; }
 };
 
-// A child window inside a form or another panel.
+// A child window inside a form or another panel (whose window exists when the panel is made).
 class TPanel : public TWinControl {
 public:
     explicit TPanel(TWinControl& parent, String className = u"TPanel");
@@ -202,4 +225,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void PaintFrame(HDC dc) override;
+
+private:
+    TWinControl& parent_;
 };

@@ -142,6 +142,47 @@ TEST_F(ClipboardHistory, CopiedTextsAreSavedNewestFirstAndACopiedEntryMovesUp)
     }
 }
 
+// The number of visible message boxes of the process.
+int MessageBoxCount(DWORD process)
+{
+    int count = 0;
+    for (HWND h = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); h; h = FindWindowExW(nullptr, h, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        count += owner == process && IsWindowVisible(h);
+    }
+    return count;
+}
+
+TEST_F(ClipboardHistory, ADataFileThatCannotBeReplacedIsReportedOnceAndTheCopiesAreKept)
+{
+    TestViewer viewer;
+    QuorvaneProcess quorvane;
+    ASSERT_TRUE(quorvane.WaitUntilStarted());
+    Pause(300);
+    // Another program holds the data file open without sharing it: no save can replace it.
+    HANDLE lock = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(CopyAndWait(viewer, u"one"));
+    std::wstring text;
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(quorvane.Id(), &text)) != nullptr; }));
+    EXPECT_NE(text.find(L"Quorvane.db"), std::wstring::npos) << std::string(text.begin(), text.end());
+    // Copies while the box is up are captured as before, and bring no box of their own.
+    ASSERT_TRUE(CopyAndWait(viewer, u"two"));
+    ASSERT_TRUE(CopyAndWait(viewer, u"three"));
+    EXPECT_EQ(MessageBoxCount(quorvane.Id()), 1);
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+
+    // Once the file is free again, the next capture's save writes every copy.
+    CloseHandle(lock);
+    ASSERT_TRUE(CopyAndWait(viewer, u"four"));
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(DataFilePath()) == ClipboardsFile({u"four", u"three", u"two", u"one"}); }));
+    EXPECT_EQ(MessageBoxCount(quorvane.Id()), 0);
+    EXPECT_TRUE(quorvane.Alive());
+}
+
 TEST_F(ClipboardHistory, TheFirstCopyAfterAStartOnAnEmptyClipboardIsCaptured)
 {
     ASSERT_TRUE(PutOnClipboard(nullptr, nullptr));

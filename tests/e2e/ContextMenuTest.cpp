@@ -30,14 +30,6 @@ std::wstring WindowTextOf(HWND window)
     return text;
 }
 
-// The text of another process's control, which only the control itself can tell.
-std::wstring ControlText(HWND control)
-{
-    wchar_t text[512] = L"";
-    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // The Messages menu: New..., Organize..., a separator, then Charlie, Alpha, Bravo and the folder
 // Notes holding Old.
 struct ContextMenuAsUserSeesIt : testing::Test {
@@ -174,6 +166,27 @@ TEST_F(ContextMenuAsUserSeesIt, ViewShowsTheMessageUnexpandedUnderItsName)
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(ControlText(memo), L"third <^DATE>\r\nline two");
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == viewer; }, 3000));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(viewer); }, 3000));
+}
+
+TEST_F(ContextMenuAsUserSeesIt, TabInTheViewerReachesWordWarpAndShiftTabTheTextAgain)
+{
+    ClickCommand(RightClickRow(3), ViewRowTop);
+    HWND viewer = WaitForWindow(L"TFmViewMessage");
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == viewer; }, 3000));
+    HWND memo = FindChild(viewer, L"Edit");
+    HWND wrap = FindChild(viewer, L"Button");
+    ASSERT_TRUE(WaitFor([&] { return FocusedControl(viewer) == memo; }, 3000));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return FocusedControl(viewer) == wrap; }, 3000));
+    PressKey(VK_SPACE); // Word Warp off: the text scrolls sideways
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(wrap, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongW(FindChild(viewer, L"Edit"), GWL_STYLE) & WS_HSCROLL) != 0; }, 3000));
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitFor([&] { return FocusedControl(viewer) == FindChild(viewer, L"Edit"); }, 3000));
+    EXPECT_EQ(ControlText(FindChild(viewer, L"Edit")), L"third <^DATE>\r\nline two");
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(viewer); }, 3000));
 }

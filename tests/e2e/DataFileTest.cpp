@@ -4,6 +4,7 @@
 
 #include "DataFileFixture.h"
 #include "Driver.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -64,6 +65,26 @@ TEST_F(DataFileOnDisk, AnInvalidLevelStopsTheStartupWithTheErrorAndKeepsTheFile)
     EXPECT_FALSE(quorvane.TrayIconPresent());
     EXPECT_EQ(ReadFileBytes(DataFilePath()), damaged);
     EXPECT_TRUE(quorvane.Alive());
+}
+
+TEST_F(DataFileOnDisk, ClosingTheProgramAfterAFailedStartKeepsTheUsersSettings)
+{
+    WriteFileBytes(DataFilePath(), WorkMenuFile(4));
+    SetSettingsDword(L"MenuBarLeft", 123);
+    SetSettingsDword(L"AutoHide", 1);
+    QuorvaneProcess quorvane;
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(quorvane.Id())) != nullptr; }));
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    // The main window stayed with its taskbar button; the user closes the program there.
+    HWND main = quorvane.Window(L"TFmMain");
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !quorvane.Alive(); }));
+    EXPECT_EQ(SettingsDword(L"MenuBarLeft"), 123u);
+    EXPECT_EQ(SettingsDword(L"AutoHide"), 1u);
+    EXPECT_EQ(SettingsDword(L"TurnOnHotkey"), std::nullopt);
 }
 
 } // namespace

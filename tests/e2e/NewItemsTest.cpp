@@ -151,4 +151,43 @@ TEST_F(NewItems, ANewMessageWithMacrosAndAHotkeyIsStoredAndPastesIntoTheUsersWin
     EXPECT_TRUE(WaitFor([&] { return user.Text() == pasted; }, 5000)) << Narrow(user.Text());
 }
 
+TEST_F(NewItems, TabAndShiftTabInTheContentMoveTheFocusAsInAnyDialog)
+{
+    QuorvaneProcess quorvane;
+    ASSERT_TRUE(quorvane.WaitUntilStarted());
+    HWND chooser = OpenChooser(quorvane);
+    ASSERT_NE(chooser, nullptr);
+    ClickOn(FindChild(chooser, L"Button", L"New Message..."));
+    HWND editor = WaitForWindow(quorvane, L"TFmMessage");
+    ASSERT_NE(editor, nullptr);
+    HWND name = nullptr, memo = nullptr;
+    for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE)
+            memo = child;
+        else if (!name && FindChild(editor, L"Edit") == child)
+            name = child;
+    ASSERT_NE(memo, nullptr);
+    ASSERT_NE(name, nullptr);
+    auto focused = [&] { return FocusedControl(editor); };
+
+    ClickOn(memo);
+    ASSERT_TRUE(WaitFor([&] { return focused() == memo; }, 3000));
+    TypeText(L"Z");
+    // The content is last in the tab order: Tab goes round to the name, Shift+Tab back, each
+    // field with its text selected.
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return focused() == name; }, 3000));
+    TypeText(L"Y");
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitFor([&] { return focused() == memo; }, 3000));
+    TypeText(L"X");
+    EXPECT_TRUE(WaitFor([&] { return ControlText(memo) == L"X"; }, 3000)) << Narrow(ControlText(memo));
+    EXPECT_EQ(ControlText(name), L"Y");
+    PressKeys({VK_SHIFT, VK_TAB}); // on to Cancel, which Enter then presses
+    EXPECT_TRUE(WaitFor([&] { return focused() == FindChild(editor, L"Button", L"&Cancel"); }, 3000));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, 5000));
+    EXPECT_EQ(ReadFileBytes(DataFilePath()), DataFileBytes({}, {}));
+}
+
 } // namespace

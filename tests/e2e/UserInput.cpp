@@ -224,6 +224,22 @@ RECT ScreenRect(HWND window)
     return r;
 }
 
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[512] = L"";
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 std::optional<DWORD> SettingsDword(const wchar_t* name)
 {
     DWORD value = 0, size = sizeof(value);

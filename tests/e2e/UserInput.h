@@ -52,6 +52,11 @@ RECT ScreenRect(HWND window);
 // A child window of the given class (and text, when given).
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
 
+// The text of another process's control, which only the control itself can tell.
+std::wstring ControlText(HWND control);
+// The control that has the keyboard focus in the thread of window; nullptr when none.
+HWND FocusedControl(HWND window);
+
 // Values of the program's settings key; nullopt when missing or of another type.
 std::optional<DWORD> SettingsDword(const wchar_t* name);
 std::optional<std::wstring> SettingsString(const wchar_t* name);

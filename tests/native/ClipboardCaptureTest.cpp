@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 
@@ -53,6 +54,7 @@ std::string Names(const std::string& prefix, int from, int to)
 struct ClipboardCapture : testing::Test {
     FakeOs os;
     TTreeNodes items;
+    TCaptureSaveErrors saveErrors;
 
     void SetUp() override
     {
@@ -369,7 +371,7 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
         int pendingCalls = 0;
         captures.OnPending = [&] { ++pendingCalls; };
 
-        HandleDrawClipboard(items, captures, first, c.next, 5, 6);
+        HandleDrawClipboard(items, captures, saveErrors, first, c.next, 5, 6);
 
         EXPECT_EQ(pendingCalls, c.waitsForTheEditor ? 1 : 0);
         std::vector<std::pair<TTreeNode*, String>> delivered;
@@ -389,16 +391,53 @@ TEST_F(ClipboardCapture, DrawClipboardCapturesAsTheFlagsAndTheTargetSayAndAlways
     }
 }
 
+TEST_F(ClipboardCapture, AFailingRunOfSavesIsReportedOnceAfterTheChainMessageAndCapturingGoesOn)
+{
+    std::vector<std::string> events;
+    saveErrors.OnPending = [&] { events.push_back("pending"); };
+    os.OnChainMessage = [&] { events.push_back("chain"); };
+    std::vector<String> shown;
+    auto report = [&] { saveErrors.Report([&](const String& text) { shown.push_back(text); }); };
+    TFolderCaptures captures;
+    bool first = false;
+    auto copy = [&](const char16_t* text) {
+        os.ClipboardText = text;
+        HandleDrawClipboard(items, captures, saveErrors, first, 42, 0, 0);
+    };
+
+    os.FailWrites = true;
+    copy(u"one");
+    EXPECT_EQ(events, (std::vector<std::string>{"pending", "chain"})); // shown only after the chain went on
+    copy(u"two");
+    report();
+    copy(u"three");
+    report();
+    EXPECT_EQ(events, (std::vector<std::string>{"pending", "chain", "chain", "chain"}));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(ToUtf8(shown[0]), "Cannot create file \"" + ToUtf8(DataFile) + "\". There is not enough space on the disk");
+    EXPECT_EQ(EntryNames(), "three,two,one"); // kept in memory for the next save
+
+    os.FailWrites = false;
+    copy(u"four"); // a save that works ends the run: the file has every entry
+    EXPECT_TRUE(FileHoldsTheTree());
+    os.FailWrites = true;
+    copy(u"five");
+    report();
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "pending"), 2);
+    EXPECT_EQ(EntryNames(), "five,four,three,two,one");
+}
+
 TEST_F(ClipboardCapture, TheCopyAfterAPasswordManagersCopyIsCapturedAsUsual)
 {
     bool first = false;
     TFolderCaptures captures;
     os.ClipboardText = u"secret";
     os.ClipboardExcluded = true;
-    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    HandleDrawClipboard(items, captures, saveErrors, first, 0, 0, 0);
     os.ClipboardText = u"plain";
     os.ClipboardExcluded = false;
-    HandleDrawClipboard(items, captures, first, 0, 0, 0);
+    HandleDrawClipboard(items, captures, saveErrors, first, 0, 0, 0);
     EXPECT_EQ(EntryNames(), "plain");
     EXPECT_TRUE(FileHoldsTheTree());
 }
@@ -410,7 +449,7 @@ TEST_F(ClipboardCapture, TheNextViewerRunsAfterTheCaptureIsSaved)
     os.OnChainMessage = [&] { sawTheFile = FileHoldsTheTree() && ClipboardsNode->Count() == 4; };
     bool first = false;
     TFolderCaptures captures;
-    HandleDrawClipboard(items, captures, first, 42, 0, 0);
+    HandleDrawClipboard(items, captures, saveErrors, first, 42, 0, 0);
     EXPECT_TRUE(sawTheFile);
 }
 
@@ -424,7 +463,7 @@ TEST_F(ClipboardCapture, AFolderCaptureIsHandedOverOnlyAfterTheChainMessageWentO
     captures.OnPending = [&] { events.push_back("pending"); };
     os.OnChainMessage = [&] { events.push_back("chain"); };
     bool first = false;
-    HandleDrawClipboard(items, captures, first, 42, 0, 0);
+    HandleDrawClipboard(items, captures, saveErrors, first, 42, 0, 0);
     // The editor opens from the owner's later call, never inside the chain message.
     EXPECT_EQ(events, (std::vector<std::string>{"pending", "chain"}));
     EXPECT_FALSE(captures.Empty());

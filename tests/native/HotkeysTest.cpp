@@ -106,14 +106,39 @@ TEST_F(Hotkeys, UnregisterAllClearsEnabledOnlyWhereItWorked)
     EXPECT_TRUE(os.RegisteredHotkeys.empty());
 }
 
-TEST_F(Hotkeys, DeletingTheOwnerFreesTheValueForTheNextRegistration)
+TEST_F(Hotkeys, DeletingANodeThatSharesAValueLeavesItWithTheRemainingHolder)
 {
+    // The system keeps one registration per combination: releasing either node's takes it from both.
     RegisterAllHotkeys(items);
+    os.Calls.clear();
+    DeleteNodeTree(twin); // the later one, which never held it
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 577", "RegisterHotkey 577 2 65"}));
+    EXPECT_TRUE(first->Enabled);
+    EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4041)), 1u);
+
+    TTreeNode* later = AddNode(items, MessagesNode, u"later", nkMessage, 0x4041);
+    later->Enabled = false;
+    os.Calls.clear();
+    DeleteNodeTree(first); // the holder: the next in pre-order takes over at once
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 577", "RegisterHotkey 577 2 65"}));
+    EXPECT_TRUE(later->Enabled);
+    EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4041)), 1u);
+}
+
+TEST_F(Hotkeys, DeletingANodeWhoseValueIsNotRegisteredRegistersNothing)
+{
+    // Hotkeys off, or all unregistered while an editor or Options is open: the twin stays without.
+    first->Enabled = twin->Enabled = false;
     DeleteNodeTree(first);
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 577"}));
     EXPECT_FALSE(twin->Enabled);
-    EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4041)), 0u);
+    EXPECT_TRUE(os.RegisteredHotkeys.empty());
+
+    // A value that nobody else carries is only released.
     RegisterAllHotkeys(items);
-    EXPECT_TRUE(twin->Enabled);
+    os.Calls.clear();
+    DeleteNodeTree(deep->Parent());
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"UnregisterHotkey 1648"}));
 }
 
 TEST_F(Hotkeys, InUseMeansCarriedByAnotherNode)

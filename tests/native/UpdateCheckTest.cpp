@@ -144,6 +144,12 @@ public:
         auto found = Replies.find(String(address));
         return found == Replies.end() ? std::nullopt : found->second;
     }
+    bool Send(StringView address) override
+    {
+        Events.push_back("GET " + ToUtf8(address));
+        auto found = Replies.find(String(address));
+        return found != Replies.end() && found->second;
+    }
     std::unique_ptr<IRegistryKey> OpenSettingsKey(bool create) override
     {
         Events.push_back(create ? "open key, creating" : "open key");
@@ -212,7 +218,7 @@ TEST_F(UpdateSequence, FirstVerifiedReplyKeepsTheIdWritesTheMarkerThenReportsThe
                 ElementsAre("open key", "close key", "GET http://u/check?id=" + NewId, "open key, creating",
                             "write InstallationId=" + NewId, "write UpdateReported=1", "close key",
                             "GET http://u/report?id=" + NewId, "notice"));
-    EXPECT_THAT(system.MaxBytes, ElementsAre(256u, 256u));
+    EXPECT_THAT(system.MaxBytes, ElementsAre(256u)); // the report's reply is not read
 }
 
 TEST_F(UpdateSequence, LaterStartsSendTheKeptIdAndNoReport)

@@ -16,7 +16,8 @@ void SetUpdateServerVariable(const wchar_t* server);
 class FakeUpdateServer {
 public:
     // Answers of the check and the report: newer, same, lower, crlf, lowercase, empty, notfound,
-    // error, redirect, long, drop, ok. Throws when the server does not come up.
+    // error, redirect, long, drop, ok, okpage (a 200 with a long page), created (201), nocontent
+    // (204). Throws when the server does not come up.
     explicit FakeUpdateServer(const std::string& check, const std::string& report = "ok");
     ~FakeUpdateServer();
     FakeUpdateServer(const FakeUpdateServer&) = delete;

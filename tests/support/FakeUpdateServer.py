@@ -33,6 +33,9 @@ ANSWERS = {
     "long": (200, reply("[1001]") + b" " * 219),
     "drop": (None, None),
     "ok": (200, b"OK"),
+    "okpage": (200, b"<html>" + b"thanks " * 100 + b"</html>"),
+    "created": (201, b"created"),
+    "nocontent": (204, b""),
 }
 
 

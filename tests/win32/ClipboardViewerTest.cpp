@@ -85,7 +85,8 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
     TFont* const menuFont = MenuFont;
     ITabPasteTimer* const tabPasteTimer = TabPasteTimer;
     {
-        TFmMenuBar second;
+        const auto secondWindow = MakeWindow<TFmMenuBar>();
+        TFmMenuBar& second = *secondWindow;
         EXPECT_TRUE(second.FirstClipboardMsg);
         second.hNextClip = SetClipboardViewer(second.Handle());
         EXPECT_EQ(second.hNextClip, FmMenuBar->Handle());

@@ -23,9 +23,9 @@ namespace {
 // A sizeable dialog with one control of each kind the dialogs use.
 class TTestDialog : public TDialogForm {
 public:
-    TTestDialog() : TDialogForm(u"TTestDialog", TBorder::Sizeable)
+    TTestDialog() : TDialogForm(u"TTestDialog", TBorder::Sizeable) {}
+    void CreateControls() override
     {
-        CreateForm();
         SetClientSize(300, 200);
         Edit = std::make_unique<TEdit>(*this, RECT{10, 30, 290, 51});
         Label = std::make_unique<TStaticLabel>(*this, RECT{10, 10, 290, 23}, u"&Name:", Edit.get());
@@ -95,7 +95,8 @@ TEST_F(DialogLayer, EveryWayOfClosingEndsTheLoopWithItsResultAndGivesTheOtherWin
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TTestDialog dialog;
+        const auto dialogWindow = MakeWindow<TTestDialog>();
+        TTestDialog& dialog = *dialogWindow;
         dialog.CancelOnEscape = c.cancelOnEscape;
         bool barDisabledWhileOpen = false;
         int levelWhileOpen = 0;
@@ -117,7 +118,8 @@ TEST_F(DialogLayer, EveryWayOfClosingEndsTheLoopWithItsResultAndGivesTheOtherWin
 
 TEST_F(DialogLayer, WhereEscMustNotCancelItReachesNeitherTheDialogNorTheMultiLineEdit)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.CancelOnEscape = false;
     dialog.Memo->SetText(u"typed text");
     bool openAfterEsc = false;
@@ -140,7 +142,8 @@ TEST_F(DialogLayer, WhereEscMustNotCancelItReachesNeitherTheDialogNorTheMultiLin
 
 TEST_F(DialogLayer, NotificationsReachTheObjectOfTheControlThatSentThem)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     int checks = 0, oks = 0;
     dialog.Check->OnClick = [&] { ++checks; };
     dialog.Ok->OnClick = [&] { ++oks; };
@@ -163,7 +166,8 @@ TEST_F(DialogLayer, NotificationsReachTheObjectOfTheControlThatSentThem)
 
 TEST_F(DialogLayer, AnchoredControlsFollowTheWindowDownToItsMinimumSize)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.SetBounds(dialog.Left(), dialog.Top(), dialog.Width() + 100, dialog.Height() + 50);
     EXPECT_EQ(dialog.ClientWidth(), 400);
     EXPECT_EQ(dialog.ClientHeight(), 250);
@@ -187,7 +191,8 @@ TEST_F(DialogLayer, AnchoredControlsFollowTheWindowDownToItsMinimumSize)
 
 TEST_F(DialogLayer, TheMemoSwitchesWrappingKeepingTextSelectionAndFocusAndHasNoTypingLimit)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.Show();
     String text;
     for (int i = 0; i < 50; ++i)
@@ -229,7 +234,8 @@ TEST_F(DialogLayer, TheMemoSwitchesWrappingKeepingTextSelectionAndFocusAndHasNoT
 
 TEST_F(DialogLayer, ALabelsAccessKeyFocusesItsControl)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     TWhileModal driver([&] { return dialog.Visible(); },
                        [&] {
                            dialog.Ok->SetFocus();
@@ -244,7 +250,8 @@ TEST_F(DialogLayer, ALabelsAccessKeyFocusesItsControl)
 
 TEST_F(DialogLayer, TheHotKeyControlSpeaksTheProgramsHotkeyValues)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     THotKey hotKey(dialog, RECT{10, 10, 138, 29});
     const struct {
         int value;
@@ -310,14 +317,16 @@ TEST_F(DialogLayer, AMessageBoxIsModalToEveryWindowOfTheProgram)
 
 TEST_F(DialogLayer, ADialogFocusesItsFirstControlAndGetsBackTheFocusedOneWhenItComesBack)
 {
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     dialog.Show();
     SetForegroundWindow(dialog.Handle());
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
     EXPECT_TRUE(dialog.Edit->Focused());
     dialog.Memo->SetFocus();
     {
-        TTestDialog other;
+        const auto otherWindow = MakeWindow<TTestDialog>();
+        TTestDialog& other = *otherWindow;
         other.Show();
         SetForegroundWindow(other.Handle());
         ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other.Handle(); }));
@@ -326,6 +335,64 @@ TEST_F(DialogLayer, ADialogFocusesItsFirstControlAndGetsBackTheFocusedOneWhenItC
         ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
         EXPECT_TRUE(dialog.Memo->Focused());
     }
+    dialog.Hide();
+}
+
+TEST_F(DialogLayer, TabInAMultiLineEditMovesTheFocusAsInAnyDialog)
+{
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
+    dialog.Memo->SetText(u"typed");
+    HWND focusAfterTab = nullptr;
+    TWhileModal tab([&] { return dialog.Visible(); },
+                    [&] {
+                        dialog.Memo->SetFocus();
+                        PostKey(dialog.Memo->Handle(), VK_TAB);
+                    });
+    // The posted key is handled before the next tick.
+    TWhileModal check([&] { return tab.Acted(); },
+                      [&] {
+                          focusAfterTab = GetFocus();
+                          SendMessageW(dialog.Cancel->Handle(), BM_CLICK, 0, 0);
+                      });
+    TModalDeadline deadline([&] { return dialog.Handle(); });
+    dialog.ShowModal();
+    EXPECT_EQ(focusAfterTab, dialog.Check->Handle());
+    EXPECT_EQ(ToUtf8(dialog.Memo->Text()), "typed"); // no tab character typed
+}
+
+TEST_F(DialogLayer, NextControlMovesTheFocusBackAndForthSelectsTextAndShowsTheDefaultButton)
+{
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
+    dialog.Memo->SetText(u"typed");
+    dialog.Show();
+    SetForegroundWindow(dialog.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog.Handle(); }));
+    auto isDefault = [](const std::unique_ptr<TButton>& button) {
+        return (SendMessageW(button->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+    };
+    dialog.Check->SetFocus();
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 1, 0); // previous: back into the memo
+    EXPECT_TRUE(dialog.Memo->Focused());
+    int start = -1, end = -1;
+    dialog.Memo->GetSelection(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 5);
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Check->Focused());
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Ok->Focused());
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_TRUE(dialog.Cancel->Focused());
+    EXPECT_TRUE(isDefault(dialog.Cancel)); // the focused push button is the one Enter presses
+    EXPECT_FALSE(isDefault(dialog.Ok));
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, 0, 0); // past the last control: the first
+    EXPECT_TRUE(dialog.Edit->Focused());
+    EXPECT_TRUE(isDefault(dialog.Ok));
+    EXPECT_FALSE(isDefault(dialog.Cancel));
+    SendMessageW(dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.Check->Handle()), TRUE);
+    EXPECT_TRUE(dialog.Check->Focused());
     dialog.Hide();
 }
 
@@ -344,7 +411,8 @@ TEST_F(DialogLayer, AListViewLeavesTheImagesItShowsToTheirOwner)
 {
     // The Organize window gives one image list to its tree and its list; a list that destroyed
     // it with its window would leave the tree and the owner a freed handle.
-    TTestDialog dialog;
+    const auto dialogWindow = MakeWindow<TTestDialog>();
+    TTestDialog& dialog = *dialogWindow;
     TImageList images;
     ASSERT_TRUE(images.CreateDrawn(16, 16, RGB(255, 0, 255), [](HDC) {}));
     {

@@ -190,11 +190,14 @@ TEST_F(DropDownMenu, DropRulesForADraggedFolder)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(accepts(Row(i)), expected[i]) << i;
 
-    TFmMenu inside;
+    const auto insideWindow = MakeWindow<TFmMenu>();
+
+    TFmMenu& inside = *insideWindow;
     inside.Node = sub;
     inside.LoadData(300, 60);
     EXPECT_FALSE(accepts(*inside.WideMenuItem[0])) << "a row inside the dragged folder";
-    TFmMenu emptyFolder;
+    const auto emptyFolderWindow = MakeWindow<TFmMenu>();
+    TFmMenu& emptyFolder = *emptyFolderWindow;
     emptyFolder.Node = empty;
     emptyFolder.LoadData(300, 60);
     ASSERT_TRUE(emptyFolder.WideMenuItem[0]->Empty);
@@ -211,10 +214,12 @@ TEST_F(DropDownMenu, NoDropNestsANodeBelowTheDeepestLevel)
         bottom = Add(bottom, u"n", nkFolder);
     Add(bottom, u"deepest", nkMessage);
     TTreeNode* deepEmpty = Add(bottom, u"deepest folder", nkFolder);
-    TFmMenu deep;
+    const auto deepWindow = MakeWindow<TFmMenu>();
+    TFmMenu& deep = *deepWindow;
     deep.Node = bottom;
     deep.LoadData(300, 60);
-    TFmMenu deeper;
+    const auto deeperWindow = MakeWindow<TFmMenu>();
+    TFmMenu& deeper = *deeperWindow;
     deeper.Node = deepEmpty;
     deeper.LoadData(300, 60);
     ASSERT_TRUE(deeper.WideMenuItem[0]->Empty);
@@ -253,7 +258,8 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
 
     // Onto the Empty row of a folder in a submenu: the node becomes its only child, and both
     // windows rebuild.
-    TFmMenu submenu;
+    const auto submenuWindow = MakeWindow<TFmMenu>();
+    TFmMenu& submenu = *submenuWindow;
     submenu.Node = empty;
     submenu.LoadData(300, 60);
     DragNode = hello;

@@ -115,6 +115,33 @@ TEST_F(MenuBarHotkeys, AModalWindowOrMessageBoxOnlyClicksIntoTheBarAndBeeps)
     }
 }
 
+TEST_F(MenuBarHotkeys, TheModalClickGoesOnlyToAPartOfTheBarOnTheScreen)
+{
+    Application->ModalLevel = 1;
+    const RECT placed = {FmMenuBar->Left(), FmMenuBar->Top(), FmMenuBar->Width(), FmMenuBar->Height()};
+    const int barHeight = FmMenuBar->ClientHeight();
+    const struct {
+        int left, top;
+        Calls calls;
+    } cases[] = {
+        // Auto hide slid it up: the click goes to its visible strip, not to the screen above.
+        {100, 3 - barHeight, {"SetCursorPos 101 0", "MouseEvent 2", "MouseEvent 4", "SetCursorPos 700 500", "MessageBeep 0"}},
+        // A bar wider than the screen, left of it: the click goes to the screen's first column.
+        {-50, 0, {"SetCursorPos 0 1", "MouseEvent 2", "MouseEvent 4", "SetCursorPos 700 500", "MessageBeep 0"}},
+        // Nothing of it on the screen: no click into whatever is there.
+        {100, -barHeight, {"MessageBeep 0"}},
+        {-FmMenuBar->Width(), 0, {"MessageBeep 0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.top));
+        os.calls.clear();
+        FmMenuBar->SetBounds(c.left, c.top, placed.right, placed.bottom);
+        Press(CtrlF2);
+        EXPECT_EQ(os.calls, c.calls);
+    }
+    FmMenuBar->SetBounds(placed.left, placed.top, placed.right, placed.bottom);
+}
+
 TEST_F(MenuBarHotkeys, TheFirstMatchingNodePastesAtOnceWithoutAlt)
 {
     AddMessage(u"first", u"one", CtrlF2);

@@ -96,7 +96,8 @@ TEST_F(LanguageInWindows, TheOptionsWindowAndTheBarTakeTheTablesTexts)
         u"OptionsWindow/GroupBox/Language/EditLanguageFile/CannotFindProgramFile=Nicht gefunden",
         u"OptionsWindow/Button/Ok=&Gut",
     };
-    TFmOptions options;
+    const auto optionsWindow = MakeWindow<TFmOptions>();
+    TFmOptions& options = *optionsWindow;
     FmOptions = &options;
     const int labelWidth = options.LabelMaxCount->BoundsRect().right - options.LabelMaxCount->BoundsRect().left;
     ApplyLanguage();
@@ -122,7 +123,8 @@ TEST_F(LanguageInWindows, TheOptionsWindowAndTheBarTakeTheTablesTexts)
 
 TEST_F(LanguageInWindows, BuiltInTextsOfTheOptionsWindowKeepTheirAccessKeys)
 {
-    TFmOptions options;
+    const auto optionsWindow = MakeWindow<TFmOptions>();
+    TFmOptions& options = *optionsWindow;
     FmOptions = &options;
     ApplyLanguage();
     FmOptions = nullptr;

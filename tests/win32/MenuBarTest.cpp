@@ -267,7 +267,7 @@ TEST_F(MenuBar, MinimizeToTrayHidesTheBarAndATrayClickBringsItBack)
 // A dialog that closes with OK as soon as its modal loop brings it forward.
 class QuickDialog : public TForm {
 public:
-    QuickDialog() : TForm(u"TQuorvaneQuickDialog") { CreateForm(); }
+    QuickDialog() : TForm(u"TQuorvaneQuickDialog") {}
 
 protected:
     void CreateParams(TCreateParams& params) override

@@ -154,7 +154,8 @@ std::string Rect(RECT r)
 
 TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     EXPECT_EQ(editor.Caption(), u"New Message");
     const DWORD style = static_cast<DWORD>(GetWindowLongW(editor.Handle(), GWL_STYLE));
     EXPECT_TRUE(style & WS_THICKFRAME);
@@ -228,7 +229,8 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
 
 TEST_F(MessageEditor, TheInsertPictureIsABlackTriangleSevenWideAndFourHigh)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     const std::vector<COLORREF> pixels = PicturePixels(editor.ImageListButton, 0, 16, 16);
     std::string rows;
     for (int y = 0; y < 16; ++y) {
@@ -246,7 +248,8 @@ TEST_F(MessageEditor, TheInsertPictureIsABlackTriangleSevenWideAndFourHigh)
 
 TEST_F(MessageEditor, ResizingMovesTheRowsAndStretchesTheFieldsDownToTheMinimumSize)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     MINMAXINFO info{};
     SendMessageW(editor.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 600);
@@ -278,7 +281,8 @@ TEST_F(MessageEditor, ResizingMovesTheRowsAndStretchesTheFieldsDownToTheMinimumS
 
 TEST_F(MessageEditor, TheWordWrapSwitchKeepsTheTextAndTheSelection)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     const String text = u"first line that is long enough to wrap somewhere\r\nsecond line";
     editor.MemoText->SetText(text);
     editor.MemoText->SetSelection(6, 10);
@@ -300,7 +304,8 @@ TEST_F(MessageEditor, TheWordWrapSwitchKeepsTheTextAndTheSelection)
 
 TEST_F(MessageEditor, TheInsertMenuHoldsItsItemsTagsShortcutsAndHiddenItems)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     std::vector<std::string> top;
     for (const TMenuItem& item : editor.PopupMenuKey.Items())
         top.push_back(ToUtf8(item.Caption) + "|" + ToUtf8(item.ShortCut) + (item.Visible ? "" : "|hidden"));
@@ -323,7 +328,8 @@ TEST_F(MessageEditor, TheInsertMenuHoldsItsItemsTagsShortcutsAndHiddenItems)
 
 TEST_F(MessageEditor, EachItemReplacesTheSelectionWithItsMacroAndFocusesTheText)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     editor.Show();
     const struct {
         TMenuItem* item;
@@ -358,7 +364,8 @@ TEST_F(MessageEditor, EachItemReplacesTheSelectionWithItsMacroAndFocusesTheText)
 
 TEST_F(MessageEditor, FunctionKeysInTheTextClickTheItemsOnlyWithoutModifiers)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     const char* macros[] = {"<^DATE>", "<^TIME>", "<^K=09>", "<^K=0D>", "<^K=25>", "<^K=27>",
                             "<^K=26>", "<^K=28>", "<^K=24>", "<^K=23>", "<^K=21>", "<^K=22>"};
     for (int i = 0; i < 12; ++i) {
@@ -382,7 +389,8 @@ TEST_F(MessageEditor, FunctionKeysInTheTextClickTheItemsOnlyWithoutModifiers)
 
 TEST_F(MessageEditor, TheInsertButtonOpensTheMenuAtItsBottomLeftCorner)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     editor.Show();
     RECT shown{};
     TTimer watch;
@@ -406,7 +414,8 @@ TEST_F(MessageEditor, TheInsertButtonOpensTheMenuAtItsBottomLeftCorner)
 
 TEST_F(MessageEditor, AnEmptyNameOrTextIsFocusedWithABeepAndTheWindowStays)
 {
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     editor.Show();
     const struct {
         const char16_t *name, *text;
@@ -460,7 +469,8 @@ TEST_F(MessageEditor, TheTwoHotkeyQuestions)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TFmMessage editor;
+        const auto editorWindow = MakeWindow<TFmMessage>();
+        TFmMessage& editor = *editorWindow;
         editor.Show();
         editor.CurNode = c.node;
         editor.EditName->SetText(u"n");
@@ -797,7 +807,7 @@ TEST_F(MessageEditor, ACaptureWaitsUntilNoOtherModalWindowIsOpen)
 TEST_F(MessageEditor, MakingAnEditorLeavesTheDeferredReleasesWorking)
 {
     // Its first sizes come before its controls: nothing may fault there.
-    { TFmMessage editor; }
+    { MakeWindow<TFmMessage>(); }
     struct Probe {
         bool& freed;
         ~Probe() { freed = true; }
@@ -822,7 +832,8 @@ TEST_F(MessageEditor, TheLanguageTableGivesTheTextsAndTheCheckBoxFitsItsCaption)
         u"MessageWindow/Button/Insert/InsertKey=Taste einf\u00fcgen",
         u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists=Schon vergeben",
     };
-    TFmMessage editor;
+    const auto editorWindow = MakeWindow<TFmMessage>();
+    TFmMessage& editor = *editorWindow;
     const RECT before = editor.CheckBoxWordWarp->BoundsRect();
     FmMessage = &editor;
     ApplyLanguage();

@@ -59,7 +59,8 @@ struct OptionsWindow : testing::Test {
 
 TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
 {
-    TFmOptions options;
+    const auto optionsWindow = MakeWindow<TFmOptions>();
+    TFmOptions& options = *optionsWindow;
     EXPECT_EQ(ToUtf8(FromW([&] {
                   wchar_t caption[64] = L"";
                   GetWindowTextW(options.Handle(), caption, 64);
@@ -147,7 +148,8 @@ TEST_F(OptionsWindow, ControlsStartFromTheSettings)
         AutoCapture = c.capture;
         AutoDelete = c.autoDelete;
         ClipboardMaxCount = c.count;
-        TFmOptions options;
+        const auto optionsWindow = MakeWindow<TFmOptions>();
+        TFmOptions& options = *optionsWindow;
         EXPECT_EQ(options.CheckBoxAutoHide->Checked(), c.autoHide);
         EXPECT_EQ(options.CheckBoxTurnOnHotkey->Checked(), c.hotkey);
         EXPECT_EQ(options.CheckBoxAutoCapture->Checked(), c.capture);
@@ -165,7 +167,8 @@ TEST_F(OptionsWindow, DefaultSetsTheControlsOnlyAndOkCopiesThem)
     AutoDelete = false;
     ClipboardMaxCount = 50;
     CurrentLanguage.clear();
-    TFmOptions options;
+    const auto optionsWindow = MakeWindow<TFmOptions>();
+    TFmOptions& options = *optionsWindow;
     options.BtnDefaultClick();
     EXPECT_FALSE(options.CheckBoxAutoHide->Checked());
     EXPECT_TRUE(options.CheckBoxAutoDelete->Checked());
@@ -204,7 +207,8 @@ TEST_F(OptionsWindow, LanguageFilesAreListedAndTheCurrentOneSelected)
     LanguagesFolder = FromW(folder);
     CurrentLanguage = u"deutsch";
     {
-        TFmOptions options;
+        const auto optionsWindow = MakeWindow<TFmOptions>();
+        TFmOptions& options = *optionsWindow;
         std::vector<String> items;
         for (int i = 0; i < options.ComboBoxLanguages->Count(); ++i)
             items.push_back(options.ComboBoxLanguages->Item(i));

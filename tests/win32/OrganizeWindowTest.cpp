@@ -112,7 +112,7 @@ struct OrganizeWindow : testing::Test {
         Add(menu, u"-", nkSeparator);
         m2 = Add(menu, u"m2", nkMessage);
         beta = Add(menu, u"Beta", nkFolder);
-        org = std::make_unique<TFmOrg>();
+        org = MakeWindow<TFmOrg>();
         FmOrg = org.get();
     }
     void TearDown() override

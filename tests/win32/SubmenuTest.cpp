@@ -178,7 +178,7 @@ TEST_F(Submenus, ARightReleaseOnThePanelClosesTheSubmenuExceptInTheProgramMenu)
         Open(*FmMenu, menuNode, 200, 26);
         // A submenu open beside the window, and the preview showing.
         if (!FmMenu->FmMenuSub)
-            FmMenu->FmMenuSub = std::make_unique<TFmMenu>();
+            FmMenu->FmMenuSub = MakeWindow<TFmMenu>();
         FmMenu->FmMenuSub->Node = level1;
         FmMenu->FmMenuSub->LoadData(600, 100);
         FmMenu->FmMenuSub->Show();

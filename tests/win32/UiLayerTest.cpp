@@ -15,11 +15,7 @@ namespace {
 
 class TestForm : public TForm {
 public:
-    TestForm() : TForm(u"TQuorvaneTestForm")
-    {
-        CreateForm();
-        SetBounds(200, 300, 300, 100);
-    }
+    TestForm() : TForm(u"TQuorvaneTestForm") {}
     std::function<void()> OnUser;
 
 protected:
@@ -29,6 +25,7 @@ protected:
         params.Style = WS_POPUP;
         params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     }
+    void CreateControls() override { SetBounds(200, 300, 300, 100); }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         if (msg == WM_USER + 77) {
@@ -63,7 +60,8 @@ bool ShellHoldsIcon(HWND owner)
 
 TEST_F(UiLayer, ATrayIconWhoseFirstAddFailsComesBackWhenTheShellRestarts)
 {
-    TestForm form;
+    const auto formWindow = MakeWindow<TestForm>();
+    TestForm& form = *formWindow;
     // An icon of the same window and id already there makes the shell refuse the icon's add.
     NOTIFYICONDATAW stale{};
     stale.cbSize = sizeof(stale);
@@ -90,8 +88,10 @@ TEST_F(UiLayer, ATrayIconWhoseFirstAddFailsComesBackWhenTheShellRestarts)
 
 TEST_F(UiLayer, WindowFromPointFindsThePanelUnderALabel)
 {
-    TestForm form;
-    TPanel panel(form);
+    const auto formWindow = MakeWindow<TestForm>();
+    TestForm& form = *formWindow;
+    const auto panelWindow = MakeWindow<TPanel>(form);
+    TPanel& panel = *panelWindow;
     panel.SetBounds(0, 0, 300, 100);
     TLabel& label = panel.AddControl<TLabel>();
     label.SetBounds(10, 10, 50, 20);
@@ -108,7 +108,8 @@ TEST_F(UiLayer, WindowFromPointFindsThePanelUnderALabel)
 
 TEST_F(UiLayer, MouseInputReachesTheControlUnderThePointer)
 {
-    TestForm form;
+    const auto formWindow = MakeWindow<TestForm>();
+    TestForm& form = *formWindow;
     TLabel& back = form.AddControl<TLabel>();
     back.SetBounds(0, 0, 300, 100);
     TLabel& front = form.AddControl<TLabel>();
@@ -168,7 +169,9 @@ TEST_F(UiLayer, AnExceptionInAHandlerReachesTheDefaultErrorBoxAndTheProgramGoesO
     ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }));
     EXPECT_EQ(errors[0], u"Cannot create file \"x\". Access is denied.");
 
-    TestForm form;
+    const auto formWindow = MakeWindow<TestForm>();
+
+    TestForm& form = *formWindow;
     form.OnUser = [] { throw std::runtime_error("stream write error"); };
     EXPECT_EQ(SendMessageW(form.Handle(), WM_USER + 77, 0, 0), 0);
     ASSERT_EQ(errors.size(), 2u);
@@ -177,9 +180,11 @@ TEST_F(UiLayer, AnExceptionInAHandlerReachesTheDefaultErrorBoxAndTheProgramGoesO
 
 TEST_F(UiLayer, ShowModalDisablesTheOtherWindowsAndRaisesTheModalLevel)
 {
-    TestForm other;
+    const auto otherWindow = MakeWindow<TestForm>();
+    TestForm& other = *otherWindow;
     other.Show();
-    TestForm dialog;
+    const auto dialogWindow = MakeWindow<TestForm>();
+    TestForm& dialog = *dialogWindow;
     int levelInside = -1;
     bool otherEnabledInside = true;
     dialog.OnUser = [&] {

@@ -46,6 +46,30 @@ INSTANTIATE_TEST_SUITE_P(
                     HttpCase{"drop", std::nullopt}),
     [](const testing::TestParamInfo<HttpCase>& info) { return std::string(info.param.answer); });
 
+struct SendCase {
+    const char* answer;
+    bool answered;
+};
+
+class WinHttpSend : public testing::TestWithParam<SendCase> {};
+
+TEST_P(WinHttpSend, AnyTwoHundredStatusIsAnAnswerWhateverTheBody)
+{
+    FakeUpdateServer server("newer", GetParam().answer);
+    TWinHttpClient client;
+    EXPECT_EQ(client.Send(Text(server.Address() + L"/update/report?id=7")), GetParam().answered);
+    std::vector<std::vector<std::string>> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0][0], "GET /update/report?id=7 HTTP/1.1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, WinHttpSend,
+    testing::Values(SendCase{"ok", true}, SendCase{"okpage", true}, SendCase{"created", true},
+                    SendCase{"nocontent", true}, SendCase{"empty", true}, SendCase{"notfound", false},
+                    SendCase{"error", false}, SendCase{"redirect", false}, SendCase{"drop", false}),
+    [](const testing::TestParamInfo<SendCase>& info) { return std::string(info.param.answer); });
+
 TEST(WinHttpClientHeaders, ProductAgentAndOneAcceptList)
 {
     FakeUpdateServer server("newer");
@@ -179,6 +203,18 @@ TEST_F(UpdateCheck, AFailedReportKeepsItsMarkerAndTheNextStartNotifies)
     Run(server);
     EXPECT_TRUE(NoticePosted());
     EXPECT_EQ(server.Requests().size(), 3u);
+}
+
+TEST_F(UpdateCheck, AReportAnsweredWithAnyTwoHundredStatusAndBodyIsSentAndTheNoticeComes)
+{
+    for (const char* answer : {"okpage", "created", "nocontent"}) {
+        ForgetInstallation();
+        FakeUpdateServer server("newer", answer);
+        Run(server);
+        EXPECT_TRUE(NoticePosted()) << answer;
+        EXPECT_EQ(Marker(), 1u) << answer;
+        EXPECT_EQ(server.Requests().size(), 2u) << answer;
+    }
 }
 
 class UpdateCheckFailure : public UpdateCheck, public testing::WithParamInterface<const char*> {};
