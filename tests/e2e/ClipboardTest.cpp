@@ -159,7 +159,7 @@ TEST_F(ClipboardHistory, ADataFileThatCannotBeReplacedIsReportedOnceAndTheCopies
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     // Another program holds the data file open without sharing it: no save can replace it.
     HANDLE lock = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
