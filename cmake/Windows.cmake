@@ -182,8 +182,11 @@ target_compile_definitions(QuorvaneWineHotkeyBench PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneWineHotkeyBench PRIVATE ${QV_WARNINGS})
 add_dependencies(QuorvaneWineHotkeyBench Quorvane BarePaste)
 
+# The manifest carries the project version; the resource compiler finds it on the include path.
+configure_file(src/resources/Quorvane.manifest.in ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest @ONLY)
 # The resource compiler reads these files; a change to any of them rebuilds the resources.
 file(GLOB QV_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.bmp
-     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.manifest
-     ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+     ${CMAKE_SOURCE_DIR}/src/resources/*.ico ${CMAKE_SOURCE_DIR}/src/resources/*.txt)
+list(APPEND QV_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest
+     ${CMAKE_BINARY_DIR}/generated/core/Version.h)
 set_source_files_properties(src/resources/Quorvane.rc PROPERTIES OBJECT_DEPENDS "${QV_RESOURCE_FILES}")

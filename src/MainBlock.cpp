@@ -11,6 +11,7 @@
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
+#include "resources/resource.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 
@@ -23,7 +24,7 @@ struct TMainBlock::Parts {
     std::unique_ptr<TFmHint> hint;
     std::unique_ptr<TFmPopupMenu> popupMenu;
 
-    explicit Parts(HINSTANCE instance) : application(instance) {}
+    explicit Parts(HINSTANCE instance) : application(instance, IDI_QUORVANE) {}
 };
 
 TMainBlock::TMainBlock(HINSTANCE instance)

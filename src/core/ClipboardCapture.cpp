@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
+#include "core/ScopeExit.h"
 #include "core/TreeRoutines.h"
 
 namespace {
@@ -118,10 +119,7 @@ void TFolderCaptures::Deliver(const std::function<void(TTreeNode* folder, const 
     if (delivering_)
         return;
     delivering_ = true;
-    struct Done {
-        bool& delivering;
-        ~Done() { delivering = false; }
-    } done{delivering_};
+    const ScopeExit done([this] { delivering_ = false; });
     while (!pending_.empty()) {
         TTreeNode* folder = FolderOrMessages(pending_.front().Folder.Get());
         const String text = std::move(pending_.front().Text);

@@ -61,7 +61,7 @@ void PrefetchContent(StringView content)
 
 void WriteRecords(ByteWriter& stream, const TTreeNode* node, std::int32_t nodeLevel)
 {
-    const int start = nodeLevel == 1 ? 3 : 0; // a menu's fixed rows are made anew at start-up
+    const int start = nodeLevel == 1 ? FixedMenuCount : 0; // a menu's fixed rows are made anew at start-up
     const std::int32_t childLevel = nodeLevel + 1;
     for (int i = start; i < node->Count(); ++i) {
         const TTreeNode* child = node->Item(i);
@@ -83,7 +83,7 @@ void WriteRecords(ByteWriter& stream, const TTreeNode* node, std::int32_t nodeLe
 std::size_t RecordsSize(const TTreeNode* node, std::int32_t nodeLevel)
 {
     std::size_t size = 0;
-    for (int i = nodeLevel == 1 ? 3 : 0; i < node->Count(); ++i) {
+    for (int i = nodeLevel == 1 ? FixedMenuCount : 0; i < node->Count(); ++i) {
         const TTreeNode* child = node->Item(i);
         size += sizeof(TNodeRecord) + 8 + 2 * (child->Text.size() + child->Content().size());
         if (child->HasChildren())

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/Globals.h"
+#include "core/ScopeExit.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/Dialog.h"
@@ -26,10 +27,7 @@ struct TDialogCommand {
 template <class TDialog>
 void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
 {
-    struct ClearGlobal {
-        TDialog*& global;
-        ~ClearGlobal() { global = nullptr; }
-    } clearGlobal{global};
+    const ScopeExit clearGlobal([&global] { global = nullptr; });
     auto dialog = MakeWindow<TDialog>();
     global = dialog.get();
     if (command.Before)

@@ -124,7 +124,7 @@ void ResetGlobals()
     TurnOnHotkey = true;
     AutoCapture = true;
     AutoDelete = true;
-    ClipboardMaxCount = 20;
+    ClipboardMaxCount = DefaultClipboardMaxCount;
     CurrentLanguage.clear();
     MenuBarLeft = -1;
     MenuBarLeftSaved = false;

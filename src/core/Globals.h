@@ -24,7 +24,7 @@ struct TFont;
 class ITabPasteTimer;
 
 extern String AppFolder;       // folder of the program file, with a trailing backslash
-extern String DataFolder;      // application-data folder + "\Quorvane\1.0"
+extern String DataFolder;      // application-data folder + "\Quorvane\" + ProgramVersion
 extern String DataFile;        // DataFolder + "\Quorvane.db"
 extern String LanguagesFolder; // AppFolder + "Languages", no trailing backslash
 extern String ProgramName;
@@ -110,6 +110,8 @@ extern int ClipboardMaxCount;
 // wherever it is used.
 constexpr int MinClipboardMaxCount = 5;
 constexpr int MaxClipboardMaxCount = 99999;
+// The history size of a new installation, which the Options window's Default button brings back.
+constexpr int DefaultClipboardMaxCount = 20;
 extern String CurrentLanguage;
 extern int MenuBarLeft;
 extern bool MenuBarLeftSaved; // MenuBarLeft existed in the registry at loading

@@ -1,17 +1,14 @@
 // Hotkey values and their registration with the system for the menu-bar window.
 //
 // A hotkey value is a 16-bit word: the virtual key in bits 0 to 12, Shift $2000, Ctrl $4000,
-// Alt $8000; 0 for none. The system takes application hotkey ids only from 0 to $BFFF, while
-// Ctrl+Alt values reach $C000 and above, so every registration, unregistration and WM_HOTKEY
-// goes through HotkeyId / HotkeyValueOfId, a one-to-one mapping of the values the system can
-// register (virtual keys 0 to $FF) onto ids 0 to $7FF.
+// Alt $8000 (HotkeyShift, HotkeyCtrl and HotkeyAlt of core/Text.h); 0 for none. The system takes
+// application hotkey ids only from 0 to $BFFF, while Ctrl+Alt values reach $C000 and above, so
+// every registration, unregistration and WM_HOTKEY goes through HotkeyId / HotkeyValueOfId, a
+// one-to-one mapping of the values the system can register (virtual keys 0 to $FF) onto ids 0 to
+// $7FF.
 #pragma once
 
 #include "core/SnippetTree.h"
-
-constexpr int HotkeyShift = 0x2000;
-constexpr int HotkeyCtrl = 0x4000;
-constexpr int HotkeyAlt = 0x8000;
 
 // Modifier flags of RegisterHotKey and of WM_HOTKEY's lParam.
 constexpr unsigned ModAlt = 1;

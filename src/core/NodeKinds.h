@@ -8,6 +8,9 @@ enum TNodeKind : int {
     nkCopy = 2,
     nkMessage = 4,
     nkFolder = 6,
+    // Row kinds that the program never makes but keeps when a file brings them: a kind-8 row only
+    // closes the menus when clicked and takes no part in drags; a kind-11 row closes them too, can
+    // be dragged and takes drops, and sorts after the messages.
     nkKind8 = 8,
     nkKind11 = 11,
     nkCell = 13,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ScopeExit.h"
+
 namespace {
 // The watchers alive now. A watcher that goes during a notification leaves a hole, closed once
 // the outermost notification is over.
@@ -32,13 +34,10 @@ void NotifyNodeWatchers(TTreeNode& node)
 {
     auto& watchers = Watchers();
     ++notifying;
-    struct Done {
-        ~Done()
-        {
-            if (--notifying == 0)
-                Watchers().erase(std::remove(Watchers().begin(), Watchers().end(), nullptr), Watchers().end());
-        }
-    } done;
+    const ScopeExit done([&watchers] {
+        if (--notifying == 0)
+            watchers.erase(std::remove(watchers.begin(), watchers.end(), nullptr), watchers.end());
+    });
     // Those that come during the notification are past the count and not told.
     const size_t count = watchers.size();
     for (size_t i = 0; i < count; ++i)

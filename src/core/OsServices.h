@@ -112,6 +112,13 @@ public:
     virtual void MessageBeep(unsigned type) = 0;
 };
 
+// A program that StartProgram started. The system keeps the process's record while this lives;
+// the program runs on when it goes.
+class IProcess {
+public:
+    virtual ~IProcess() = default;
+};
+
 // Message boxes, programs and documents.
 class IShell {
 public:
@@ -119,8 +126,8 @@ public:
 
     // A modal message box of the application; returns the id of the pressed button.
     virtual int MessageDialog(StringView text, StringView caption, int flags) = 0;
-    // Starts a program from a whole command line; returns its process handle, 0 on failure.
-    virtual std::uintptr_t StartProgram(StringView commandLine) = 0;
+    // Starts a program from a whole command line; nullptr on failure.
+    virtual std::unique_ptr<IProcess> StartProgram(StringView commandLine) = 0;
     // Opens a file or address in the user's default handler (ShellExecuteW with the default verb,
     // no parameters and no folder); owner is a window handle value or 0. The result is not looked at.
     virtual void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) = 0;

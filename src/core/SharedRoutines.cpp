@@ -2,20 +2,19 @@
 
 #include "core/Globals.h"
 #include "core/OsServices.h"
+#include "core/ScopeExit.h"
 
 int ShowMessageBox(StringView text, StringView caption, int flags)
 {
     ++OpenMessageBoxCount;
-    struct Uncount {
-        ~Uncount() { --OpenMessageBoxCount; }
-    } uncount; // the count drops also when the box cannot be shown
+    const ScopeExit uncount([] { --OpenMessageBoxCount; }); // also when the box cannot be shown
     return OsShell().MessageDialog(text, caption, flags);
 }
 
-std::uintptr_t RunProgram(StringView commandLine)
+std::unique_ptr<IProcess> RunProgram(StringView commandLine)
 {
     if (commandLine.empty())
-        return 0;
+        return nullptr;
     return OsShell().StartProgram(commandLine);
 }
 
@@ -23,4 +22,4 @@ String GetSpecialFolderPath(int folder) { return OsFiles().SpecialFolderPath(fol
 
 String MD5Hex(StringView text) { return OsText().Md5Hex(text); }
 
-String HeaderMD5Hex(StringView text) { return OsText().Md5Hex(text); }
+String HeaderMD5Hex(StringView text) { return MD5Hex(text); }

@@ -10,6 +10,8 @@
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMenuBar.h"
+#include "core/Version.h"
+#include "resources/resource.h"
 #include "settings/Settings.h"
 #include "settings/UnitCheckForUpdate.h"
 #include "settings/UnitLanguage.h"
@@ -27,7 +29,7 @@ void TFmMain::CreateControls()
 {
     TrayIcon1.SetOwner(Handle());
     TrayIcon1.SetIcon(static_cast<HICON>(
-        LoadImageW(Application->Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+        LoadImageW(Application->Instance(), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     TrayIcon1.OnMouseDown = [this](TMouseButton b, int x, int y) { TrayIcon1MouseDown(b, x, y); };
     TrayIcon1.OnMouseUp = [this](TMouseButton b, int x, int y) { TrayIcon1MouseUp(b, x, y); };
@@ -96,7 +98,7 @@ void TFmMain::TimerLoginTimer()
     TimerLogin.Tag = 1;
 
     AppFolder = ProgramFolder();
-    DataFolder = GetSpecialFolderPath(CSIDL_APPDATA_FOLDER) + u"\\Quorvane\\1.0";
+    DataFolder = GetSpecialFolderPath(CSIDL_APPDATA_FOLDER) + u"\\Quorvane\\" + ProgramVersion;
     if (GetFileAttributesW(ToW(DataFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
         SHCreateDirectoryExW(nullptr, ToW(DataFolder).c_str(), nullptr);
     DataFile = DataFolder + u"\\Quorvane.db";
@@ -119,7 +121,7 @@ void TFmMain::TimerLoginTimer()
 
     ShowWindow(Application->Handle(), SW_HIDE);
     Application->SetTitle(ProgramName);
-    TrayIcon1.SetHint(Application->Title() + u" 1.0");
+    TrayIcon1.SetHint(Application->Title() + u" " + ProgramVersion);
     TrayIcon1.SetVisible(true);
     FmMenuBar->Show();
     Hide();

@@ -3,6 +3,7 @@
 
 #include "core/Win32Os.h"
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -113,17 +114,15 @@ void TWin32Clipboard::SetClipboardText(StringView text)
         throw EAppError(u"Cannot open clipboard: " + SystemErrorText(GetLastError()));
     EmptyClipboard();
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)
         throw EAppError(u"Out of memory");
-    void* target = GlobalLock(memory);
-    if (!target) {
-        GlobalFree(memory);
+    void* target = GlobalLock(memory.get());
+    if (!target)
         throw EAppError(u"Out of memory");
-    }
     std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
     static_cast<wchar_t*>(target)[text.size()] = L'\0';
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_UNICODETEXT, memory))
-        GlobalFree(memory); // the system took no ownership
+    GlobalUnlock(memory.get());
+    if (SetClipboardData(CF_UNICODETEXT, memory.get()))
+        memory.release(); // the clipboard owns it now
 }

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 #include <algorithm>
@@ -14,28 +15,6 @@
 namespace {
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        const BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // Deletes the temporary file unless it became the target.
 class TemporaryFile {
@@ -69,6 +48,12 @@ private:
 
 constexpr DWORD ChunkBytes = 1u << 20;
 
+struct ItemIdListDeleter {
+    static PIDLIST_ABSOLUTE Invalid() { return nullptr; }
+    static void Free(PIDLIST_ABSOLUTE list) { CoTaskMemFree(list); }
+};
+using UniqueItemIdList = UniqueHandle<PIDLIST_ABSOLUTE, ItemIdListDeleter>;
+
 } // namespace
 
 bool TWin32Files::FileExists(StringView path)
@@ -81,12 +66,12 @@ bool TWin32Files::FileExists(StringView path)
 std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
 {
     const String name(path);
-    FileHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid())
+    const UniqueKernelHandle file(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
         CannotOpen(name, GetLastError());
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size))
+    if (!GetFileSizeEx(file.get(), &size))
         CannotOpen(name, GetLastError());
     // A 32-bit process cannot hold more than this in one piece anyway.
     if (size.QuadPart > 0x40000000)
@@ -97,7 +82,7 @@ std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
     while (done < bytes.size()) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
         DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done, wanted, &got, nullptr))
             CannotOpen(name, GetLastError());
         if (got == 0)
             break; // the file became shorter while it was read
@@ -112,22 +97,23 @@ void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t
     const String target(path);
     TemporaryFile temporary(target + u".tmp");
     {
-        FileHandle file(CreateFileW(Wide(temporary.Path()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid())
+        UniqueKernelHandle file(CreateFileW(Wide(temporary.Path()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
             CannotCreate(target, GetLastError());
         std::size_t done = 0;
         while (done < bytes.size()) {
             const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
             DWORD written = 0;
-            if (!WriteFile(file.Get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
+            if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
                 CannotCreate(target, GetLastError());
             done += written;
         }
         // On the disk before the rename, so the rename never exposes a file still in the cache.
-        if (!FlushFileBuffers(file.Get()))
+        if (!FlushFileBuffers(file.get()))
             CannotCreate(target, GetLastError());
-        if (!file.Close())
+        // A network file system may report a failed write only at the close.
+        if (!CloseHandle(file.release()))
             CannotCreate(target, GetLastError());
     }
     if (!MoveFileExW(Wide(temporary.Path()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -147,8 +133,7 @@ String TWin32Files::SpecialFolderPath(int csidl)
     PIDLIST_ABSOLUTE list = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(Application ? Application->Handle() : nullptr, csidl, &list)) || !list)
         return String();
+    const UniqueItemIdList held(list);
     wchar_t path[MAX_PATH] = L"";
-    BOOL ok = SHGetPathFromIDListW(list, path);
-    CoTaskMemFree(list);
-    return ok ? FromW(path) : String();
+    return SHGetPathFromIDListW(list, path) ? FromW(path) : String();
 }

@@ -54,7 +54,7 @@ public:
 class TWin32Shell : public IShell {
 public:
     int MessageDialog(StringView text, StringView caption, int flags) override;
-    std::uintptr_t StartProgram(StringView commandLine) override;
+    std::unique_ptr<IProcess> StartProgram(StringView commandLine) override;
     void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) override;
 };
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 int TWin32Shell::MessageDialog(StringView text, StringView caption, int flags)
@@ -11,7 +12,17 @@ int TWin32Shell::MessageDialog(StringView text, StringView caption, int flags)
     return Application->MessageDialog(text, caption, flags);
 }
 
-std::uintptr_t TWin32Shell::StartProgram(StringView commandLine)
+namespace {
+class TWin32Process : public IProcess {
+public:
+    explicit TWin32Process(HANDLE process) : process_(process) {}
+
+private:
+    UniqueKernelHandle process_;
+};
+} // namespace
+
+std::unique_ptr<IProcess> TWin32Shell::StartProgram(StringView commandLine)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -20,9 +31,9 @@ std::uintptr_t TWin32Shell::StartProgram(StringView commandLine)
     std::wstring line = ToW(commandLine); // CreateProcessW may write into it
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0;
-    CloseHandle(process.hThread);
-    return reinterpret_cast<std::uintptr_t>(process.hProcess);
+        return nullptr;
+    const UniqueKernelHandle thread(process.hThread);
+    return std::make_unique<TWin32Process>(process.hProcess);
 }
 
 void TWin32Shell::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)

@@ -9,7 +9,7 @@
 bool ShowsEmptyRow(const TTreeNode& node)
 {
     const int level = node.Level();
-    return (level == 1 && node.Count() == 3) || (level >= 2 && node.Count() == 0);
+    return (level == 1 && node.Count() == FixedMenuCount) || (level >= 2 && node.Count() == 0);
 }
 
 int CalcMenuWidth(const TTreeNode& node, const TTextWidth& textWidth)
@@ -50,7 +50,7 @@ TMenuLayout LayoutMenu(const TTreeNode& node, int left, int top, int leftWidth, 
     const int childCount = node.Count();
     layout.HasEmptyRow = ShowsEmptyRow(node);
     const int n = childCount + (layout.HasEmptyRow ? 1 : 0);
-    layout.FirstScrollIndex = isMenu ? 3 : 0;
+    layout.FirstScrollIndex = isMenu ? FixedMenuCount : 0;
     layout.Rows.resize(static_cast<size_t>(n));
 
     int keptBottom = 0;
@@ -87,8 +87,8 @@ TMenuLayout LayoutMenu(const TTreeNode& node, int left, int top, int leftWidth, 
     else
         layout.Left = left;
 
-    // A menu always holds its fixed rows, so row 3 exists; a tree read from elsewhere may lack
-    // them, and then the arrow goes where the first row would stand.
+    // A menu always holds its fixed rows, so the row after them exists; a tree read from elsewhere
+    // may lack them, and then the arrow goes where the first row would stand.
     const int first = std::min(layout.FirstScrollIndex, n - 1);
     layout.TopScrollTop = (first >= 0 ? layout.Rows[static_cast<size_t>(first)].Top : 1) + 1;
     layout.TopScrollWidth = 0;

@@ -14,15 +14,6 @@ HGDIOBJ HintFont()
 {
     return MenuFont && MenuFont->Get() ? static_cast<HGDIOBJ>(MenuFont->Get()) : GetStockObject(DEFAULT_GUI_FONT);
 }
-
-RECT WorkArea()
-{
-    RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
-        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return area;
-}
-
 } // namespace
 
 TFmHint::TFmHint() : TNonActivatingForm(u"TFmHint") {}

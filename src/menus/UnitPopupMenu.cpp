@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/PasteEngine.h"
+#include "core/ScopeExit.h"
 #include "core/SharedRoutines.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
@@ -29,32 +30,11 @@ constexpr UINT PopupCaptionFlags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOP
 
 HGDIOBJ PopupFont() { return MenuFont && MenuFont->Get() ? MenuFont->Get() : GetStockObject(DEFAULT_GUI_FONT); }
 
-TWorkArea WorkArea()
-{
-    RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
-        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return {area.left, area.top, area.right, area.bottom};
-}
-
 void HideMenus()
 {
     if (FmMenu)
         FmMenu->Hide();
 }
-
-// The program's windows are disabled and its modal level raised while the system's save dialog
-// runs, as for any modal window of the program: a hotkey or a tray click only beeps meanwhile.
-class TSystemDialogScope {
-public:
-    TSystemDialogScope() : disabled_(nullptr) { ++Application->ModalLevel; }
-    ~TSystemDialogScope() { --Application->ModalLevel; }
-    TSystemDialogScope(const TSystemDialogScope&) = delete;
-    TSystemDialogScope& operator=(const TSystemDialogScope&) = delete;
-
-private:
-    TWindowDisabler disabled_;
-};
 
 } // namespace
 
@@ -185,7 +165,9 @@ void TFmPopupMenu::OpenPopupMenu()
         row.Place(1, layout.Rows[i].Top, rowWidth, layout.Rows[i].Height);
     }
 
-    const TPopupPlace place = PlacePopupMenu(pointerX, pointerY, layout.Width, layout.Height, WorkArea());
+    const RECT area = WorkArea();
+    const TPopupPlace place = PlacePopupMenu(pointerX, pointerY, layout.Width, layout.Height,
+                                             {area.left, area.top, area.right, area.bottom});
     SetBounds(place.Left, place.Top, layout.Width, layout.Height);
     PanelBorder->SetBounds(0, 0, layout.Width, layout.Height);
     PanelBack->SetBounds(1, 1, layout.Width - 2, layout.Height - 2);
@@ -285,7 +267,11 @@ std::optional<String> TFmPopupMenu::SaveDialog1(const String& proposed)
 {
     TWin32FileDialogs dialog(FmMain ? FmMain->Handle() : nullptr);
     dialog.OnShow = [this](HWND window) { SaveDialog1Show(window); };
-    TSystemDialogScope modal;
+    // The program's windows are disabled and its modal level raised while the system's dialog
+    // runs, as for any modal window of the program: a hotkey or a tray click only beeps meanwhile.
+    const TWindowDisabler disabled(nullptr);
+    ++Application->ModalLevel;
+    const ScopeExit modalEnd([] { --Application->ModalLevel; });
     return dialog.SaveFile(proposed, u"txt", u"Text files (*.txt)|*.TXT");
 }
 

@@ -87,12 +87,9 @@ void TWideMenuItem::Paint(HDC dc)
         SetDCBrushColor(dc, MenuBackColor);
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         if (LeftBarGraphic) {
-            HDC memory = CreateCompatibleDC(dc);
-            {
-                ScopedSelectObject select(memory, LeftBarGraphic);
-                BitBlt(dc, 0, 0, 22, 22, memory, 0, 0, SRCCOPY);
-            }
-            DeleteDC(memory);
+            const UniqueMemoryDC memory(CreateCompatibleDC(dc));
+            const ScopedSelectObject select(memory.get(), LeftBarGraphic);
+            BitBlt(dc, 0, 0, 22, 22, memory.get(), 0, 0, SRCCOPY);
         }
     }
     if (ImageList && ParentNode != ProgramMenuNode && ImageIndex >= 0 && ImageIndex <= LastImage)

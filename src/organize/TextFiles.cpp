@@ -2,19 +2,6 @@
 
 #include "core/OsServices.h"
 
-std::vector<std::uint8_t> TextFileBytes(StringView text)
-{
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(2 + 2 * text.size());
-    bytes.push_back(0xFF);
-    bytes.push_back(0xFE);
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 String ValidFileName(StringView name)
 {
     static constexpr StringView Forbidden = u"\\/:*?\"<>|";

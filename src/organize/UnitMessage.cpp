@@ -19,7 +19,6 @@ namespace {
 constexpr int LabelHeight = 20;
 constexpr int EditHeight = 21;
 constexpr int Gap = 8;
-constexpr int RowHeight = 25;
 constexpr int InsertButtonWidth = 97;
 constexpr int HotkeyGap = 20;
 constexpr int HotKeyWidth = 128;
@@ -63,9 +62,9 @@ void TFmMessage::CreateControls()
     const int nameTop = FormBorderWidth + LabelHeight;
     const int contentTop = nameTop + EditHeight + Gap;
     const int bottom = FormBorderWidth + LayoutHeight - BottomGap;
-    const int buttonsTop = bottom - RowHeight;
+    const int buttonsTop = bottom - ButtonHeight;
     const int ruleTop = buttonsTop - RuleGap - RuleHeight;
-    const int rowTop = ruleTop - RowHeight;
+    const int rowTop = ruleTop - ButtonHeight;
     const int memoBottom = rowTop - Gap;
 
     EditName = std::make_unique<TEdit>(*this, RECT{left, nameTop, right, nameTop + EditHeight});
@@ -73,17 +72,17 @@ void TFmMessage::CreateControls()
     LabelName = std::make_unique<TStaticLabel>(*this, RECT{left, FormBorderWidth, right, nameTop}, u"&Name:",
                                                EditName.get(), true);
 
-    BtnInsert = std::make_unique<TButton>(*this, RECT{left, rowTop, left + InsertButtonWidth, rowTop + RowHeight},
+    BtnInsert = std::make_unique<TButton>(*this, RECT{left, rowTop, left + InsertButtonWidth, rowTop + ButtonHeight},
                                           u"&Insert");
     BtnInsert->OnClick = [this] { BtnInsertClick(); };
     const int labelLeft = left + InsertButtonWidth + HotkeyGap;
     const int labelRight = labelLeft + DialogTextSize(ShownCaption(u"&Hotkey:")).cx;
-    const int hotKeyTop = rowTop + (RowHeight - HotKeyHeight) / 2;
+    const int hotKeyTop = rowTop + (ButtonHeight - HotKeyHeight) / 2;
     HotKey1 = std::make_unique<THotKey>(
         *this, RECT{labelRight + Gap, hotKeyTop, labelRight + Gap + HotKeyWidth, hotKeyTop + HotKeyHeight});
-    LabelHotkey = std::make_unique<TStaticLabel>(*this, RECT{labelLeft, rowTop, labelRight, rowTop + RowHeight},
+    LabelHotkey = std::make_unique<TStaticLabel>(*this, RECT{labelLeft, rowTop, labelRight, rowTop + ButtonHeight},
                                                  u"&Hotkey:", HotKey1.get(), true);
-    const int checkTop = rowTop + (RowHeight - CheckBoxHeight) / 2;
+    const int checkTop = rowTop + (ButtonHeight - CheckBoxHeight) / 2;
     CheckBoxWordWarp =
         std::make_unique<TCheckBox>(*this, RECT{right - 80, checkTop, right, checkTop + CheckBoxHeight}, u"&Word Warp");
     CheckBoxWordWarp->SetChecked(true);

@@ -20,7 +20,6 @@ public:
     // The client area as laid out: an 8-pixel border around the controls.
     static constexpr int LayoutWidth = 608;
     static constexpr int LayoutHeight = 426;
-    static constexpr int FormBorderWidth = 8;
     // The smallest outer size the user can drag the window to.
     static constexpr int MinOuterWidth = 600;
     static constexpr int MinOuterHeight = 420;

@@ -15,7 +15,6 @@ public:
 
     static constexpr int FormBorderWidth = 16;
     static constexpr int ButtonWidth = 144;
-    static constexpr int ButtonHeight = 25;
     static constexpr int ButtonSpacing = 8;
 
     std::unique_ptr<TButton> BtnNewMenu;

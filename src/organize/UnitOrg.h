@@ -21,13 +21,11 @@ public:
 
     static constexpr int LayoutWidth = 678;
     static constexpr int LayoutHeight = 466;
-    static constexpr int FormBorderWidth = 8;
     static constexpr int MinFormWidth = 520;
     static constexpr int MinFormHeight = 420;
     static constexpr int TreeWidth = 160;
     static constexpr int SplitterWidth = 3;
     static constexpr int ButtonColumnWidth = 107;
-    static constexpr int ButtonHeight = 25;
 
     TImageList ImageList1;
     std::unique_ptr<TTreeView> TreeView1;

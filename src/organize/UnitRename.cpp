@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int ButtonWidth = 80;
-constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 6;
 constexpr int LabelHeight = 13;
 constexpr int EditTop = 16;

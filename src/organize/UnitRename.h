@@ -20,7 +20,6 @@ public:
     // The laid-out area inside the 8-pixel border.
     static constexpr int LayoutWidth = 258;
     static constexpr int LayoutHeight = 73;
-    static constexpr int FormBorderWidth = 8;
 
     std::unique_ptr<TEdit> LEditName;
     std::unique_ptr<TStaticLabel> LabelName;

@@ -1,6 +1,7 @@
 // Resource ids of the program.
 #pragma once
 
+// The program's icon: its windows, the tray and the file.
 #define IDI_QUORVANE 1
 
 // The menu bar's background: left cap, stretched middle, right cap.

@@ -3,7 +3,6 @@
 #include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/SnippetTree.h"
-#include "settings/Settings.h"
 
 namespace {
 char16_t FoldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }

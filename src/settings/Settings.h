@@ -3,12 +3,10 @@
 // which reads the bar's place from its window and hands it to WriteSettings.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "core/Text.h"
+#include "core/Version.h"
 
-constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\1.0";
+constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\" QV_VERSION_TEXT;
 
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();
@@ -22,5 +20,3 @@ void WriteSettings(int menuBarLeft, int menuBarTop);
 // A file name without its extension: the text from the last "." on, when that "." stands after
 // the last "\" and ":".
 String WithoutExtension(StringView name);
-// Text of a file: a byte-order mark selects UTF-8 or UTF-16; without one, the ANSI code page.
-String DecodeTextFile(const std::vector<std::uint8_t>& bytes);

@@ -2,6 +2,7 @@
 
 #include "core/OsServices.h"
 #include "core/ProductLinks.h"
+#include "core/Version.h"
 
 namespace {
 constexpr int AppNameHeight = 40;
@@ -9,7 +10,6 @@ constexpr int RowHeight = 28;
 constexpr int RowSpacer = 16;
 constexpr int CaptionWidth = 80;
 constexpr int ButtonWidth = 145;
-constexpr int ButtonHeight = 25;
 constexpr COLORREF LinkColor = RGB(0, 0, 255);
 
 LOGFONTW Tahoma(int height, int weight, bool underline)
@@ -105,7 +105,7 @@ void TFmAbout::FormCreate()
     LabelEMailURL->SetCaption(ProductEmail);
 }
 
-void TFmAbout::FormShow() { LabelVersionNumber->SetText(u"1.0"); }
+void TFmAbout::FormShow() { LabelVersionNumber->SetText(ProgramVersion); }
 
 void TFmAbout::LabelHomePaggeURLMouseEnter(TLabel& sender)
 {

@@ -15,7 +15,6 @@ public:
     // The laid-out area inside the form's 8-pixel border.
     static constexpr int LayoutWidth = 298;
     static constexpr int LayoutHeight = 196;
-    static constexpr int FormBorderWidth = 8;
 
     TLabel* LabelAppName = nullptr;
     std::unique_ptr<TStaticLabel> LabelVersion;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/Globals.h"
+#include "core/Version.h"
 #include "settings/Settings.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"
@@ -54,7 +55,7 @@ std::optional<TAnsweredRequest> SendGet(StringView address)
 
     TAnsweredRequest answered;
     answered.Session.reset(
-        WinHttpOpen(L"Quorvane/1.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+        WinHttpOpen(L"Quorvane/" QV_VERSION_TEXT, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!answered.Session)
         return std::nullopt;
     answered.Connection.reset(WinHttpConnect(answered.Session.get(), host.c_str(), parts.nPort, 0));

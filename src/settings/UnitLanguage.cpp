@@ -6,6 +6,7 @@
 
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "core/Version.h"
 #include "organize/UnitMessage.h"
 #include "organize/UnitNew.h"
 #include "organize/UnitRename.h"
@@ -200,7 +201,7 @@ void ApplyLanguage()
     Application->SetTitle(ProgramName);
     if (FmMain) {
         FmMain->SetCaption(ProgramName);
-        FmMain->TrayIcon1.SetHint(ProgramName + u" 1.0");
+        FmMain->TrayIcon1.SetHint(ProgramName + u" " + ProgramVersion);
     }
     if (FmMenuBar)
         ApplyMainMenuTexts(run);

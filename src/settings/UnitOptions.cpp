@@ -9,6 +9,7 @@
 #include "core/UnitMenuBar.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -16,7 +17,6 @@ constexpr int GroupGeneralHeight = 90;
 constexpr int GroupClipboardHeight = 120;
 constexpr int GroupLanguageHeight = 90;
 constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 8;
 constexpr wchar_t DefaultLanguageItem[] = L"Default(English)";
 
@@ -58,7 +58,7 @@ void TFmOptions::CreateControls()
     const int fieldX = std::max<int>(170, LabelMaxCount->BoundsRect().right - clipboard.x + 6);
     SpinEditMaxCount = std::make_unique<TSpinEdit>(*this, In(clipboard, fieldX, 80, 100, 22), MinClipboardMaxCount,
                                                    MaxClipboardMaxCount, 5);
-    SpinEditMaxCount->SetValue(20);
+    SpinEditMaxCount->SetValue(DefaultClipboardMaxCount);
 
     POINT language{FormBorderWidth, clipboard.y + GroupClipboardHeight};
     GroupBoxLanguage = std::make_unique<TGroupBox>(*this, In(language, 0, 0, LayoutWidth, GroupLanguageHeight),
@@ -69,7 +69,7 @@ void TFmOptions::CreateControls()
     ComboBoxLanguages->AddItem(FromW(DefaultLanguageItem));
     ComboBoxLanguages->SetItemIndex(0);
     BtnEditLanguageFile =
-        std::make_unique<TButton>(*this, In(language, 224, 46, 140, 25), u"Edit Language File...");
+        std::make_unique<TButton>(*this, In(language, 224, 46, 140, ButtonHeight), u"Edit Language File...");
     BtnEditLanguageFile->OnClick = [this] { BtnEditLanguageFileClick(); };
 
     BtnDefault = std::make_unique<TButton>(*this, RECT{}, u"&Default");
@@ -123,18 +123,17 @@ void TFmOptions::AlignButtons()
 void TFmOptions::AddLanguagesFileToList(const String& dir)
 {
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFind search(FindFirstFileW(ToW(dir + u"*.*").c_str(), &entry));
+    if (!search)
         return;
     do {
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY)
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         const String name = FromW(entry.cFileName);
         const size_t dot = name.find_last_of(u'.');
         if (dot != String::npos && SameAsciiText(name.substr(dot), u".ini"))
             ComboBoxLanguages->AddItem(name.substr(0, dot));
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
 }
 
 void TFmOptions::CheckBoxAutoDeleteClick()
@@ -150,7 +149,7 @@ void TFmOptions::BtnDefaultClick()
     CheckBoxTurnOnHotkey->SetChecked(true);
     CheckBoxAutoCapture->SetChecked(true);
     CheckBoxAutoDelete->SetChecked(true);
-    SpinEditMaxCount->SetValue(20);
+    SpinEditMaxCount->SetValue(DefaultClipboardMaxCount);
 }
 
 void TFmOptions::BtnOkClick()
@@ -167,10 +166,8 @@ void TFmOptions::BtnOkClick()
 void TFmOptions::BtnEditLanguageFileClick()
 {
     const String path = LanguagesFolder + u"\\" + u"EditLanguageFile.exe";
-    if (OsFiles().FileExists(path)) {
-        if (const std::uintptr_t process = RunProgram(path))
-            CloseHandle(reinterpret_cast<HANDLE>(process)); // nothing waits for the editor
-    }
+    if (OsFiles().FileExists(path))
+        RunProgram(path); // nothing waits for the editor
     else
         ShowMessageBox(CannotFindLanguageFileMsg + u" \"" + path + u"\"", ProgramName, MB_ICONWARNING);
 }

@@ -15,7 +15,6 @@ public:
     // button row.
     static constexpr int LayoutWidth = 378;
     static constexpr int LayoutHeight = 336;
-    static constexpr int FormBorderWidth = 8;
 
     std::unique_ptr<TGroupBox> GroupBoxGeneral;
     std::unique_ptr<TCheckBox> CheckBoxAutoHide;

@@ -14,7 +14,7 @@ namespace {
 constexpr wchar_t ApplicationClass[] = L"TApplication";
 }
 
-TApplication::TApplication(HINSTANCE instance) : instance_(instance)
+TApplication::TApplication(HINSTANCE instance, int iconId) : instance_(instance), iconId_(iconId)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);

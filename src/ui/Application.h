@@ -13,12 +13,14 @@ class TForm;
 
 class TApplication {
 public:
-    explicit TApplication(HINSTANCE instance);
+    // iconId: the resource id of the program's icon, which every form's window class shows.
+    TApplication(HINSTANCE instance, int iconId);
     ~TApplication();
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
     HINSTANCE Instance() const { return instance_; }
+    int IconId() const { return iconId_; }
     // The application's own window: hidden, it owns the timers.
     HWND Handle() const { return window_.get(); }
 
@@ -59,6 +61,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     HINSTANCE instance_;
+    int iconId_;
     UniqueWindow window_;
     String title_ = u"Quorvane";
     bool terminated_ = false;

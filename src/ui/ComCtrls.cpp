@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ScopeExit.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -24,11 +25,7 @@ void WithFlag(bool& flag, Work&& work)
 {
     const bool old = flag;
     flag = true;
-    struct Restore {
-        bool& flag;
-        bool old;
-        ~Restore() { flag = old; }
-    } restore{flag, old};
+    const ScopeExit restore([&flag, old] { flag = old; });
     work();
 }
 
@@ -42,21 +39,19 @@ struct TListItem {
 size_t WidestCaption(HWND control, const std::vector<TListItem>& items)
 {
     size_t widest = items.size();
-    HDC dc = GetDC(control);
-    if (!dc)
+    const WindowDC dc(control);
+    if (!dc.Get())
         return widest;
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     LONG widestWidth = -1;
     for (size_t i = 0; i < items.size(); ++i) {
         SIZE size{};
-        GetTextExtentPoint32W(dc, items[i].caption.c_str(), static_cast<int>(items[i].caption.size()), &size);
+        GetTextExtentPoint32W(dc.Get(), items[i].caption.c_str(), static_cast<int>(items[i].caption.size()), &size);
         if (size.cx > widestWidth) {
             widestWidth = size.cx;
             widest = i;
         }
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(control, dc);
     return widest;
 }
 } // namespace
@@ -348,10 +343,7 @@ void TTreeView::DoDragDrop(TDragControl* source, int x, int y)
 {
     dropTarget_ = ItemAtPoint(x, y);
     TreeView_SelectDropTarget(Handle(), nullptr);
-    struct Clear {
-        HTREEITEM& target;
-        ~Clear() { target = nullptr; }
-    } clear{dropTarget_};
+    const ScopeExit clear([this] { dropTarget_ = nullptr; });
     if (OnDragDrop)
         OnDragDrop(source, x, y);
 }
@@ -424,23 +416,18 @@ void TListView::Batch(const std::function<void()>& changes)
     // turning painting off clears it.
     const bool shown = (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
-    struct Redraw {
-        HWND h;
-        bool shown;
-        ~Redraw()
-        {
-            // The list turns its painting on while its window counts as hidden: it sets its
-            // scroll bars without drawing them there and then (each drawing took milliseconds
-            // under Wine), and the one paint that follows draws them with the rest. The
-            // default handling flips the visibility without telling the list, which would
-            // redraw its scroll bars on hearing of it.
-            DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
-            SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-            DefWindowProcW(h, WM_SETREDRAW, shown, 0);
-            if (shown)
-                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-        }
-    } redraw{Handle(), shown};
+    const ScopeExit redraw([h = Handle(), shown] {
+        // The list turns its painting on while its window counts as hidden: it sets its
+        // scroll bars without drawing them there and then (each drawing took milliseconds
+        // under Wine), and the one paint that follows draws them with the rest. The
+        // default handling flips the visibility without telling the list, which would
+        // redraw its scroll bars on hearing of it.
+        DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+        DefWindowProcW(h, WM_SETREDRAW, shown, 0);
+        if (shown)
+            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    });
     changes();
 }
 
@@ -581,10 +568,7 @@ void TListView::DoDragOver(TDragControl* source, int x, int y, TDragState state,
 void TListView::DoDragDrop(TDragControl* source, int x, int y)
 {
     dropTarget_ = ItemAtPoint(x, y);
-    struct Clear {
-        int& target;
-        ~Clear() { target = -1; }
-    } clear{dropTarget_};
+    const ScopeExit clear([this] { dropTarget_ = -1; });
     if (OnDragDrop)
         OnDragDrop(source, x, y);
 }

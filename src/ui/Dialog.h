@@ -17,6 +17,10 @@ public:
     enum class TBorder { Fixed, Sizeable };
     TDialogForm(String className, TBorder border);
 
+    // The space between a dialog's edge and its controls, and the height of its push buttons.
+    static constexpr int FormBorderWidth = 8;
+    static constexpr int ButtonHeight = 25;
+
     // The button Enter presses; nullptr for none.
     void SetDefaultButton(TButton* button);
     TButton* DefaultButton() const { return defaultButton_; }

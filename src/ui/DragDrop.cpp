@@ -31,7 +31,7 @@ LRESULT CALLBACK CaptureProc(HWND, UINT, WPARAM, LPARAM);
 
 HWND CaptureWindow()
 {
-    if (drag.CaptureWindow && IsWindow(drag.CaptureWindow))
+    if (drag.CaptureWindow)
         return drag.CaptureWindow;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -44,8 +44,9 @@ HWND CaptureWindow()
         if (!RegisterClassExW(&wc))
             throw std::runtime_error("cannot register a window class");
     }
-    drag.CaptureWindow = CreateWindowExW(WS_EX_TOOLWINDOW, CaptureClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                         nullptr, Application->Instance(), nullptr);
+    // Owned by the application's window, so it goes when that does.
+    drag.CaptureWindow = CreateWindowExW(WS_EX_TOOLWINDOW, CaptureClass, L"", WS_POPUP, 0, 0, 0, 0,
+                                         Application->Handle(), nullptr, Application->Instance(), nullptr);
     if (!drag.CaptureWindow)
         throw std::runtime_error("cannot create a window");
     return drag.CaptureWindow;
@@ -156,6 +157,10 @@ LRESULT CALLBACK CaptureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (reinterpret_cast<HWND>(lParam) != hwnd)
                 Finish(false);
             return 0;
+        case WM_NCDESTROY:
+            if (drag.CaptureWindow == hwnd)
+                drag.CaptureWindow = nullptr;
+            break;
         default:
             break;
         }

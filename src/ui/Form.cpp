@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/ScopeExit.h"
 #include "ui/Application.h"
 #include "ui/DeferredRelease.h"
 #include "ui/GraphicControl.h"
@@ -31,7 +32,7 @@ void RegisterWindowClass(const std::wstring& name, UINT style, WNDPROC proc)
     wc.lpfnWndProc = proc;
     wc.hInstance = Application->Instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(Application->Instance(), MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(Application->Instance(), MAKEINTRESOURCEW(Application->IconId()));
     wc.lpszClassName = name.c_str();
     if (!RegisterClassExW(&wc))
         throw std::runtime_error("cannot register a window class");
@@ -406,24 +407,16 @@ BOOL CALLBACK TWindowDisabler::DisableOne(HWND window, LPARAM self)
 
 int TForm::ShowModal()
 {
-    struct ModalScope {
-        TForm& form;
-        explicit ModalScope(TForm& f) : form(f)
-        {
-            form.inModal_ = true;
-            ++Application->ModalLevel;
-        }
-        ~ModalScope()
-        {
-            form.inModal_ = false;
-            --Application->ModalLevel;
-            Application->ModalEnded();
-        }
-    };
     ModalResult = 0;
     {
         TWindowDisabler disabled(Handle());
-        ModalScope scope(*this);
+        inModal_ = true;
+        ++Application->ModalLevel;
+        const ScopeExit modalEnd([this] {
+            inModal_ = false;
+            --Application->ModalLevel;
+            Application->ModalEnded();
+        });
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
         while (ModalResult == 0 && Handle() &&
@@ -490,6 +483,14 @@ LRESULT TNonActivatingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_MOUSEACTIVATE)
         return WMMouseActivate();
     return TForm::WndProc(msg, wParam, lParam);
+}
+
+RECT WorkArea()
+{
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return area;
 }
 
 TPanel::TPanel(TWinControl& parent, String className) : TWinControl(std::move(className)), parent_(parent) {}

@@ -201,6 +201,9 @@ private:
     static BOOL CALLBACK DisableOne(HWND window, LPARAM self);
 };
 
+// The screen's work area, where pop-up windows stay: the whole screen when the system gives none.
+RECT WorkArea();
+
 // A form that never takes the focus: a top-most tool popup without owner, answering every
 // mouse activation with MA_NOACTIVATE, so the user's window keeps the keyboard focus.
 class TNonActivatingForm : public TForm {

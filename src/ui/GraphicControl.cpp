@@ -138,9 +138,9 @@ void TImage::Paint(HDC dc)
 {
     if (!picture_)
         return;
-    HDC memory = CreateCompatibleDC(dc);
+    const UniqueMemoryDC memory(CreateCompatibleDC(dc));
     {
-        ScopedSelectObject select(memory, picture_.get());
+        ScopedSelectObject select(memory.get(), picture_.get());
         int x = Left(), y = Top(), w = Width(), h = Height();
         if (!Stretch) {
             w = std::min<int>(w, size_.cx);
@@ -154,11 +154,10 @@ void TImage::Paint(HDC dc)
         }
         const int sw = Stretch ? size_.cx : w, sh = Stretch ? size_.cy : h;
         if (TransparentColor != CLR_INVALID)
-            GdiTransparentBlt(dc, x, y, w, h, memory, 0, 0, sw, sh, TransparentColor);
+            GdiTransparentBlt(dc, x, y, w, h, memory.get(), 0, 0, sw, sh, TransparentColor);
         else if (Stretch)
-            StretchBlt(dc, x, y, w, h, memory, 0, 0, sw, sh, SRCCOPY);
+            StretchBlt(dc, x, y, w, h, memory.get(), 0, 0, sw, sh, SRCCOPY);
         else
-            BitBlt(dc, x, y, w, h, memory, 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, w, h, memory.get(), 0, 0, SRCCOPY);
     }
-    DeleteDC(memory);
 }

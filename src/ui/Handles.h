@@ -51,11 +51,33 @@ struct IconDeleter {
     static HICON Invalid() { return nullptr; }
     static void Free(HICON h) { DestroyIcon(h); }
 };
+struct MemoryDCDeleter {
+    static HDC Invalid() { return nullptr; }
+    static void Free(HDC h) { DeleteDC(h); }
+};
+struct LocalMemoryDeleter {
+    static HLOCAL Invalid() { return nullptr; }
+    static void Free(HLOCAL h) { LocalFree(h); }
+};
+struct GlobalMemoryDeleter {
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Free(HGLOBAL h) { GlobalFree(h); }
+};
+struct FindDeleter {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
+// A DC of CreateCompatibleDC (a window's own DC is a WindowDC).
+using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCDeleter>;
+using UniqueLocalMemory = UniqueHandle<HLOCAL, LocalMemoryDeleter>;
+using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryDeleter>;
+// A search of FindFirstFileW.
+using UniqueFind = UniqueHandle<HANDLE, FindDeleter>;
 
 // A window's own device context, released at the end of the scope.
 class WindowDC {

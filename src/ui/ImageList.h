@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "ui/Handles.h"
+
 class TImageList {
 public:
     TImageList() = default;
@@ -18,14 +20,13 @@ public:
     bool LoadStrip(HINSTANCE instance, int resourceId, int width, int height, COLORREF mask)
     {
         Reset();
-        HBITMAP strip = static_cast<HBITMAP>(
+        const UniqueGdiObject strip(
             LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         if (!strip)
             return false;
         list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 4);
         if (list_)
-            ImageList_AddMasked(list_, strip, mask);
-        DeleteObject(strip);
+            ImageList_AddMasked(list_, static_cast<HBITMAP>(strip.get()), mask);
         return list_ != nullptr;
     }
     // One picture of width x height that draw paints over a background of the mask colour, which
@@ -33,26 +34,25 @@ public:
     bool CreateDrawn(int width, int height, COLORREF mask, const std::function<void(HDC)>& draw)
     {
         Reset();
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        if (dc && picture) {
-            HGDIOBJ old = SelectObject(dc, picture);
-            const RECT all{0, 0, width, height};
-            HBRUSH background = CreateSolidBrush(mask);
-            FillRect(dc, &all, background);
-            DeleteObject(background);
-            draw(dc);
-            SelectObject(dc, old);
-            list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1);
-            if (list_)
-                ImageList_AddMasked(list_, picture, mask);
+        UniqueMemoryDC dc;
+        UniqueGdiObject picture;
+        {
+            const WindowDC screen(nullptr);
+            dc.reset(CreateCompatibleDC(screen.Get()));
+            picture.reset(CreateCompatibleBitmap(screen.Get(), width, height));
         }
-        if (picture)
-            DeleteObject(picture);
-        if (dc)
-            DeleteDC(dc);
+        if (!dc || !picture)
+            return false;
+        {
+            const ScopedSelectObject select(dc.get(), picture.get());
+            const RECT all{0, 0, width, height};
+            const UniqueGdiObject background(CreateSolidBrush(mask));
+            FillRect(dc.get(), &all, static_cast<HBRUSH>(background.get()));
+            draw(dc.get());
+        }
+        list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1);
+        if (list_)
+            ImageList_AddMasked(list_, static_cast<HBITMAP>(picture.get()), mask);
         return list_ != nullptr;
     }
     int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }

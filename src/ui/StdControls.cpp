@@ -36,11 +36,6 @@ int FreeControlId(HWND parent)
         ++id;
     return id;
 }
-
-// Shortcut modifier bits of the program's hotkey values.
-constexpr int ShortCutShift = 0x2000;
-constexpr int ShortCutCtrl = 0x4000;
-constexpr int ShortCutAlt = 0x8000;
 } // namespace
 
 HFONT DialogFont()
@@ -461,8 +456,8 @@ int THotKey::Value() const
     if (key == 0)
         return 0;
     const unsigned modifiers = (word >> 8) & 0xFF;
-    return key | ((modifiers & HOTKEYF_SHIFT) ? ShortCutShift : 0) | ((modifiers & HOTKEYF_CONTROL) ? ShortCutCtrl : 0) |
-           ((modifiers & HOTKEYF_ALT) ? ShortCutAlt : 0);
+    return key | ((modifiers & HOTKEYF_SHIFT) ? HotkeyShift : 0) | ((modifiers & HOTKEYF_CONTROL) ? HotkeyCtrl : 0) |
+           ((modifiers & HOTKEYF_ALT) ? HotkeyAlt : 0);
 }
 
 void THotKey::SetValue(int value)
@@ -470,9 +465,9 @@ void THotKey::SetValue(int value)
     const unsigned key = static_cast<unsigned>(value) & 0xFF;
     unsigned modifiers = 0;
     if (key != 0) {
-        modifiers |= (value & ShortCutShift) ? HOTKEYF_SHIFT : 0;
-        modifiers |= (value & ShortCutCtrl) ? HOTKEYF_CONTROL : 0;
-        modifiers |= (value & ShortCutAlt) ? HOTKEYF_ALT : 0;
+        modifiers |= (value & HotkeyShift) ? HOTKEYF_SHIFT : 0;
+        modifiers |= (value & HotkeyCtrl) ? HOTKEYF_CONTROL : 0;
+        modifiers |= (value & HotkeyAlt) ? HOTKEYF_ALT : 0;
     }
     SendMessageW(Handle(), HKM_SETHOTKEY, MAKEWORD(key, modifiers), 0);
 }

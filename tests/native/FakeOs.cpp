@@ -21,10 +21,23 @@ int FakeShell::MessageDialog(StringView text, StringView, int flags)
     return OnMessageBox ? OnMessageBox(text, flags) : 1;
 }
 
-std::uintptr_t FakeShell::StartProgram(StringView commandLine)
+namespace {
+class FakeProcess : public IProcess {
+public:
+    explicit FakeProcess(std::vector<std::string>& calls) : calls_(calls) {}
+    ~FakeProcess() override { calls_.push_back("ProcessReleased"); }
+
+private:
+    std::vector<std::string>& calls_;
+};
+} // namespace
+
+std::unique_ptr<IProcess> FakeShell::StartProgram(StringView commandLine)
 {
     Calls.push_back("StartProgram " + ToUtf8(commandLine));
-    return NextProcess;
+    if (!ProgramStarts)
+        return nullptr;
+    return std::make_unique<FakeProcess>(Calls);
 }
 
 void FakeShell::ShellOpen(std::uintptr_t owner, StringView target, int showCommand)

@@ -93,12 +93,13 @@ public:
 class FakeShell : public virtual FakeCallLog, public IShell {
 public:
     int MessageDialog(StringView text, StringView caption, int flags) override;
-    std::uintptr_t StartProgram(StringView commandLine) override;
+    std::unique_ptr<IProcess> StartProgram(StringView commandLine) override;
     void ShellOpen(std::uintptr_t owner, StringView target, int showCommand) override;
 
     // Answers a message box; by default IDOK.
     std::function<int(StringView text, int flags)> OnMessageBox;
-    std::uintptr_t NextProcess = 0;
+    // Whether StartProgram starts one; the process it returns logs "ProcessReleased" when freed.
+    bool ProgramStarts = true;
 };
 
 class FakeTextServices : public virtual FakeCallLog, public ITextServices {

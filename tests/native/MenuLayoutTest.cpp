@@ -48,6 +48,7 @@ struct MenuLayout : testing::Test {
     void SetUp() override
     {
         EmptyCaption = u"(Empty)";
+        FixedMenuCount = 3; // as start-up sets it
         AddNode(items, menu, u"New...", nkNew);
         AddNode(items, menu, u"Organize...", nkOrganize);
         AddNode(items, menu, u"-", nkSeparator);

@@ -32,11 +32,21 @@ TEST(SharedRoutines, MessageBoxCountDropsWhenTheBoxFails)
 TEST(SharedRoutines, RunProgramStartsNothingForAnEmptyCommandLine)
 {
     FakeOs os;
-    os.NextProcess = 42;
-    EXPECT_EQ(RunProgram(u""), 0u);
+    EXPECT_EQ(RunProgram(u""), nullptr);
     EXPECT_TRUE(os.Calls.empty());
-    EXPECT_EQ(RunProgram(u"C:\\x\\EditLanguageFile.exe"), 42u);
+    std::unique_ptr<IProcess> process = RunProgram(u"C:\\x\\EditLanguageFile.exe");
+    EXPECT_NE(process, nullptr);
     EXPECT_EQ(os.Calls, (std::vector<std::string>{"StartProgram C:\\x\\EditLanguageFile.exe"}));
+    process.reset();
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"StartProgram C:\\x\\EditLanguageFile.exe", "ProcessReleased"}));
+}
+
+TEST(SharedRoutines, RunProgramGivesNothingWhenTheProgramCannotStart)
+{
+    FakeOs os;
+    os.ProgramStarts = false;
+    EXPECT_EQ(RunProgram(u"C:\\x\\Missing.exe"), nullptr);
+    EXPECT_EQ(os.Calls, (std::vector<std::string>{"StartProgram C:\\x\\Missing.exe"}));
 }
 
 } // namespace

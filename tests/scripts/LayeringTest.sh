@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The three layers stay apart. The portable core (the QuorvaneCore library of CMakeLists.txt and
 # every header it includes) never includes a Win32 header; the window layer (src/ui) includes only
-# its own headers and the text helpers (core/Text.h), never a header of the product.
+# its own headers, the text helpers (core/Text.h) and the scope-exit helper (core/ScopeExit.h),
+# which know nothing of the product, never a header of the product.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 src=$root/src
@@ -33,7 +34,7 @@ done
 for file in "$src"/ui/*; do
   while read -r included; do
     case $included in
-      ui/* | core/Text.h) ;;
+      ui/* | core/Text.h | core/ScopeExit.h) ;;
       *)
         echo "the window layer includes a product header: ${file#"$root"/} includes $included"
         failed=1

@@ -202,6 +202,13 @@ TEST_F(OptionsWindow, LanguageFilesAreListedAndTheCurrentOneSelected)
     const std::wstring folder = std::wstring(temp) + L"QuorvaneLanguages";
     CreateDirectoryW(folder.c_str(), nullptr);
     CreateDirectoryW((folder + L"\\Folder.ini").c_str(), nullptr);
+    // A folder is no language file whatever else its attributes say (Wine marks a name that
+    // begins with a dot hidden, Windows takes the attribute).
+    const std::wstring hidden = folder + L"\\.Hidden.ini";
+    CreateDirectoryW(hidden.c_str(), nullptr);
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_NE(GetFileAttributesW(hidden.c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    ASSERT_NE(GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     for (const wchar_t* name : {L"Deutsch.ini", L"readme.txt", L"Francais.INI", L"noext"})
         CloseHandle(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     LanguagesFolder = FromW(folder);
@@ -223,6 +230,8 @@ TEST_F(OptionsWindow, LanguageFilesAreListedAndTheCurrentOneSelected)
     for (const wchar_t* name : {L"Deutsch.ini", L"readme.txt", L"Francais.INI", L"noext"})
         DeleteFileW((folder + L"\\" + name).c_str());
     RemoveDirectoryW((folder + L"\\Folder.ini").c_str());
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(hidden.c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
