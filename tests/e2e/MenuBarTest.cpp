@@ -105,8 +105,9 @@ TEST_F(MenuBarAsUserSeesIt, AutoHideLeavesAStripThatRevealsTheBarUntilAPressOuts
     Hold(300);
     EXPECT_EQ(Bar(quorvane).top, 0);
     const RECT own = ScreenRect(user.Edit());
-    ClickAt((own.left + own.right) / 2, (own.top + own.bottom) / 2);
-    EXPECT_TRUE(WaitFor([&] { return Bar(quorvane).top == -23; }, 3000)) << Bar(quorvane).top;
+    EXPECT_TRUE(PressAtUntil((own.left + own.right) / 2, (own.top + own.bottom) / 2,
+                             [&] { return Bar(quorvane).top == -23; }))
+        << Bar(quorvane).top;
     EXPECT_TRUE(user.HasFocus());
 }
 

@@ -68,6 +68,15 @@ void ClickAt(int x, int y, bool right)
     MouseButton(right, false);
 }
 
+bool PressAtUntil(int x, int y, const std::function<bool()>& done, int timeoutMs)
+{
+    MoveMouseTo(x, y);
+    MouseButton(false, true);
+    const bool held = WaitFor(done, timeoutMs);
+    MouseButton(false, false);
+    return held;
+}
+
 void PressKey(WORD key)
 {
     Send(Key(key, 0, 0));

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -13,6 +14,9 @@
 void MoveMouseTo(int x, int y);
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
+// A left press at the point that lasts until done() holds, as a user's press lasts, for what a
+// program does from a timer that watches the buttons; false when done() never held.
+bool PressAtUntil(int x, int y, const std::function<bool()>& done, int timeoutMs = 3000);
 void PressKey(WORD key);
 // Presses the keys in order and releases them in reverse (Ctrl+F3: {VK_CONTROL, VK_F3}).
 void PressKeys(std::initializer_list<WORD> keys);
