@@ -56,7 +56,8 @@ void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node)
     if (hotkey == 0 || !UnregisterNodeHotkey(hotkey))
         return;
     items.ForEachNode([&](TTreeNode& other, int) {
-        if (&other == &node || (other.StateIndex & 0xFFFF) != hotkey)
+        // Never to a node that goes with this one, still in the tree while they are told of.
+        if (&other == &node || other.Leaving() || (other.StateIndex & 0xFFFF) != hotkey)
             return false;
         other.Enabled = RegisterShortCutHotkey(hotkey);
         return true;
@@ -81,6 +82,18 @@ void UnregisterAllHotkeys(TTreeNodes& items)
             node.Enabled = false;
         return false;
     });
+}
+
+void WithHotkeysReleased(TTreeNodes& items, const std::function<void()>& work)
+{
+    UnregisterAllHotkeys(items);
+    try {
+        work();
+    } catch (...) {
+        RegisterAllHotkeys(items);
+        throw;
+    }
+    RegisterAllHotkeys(items);
 }
 
 bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey)
