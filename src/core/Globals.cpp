@@ -27,13 +27,14 @@ String PopupSaveAsCaption;
 std::vector<String> DefaultEnglishLines;
 
 TFont* MenuFont;
-TTreeNode* CaptureTargetNode;
+TNodeRef CaptureTargetNode;
+TNodeRef AltHotkeyNode;
 bool CaptureNextClipboardChange;
 bool Dragging;
 bool MouseIsDownOnRow;
 TScreenPoint DragStartPos;
-TTreeNode* DragNode;
-TTreeNode* DragStartMenuNode;
+TNodeRef DragNode;
+TNodeRef DragStartMenuNode;
 std::uintptr_t DragSourceMenuWnd;
 String PendingPasteText;
 ITabPasteTimer* TabPasteTimer;
@@ -106,6 +107,7 @@ void ResetGlobals()
     PopupSaveAsCaption = u"Save As...";
     DefaultEnglishLines.clear();
     CaptureTargetNode = nullptr;
+    AltHotkeyNode = nullptr;
     CaptureNextClipboardChange = true;
     Dragging = false;
     MouseIsDownOnRow = false;

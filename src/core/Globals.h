@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/NodeWatch.h"
 #include "core/OsServices.h"
 #include "core/Text.h"
 
@@ -56,7 +57,11 @@ extern std::vector<String> DefaultEnglishLines;
 // The menu bar's font, taken from the system menu font; every menu window and row copies it.
 extern TFont* MenuFont;
 
-extern TTreeNode* CaptureTargetNode;
+// The nodes kept across message loops; each becomes nullptr when its node is deleted.
+// The folder that receives the next clipboard text, armed by Cut and Copy.
+extern TNodeRef CaptureTargetNode;
+// The message of an Alt hotkey, waiting for Alt to go up.
+extern TNodeRef AltHotkeyNode;
 extern bool CaptureNextClipboardChange;
 extern String PendingPasteText;
 // The menu bar's TimerTabPaste, through which the paste engine types key-macro messages.
@@ -122,8 +127,8 @@ extern int MenuBarTop;
 extern bool Dragging;                   // a row drag is under way
 extern bool MouseIsDownOnRow;           // a button went down on a row and is not up yet
 extern TScreenPoint DragStartPos;       // pointer at the last press on a row
-extern TTreeNode* DragNode;             // node of the dragged row
-extern TTreeNode* DragStartMenuNode;    // node of FmMenu when the drag began
+extern TNodeRef DragNode;               // node of the dragged row
+extern TNodeRef DragStartMenuNode;      // node of FmMenu when the drag began
 extern std::uintptr_t DragSourceMenuWnd; // window of the row where the drag began
 
 constexpr int OwnWindowMarker = 0x15467435;

@@ -20,7 +20,8 @@ public:
 // goes is not told any more, one that comes is told from the next deletion on.
 void NotifyNodeWatchers(TTreeNode& node);
 
-// A node pointer that becomes nullptr when its node is deleted.
+// A node pointer that becomes nullptr when its node is deleted: the one way to keep a node across
+// a message loop. It reads as the pointer it holds.
 class TNodeRef : private TNodeWatcher {
 public:
     explicit TNodeRef(TTreeNode* node = nullptr) : node_(node) {}
@@ -31,7 +32,7 @@ public:
     }
     TTreeNode* Get() const { return node_; }
     TTreeNode* operator->() const { return node_; }
-    explicit operator bool() const { return node_ != nullptr; }
+    operator TTreeNode*() const { return node_; }
 
 private:
     void NodeDeleted(TTreeNode& node) override

@@ -50,14 +50,6 @@ void SetNodeGlobals(TTreeNodes& items)
 void TreeViewDataDeletion(TTreeNode& node)
 {
     ReleaseDeletedNodeHotkey(node.Owner(), node);
-    // A capture's trim may delete the node of a row being dragged: the drop then has no node
-    // to move, instead of moving a freed one.
-    if (&node == DragNode)
-        DragNode = nullptr;
-    if (&node == DragStartMenuNode)
-        DragStartMenuNode = nullptr;
-    if (&node == CaptureTargetNode)
-        CaptureTargetNode = nullptr;
     NotifyNodeWatchers(node);
 }
 

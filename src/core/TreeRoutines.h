@@ -11,7 +11,8 @@ void BuildDefaultTree(TTreeNodes& items);
 // Points the node globals at the default tree's fixed places; FixedMenuCount := 3.
 void SetNodeGlobals(TTreeNodes& items);
 
-// Node-deleted handling: releases the node's system hotkey (its content goes with the node).
+// The tree's deletion routine: releases the node's system hotkey (its content goes with the
+// node) and tells the node watchers, so nothing keeps the node.
 void TreeViewDataDeletion(TTreeNode& node);
 
 void AddClipboardMenuRows(TTreeNodes& items, TTreeNode* menu);

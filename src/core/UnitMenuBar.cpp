@@ -5,18 +5,11 @@
 #include "core/MenuBarPlacement.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
-#include "menus/UnitMenu.h"
 #include "ui/Application.h"
 
 TFmMenuBar::TFmMenuBar() : TNonActivatingForm(u"TFmMenuBar")
 {
-    TreeViewData.OnDeletion = [this](TTreeNode& node) {
-        TreeViewDataDeletion(node);
-        if (&node == AltHotkeyNode)
-            AltHotkeyNode = nullptr;
-        if (FmMenu)
-            FmMenu->NodeDeleted(node);
-    };
+    TreeViewData.OnDeletion = TreeViewDataDeletion;
     BuildDefaultTree(TreeViewData);
 }
 

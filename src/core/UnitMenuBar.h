@@ -36,10 +36,7 @@ public:
     bool FirstClipboardMsg = false;
 
     // System hotkeys and key-macro typing (MenuBarHotkeys.cpp).
-    TTimer TimerHotkey;   // 10 ms, while an Alt hotkey's message waits for Alt to go up
-    // That message; captures and trims may move or delete nodes while Alt is held, so the node
-    // itself is kept, and forgotten when it is deleted.
-    TTreeNode* AltHotkeyNode = nullptr;
+    TTimer TimerHotkey;   // 10 ms, while an Alt hotkey's message (AltHotkeyNode) waits for Alt to go up
     TTimer TimerTabPaste; // one step of a key-macro message per tick
     void MyHotKey(WPARAM id, LPARAM keys);
     void TimerHotkeyTimer();

@@ -177,9 +177,10 @@ bool TFmMenu::ShowsNode(const TTreeNode& node) const
     return FmMenuSub && FmMenuSub->Visible() && FmMenuSub->ShowsNode(node);
 }
 
-void TFmMenu::NodeDeleted(const TTreeNode& node)
+void TFmMenu::NodeDeleted(TTreeNode& node)
 {
-    if (Visible() && ShowsNode(node))
+    // The top window looks down its whole chain and closes it all; a submenu leaves that to it.
+    if (this == FmMenu && Visible() && ShowsNode(node))
         Hide();
 }
 

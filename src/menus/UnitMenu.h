@@ -6,15 +6,15 @@
 #include <memory>
 #include <vector>
 
+#include "core/NodeWatch.h"
 #include "menus/MenuLayout.h"
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
 #include "ui/Timer.h"
 
-class TTreeNode;
 class TWideMenuItem;
 
-class TFmMenu : public TNonActivatingForm {
+class TFmMenu : public TNonActivatingForm, private TNodeWatcher {
 public:
     TFmMenu();
     ~TFmMenu() override;
@@ -42,9 +42,6 @@ public:
     void LoadData(int ALeft, int ATop);
     void Show() override;
     void Hide() override;
-    // A node leaves the tree: an open menu chain that shows it closes, so that no row keeps
-    // pointing at a freed node (a capture's trim can delete an entry of an open Clipboards menu).
-    void NodeDeleted(const TTreeNode& node);
 
     // The message handlers of the rows and the context menu.
     void UserMsgMenuItemSelected(TMessage& msg);
@@ -69,6 +66,9 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A node leaves the tree: an open menu chain that shows it closes, so that no row keeps
+    // pointing at a freed node (a capture's trim can delete an entry of an open Clipboards menu).
+    void NodeDeleted(TTreeNode& node) override;
     void FormCreate();
     void FormShow();
     void FormHide();

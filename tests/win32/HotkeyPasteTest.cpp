@@ -74,7 +74,7 @@ struct MenuBarHotkeys : testing::Test {
         for (TTreeNode* node : added)
             DeleteNodeTree(node);
         FmMenuBar->TimerHotkey.SetEnabled(false);
-        FmMenuBar->AltHotkeyNode = nullptr;
+        AltHotkeyNode = nullptr;
         Application->ModalLevel = 0;
         OpenMessageBoxCount = 0;
         SetOsServices(real);
@@ -108,10 +108,10 @@ TEST_F(MenuBarHotkeys, AModalWindowOrMessageBoxOnlyClicksIntoTheBarAndBeeps)
         os.calls.clear();
         Application->ModalLevel = guard ? 0 : 1;
         OpenMessageBoxCount = guard ? 1 : 0;
-        FmMenuBar->AltHotkeyNode = waiting;
+        AltHotkeyNode = waiting;
         Press(CtrlF2);
         EXPECT_EQ(os.calls, clickAndBeep);
-        EXPECT_EQ(FmMenuBar->AltHotkeyNode, waiting); // a waiting paste is not touched
+        EXPECT_EQ(AltHotkeyNode, waiting); // a waiting paste is not touched
     }
 }
 
@@ -159,7 +159,7 @@ TEST_F(MenuBarHotkeys, AnAltHotkeyPastesOnceAltIsUp)
     EXPECT_TRUE(os.calls.empty());
     EXPECT_TRUE(FmMenuBar->TimerHotkey.Enabled());
     EXPECT_EQ(FmMenuBar->TimerHotkey.Interval(), 10u);
-    EXPECT_EQ(FmMenuBar->AltHotkeyNode, node);
+    EXPECT_EQ(AltHotkeyNode, node);
     PumpUntil([] { return false; }, 150);
     EXPECT_TRUE(os.calls.empty());
     os.altState = 0;
@@ -187,7 +187,7 @@ TEST_F(MenuBarHotkeys, TheWaitingMessageIsPastedWhereverACaptureMovesItAndForgot
     items.Delete(added.back());
     added.pop_back();
     items.Delete(entry);
-    EXPECT_EQ(FmMenuBar->AltHotkeyNode, nullptr);
+    EXPECT_EQ(AltHotkeyNode, nullptr);
     os.altState = 0;
     ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
     EXPECT_TRUE(os.calls.empty());
@@ -203,7 +203,7 @@ TEST_F(MenuBarHotkeys, ALaterHotkeyCancelsTheWaitingPaste)
     EXPECT_EQ(os.calls, Paste("now"));
     Press(AltF3);
     Press(HotkeyCtrl | VK_F9); // matches no node
-    EXPECT_EQ(FmMenuBar->AltHotkeyNode, nullptr);
+    EXPECT_EQ(AltHotkeyNode, nullptr);
     os.altState = 0;
     ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("now"));
