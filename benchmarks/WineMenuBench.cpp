@@ -69,7 +69,7 @@ void ListBoxFirstPaint(HWND parent, HFONT font)
 int main()
 {
     TMainBlock block(GetModuleHandleW(nullptr));
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     TTreeNode* root = items.AddChild(nullptr, u"Bench");
     TTreeNode* menu = items.AddChild(root, u"Menu");
     TTreeNode* folder = items.AddChild(menu, u"Folder");

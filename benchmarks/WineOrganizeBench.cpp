@@ -1,15 +1,19 @@
 // Under Wine: the Organize window opened on 10,000 messages in 1,000 folders with a folder of
 // 5,000 messages selected (creation, tree, list, texts, show and first paint) beside a bare tree
-// view and list view filled with the same items and painted in the same run; and a deletion of
-// 1,000 selected list items beside one save of the data file. Prints medians; a reported figure,
-// not a test.
+// view and list view filled with the same items and painted in the same run; and the bulk changes
+// of its views, each beside one save of the data file of the same collection: a deletion of 1,000
+// selected list items, a folder of 3,000 listed messages deleted from the tree, a folder deleted
+// whose 500 subfolders are expanded and listed, an import into a node whose 300 subfolders are
+// expanded and a reorder drop among 300 subfolders. Prints medians; a reported figure, not a test.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +22,12 @@
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
+#include "core/NodeWatch.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
 #include "core/Win32Os.h"
+#include "organize/FileDialogs.h"
+#include "organize/TextFiles.h"
 #include "organize/UnitOrg.h"
 #include "settings/UnitLanguage.h"
 #include "ui/Application.h"
@@ -50,7 +57,7 @@ String Numbered(const char16_t* prefix, int i)
 
 TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
 {
-    TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+    TTreeNode* node = SnippetTree().AddChild(parent, name);
     node->ImageIndex = kind;
     if (kind == nkMessage)
         node->Data = String(500, u'x'); // as long as the messages of the other figures' collection
@@ -78,6 +85,30 @@ TTreeNode* BuildCollection(TTreeNode* menu)
     }
     FillMessages(menu, OtherMessages);
     return big;
+}
+
+// The open dialog of an import answered with one file.
+class OneFileDialogs : public IFileDialogs {
+public:
+    explicit OneFileDialogs(String file) : file_(std::move(file)) {}
+    std::vector<String> OpenFiles(StringView) override { return {file_}; }
+    std::optional<String> SaveFile(StringView, StringView, StringView) override { return std::nullopt; }
+
+private:
+    String file_;
+};
+
+// A folder of count subfolders, each expanded in the tree with a subfolder and two messages of
+// its own.
+TTreeNode* AddSubfolders(TTreeNode* parent, const String& name, int count)
+{
+    TTreeNode* folder = Add(parent, name, nkFolder);
+    for (int i = 0; i < count; ++i) {
+        TTreeNode* sub = Add(folder, Numbered(u"Subfolder ", i), nkFolder);
+        Add(sub, u"Inner folder", nkFolder);
+        FillMessages(sub, 2);
+    }
+    return folder;
 }
 
 void PaintNow(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
@@ -186,7 +217,7 @@ int main()
         std::vector<double> times;
         for (int run = 0; run < Runs; ++run) {
             while (big->HasChildren())
-                FmMenuBar->TreeViewData.Delete(big->Item(0));
+                SnippetTree().Delete(big->Item(0));
             FillMessages(big, BigFolder);
             organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
@@ -206,7 +237,66 @@ int main()
         std::sort(times.begin(), times.end());
         deleteMs = times[times.size() / 2];
     }
-    const double save = MedianMs(Runs, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); });
+    const double save = MedianMs(Runs, [] { SaveDataFile(SnippetTree(), RootNode); });
+
+    // A bulk change of the views, each run on its own folder made anew in the collection and
+    // shown selected, with its subfolders expanded: the change with the paint that follows it,
+    // and one save of the collection as it stands before it.
+    struct TBulkFigure {
+        double Ms = 0;
+        double SaveMs = 0;
+    };
+    const auto bulk = [&](const std::function<TTreeNode*()>& make, const std::function<void()>& change) {
+        std::vector<double> times, saves;
+        for (int run = 0; run < Runs; ++run) {
+            TNodeRef folder(make());
+            saves.push_back(MedianMs(1, [] { SaveDataFile(SnippetTree(), RootNode); }));
+            organize = MakeWindow<TFmOrg>();
+            FmOrg = organize.get();
+            organize->LoadTreeNodeFromMenuData(folder.Get());
+            HTREEITEM item = organize->FindOrgTreeNode(folder.Get());
+            for (HTREEITEM sub = organize->TreeView1->FirstChild(item); sub; sub = organize->TreeView1->NextSibling(sub))
+                organize->TreeView1->Expand(sub);
+            organize->Show();
+            organize->TreeView1->SetFocus();
+            PaintNow(organize->Handle());
+            times.push_back(MedianMs(1, [&] {
+                change();
+                PaintNow(organize->Handle());
+            }));
+            between();
+            if (folder)
+                SnippetTree().Delete(folder.Get());
+        }
+        std::sort(times.begin(), times.end());
+        std::sort(saves.begin(), saves.end());
+        return TBulkFigure{times[times.size() / 2], saves[saves.size() / 2]};
+    };
+    const auto deleteFromTree = [&] { organize->BtnDeleteClick(); };
+    const TBulkFigure listedMessages = bulk(
+        [&] {
+            TTreeNode* folder = Add(menu, u"Bulk messages", nkFolder);
+            FillMessages(folder, 3000);
+            return folder;
+        },
+        deleteFromTree);
+    const TBulkFigure expandedFolders = bulk([&] { return AddSubfolders(menu, u"Bulk folders", 500); }, deleteFromTree);
+    const std::wstring importFile = UseBenchDataFolder() + L"\\Imported.txt";
+    SaveMessageToFile(u"An imported message", FromW(importFile));
+    const TBulkFigure import = bulk([&] { return AddSubfolders(menu, u"Bulk import", 300); },
+                                    [&] {
+                                        organize->FileDialogs = std::make_unique<OneFileDialogs>(FromW(importFile));
+                                        organize->SBtnImportClick();
+                                    });
+    const TBulkFigure reorder = bulk([&] { return AddSubfolders(menu, u"Bulk reorder", 300); },
+                                     [&] {
+                                         TListView& list = *organize->ListView1;
+                                         list.SetSelected(0, true);
+                                         RECT r{};
+                                         r.left = LVIR_LABEL;
+                                         SendMessageW(list.Handle(), LVM_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&r));
+                                         list.DoDragDrop(&list, r.left + 5, (r.top + r.bottom) / 2);
+                                     });
 
     std::printf("Organize on %d folders, a folder of %d messages selected, median of %d runs under Wine:\n",
                 Folders, BigFolder, Runs);
@@ -216,6 +306,14 @@ int main()
     std::printf("  delete %d selected list items:              %8.2f ms\n", Deleted, deleteMs);
     std::printf("  one SaveDataFile of the collection:           %8.2f ms\n", save);
     std::printf("  ratio: %.2f\n", deleteMs / save);
+    const auto print = [](const char* what, const TBulkFigure& figure) {
+        std::printf("  %-44s %8.2f ms, one SaveDataFile: %8.2f ms, ratio %.2f\n", what, figure.Ms, figure.SaveMs,
+                    figure.Ms / figure.SaveMs);
+    };
+    print("delete from the tree 3,000 listed messages:", listedMessages);
+    print("delete 500 expanded and listed subfolders:", expandedFolders);
+    print("import under 300 expanded subfolders:", import);
+    print("reorder drop among 300 subfolders:", reorder);
     SetOsServices(real);
     return 0;
 }

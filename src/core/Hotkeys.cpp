@@ -56,7 +56,8 @@ void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node)
     if (hotkey == 0 || !UnregisterNodeHotkey(hotkey))
         return;
     items.ForEachNode([&](TTreeNode& other, int) {
-        if (&other == &node || (other.StateIndex & 0xFFFF) != hotkey)
+        // Never to a node that goes with this one, still in the tree while they are told of.
+        if (&other == &node || other.Leaving() || (other.StateIndex & 0xFFFF) != hotkey)
             return false;
         other.Enabled = RegisterShortCutHotkey(hotkey);
         return true;

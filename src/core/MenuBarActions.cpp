@@ -68,6 +68,8 @@ void TFmMenuBar::ActionExitExecute()
     Application->Terminate();
 }
 
+void TFmMenuBar::PopupTrayMenu(HWND owner, int x, int y) { PopupMenu1.Popup(owner, x, y); }
+
 void TFmMenuBar::PopupMenu1Popup()
 {
     PopupMenu1.Clear();

@@ -30,7 +30,9 @@ TNodeWatcher::~TNodeWatcher()
         watchers.erase(it);
 }
 
-void NotifyNodeWatchers(TTreeNode& node)
+namespace {
+template <class Tell>
+void TellWatchers(Tell&& tell)
 {
     auto& watchers = Watchers();
     ++notifying;
@@ -42,5 +44,21 @@ void NotifyNodeWatchers(TTreeNode& node)
     const size_t count = watchers.size();
     for (size_t i = 0; i < count; ++i)
         if (TNodeWatcher* watcher = watchers[i])
-            watcher->NodeDeleted(node);
+            tell(*watcher);
+}
+} // namespace
+
+void NotifyNodeWatchers(TTreeNode& node)
+{
+    TellWatchers([&](TNodeWatcher& watcher) { watcher.NodeDeleted(node); });
+}
+
+void NotifyDeletionBegins(TTreeNode& top)
+{
+    TellWatchers([&](TNodeWatcher& watcher) { watcher.DeletionBegins(top); });
+}
+
+void NotifyDeletionEnded()
+{
+    TellWatchers([](TNodeWatcher& watcher) { watcher.DeletionEnded(); });
 }

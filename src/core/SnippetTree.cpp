@@ -44,6 +44,8 @@ TTreeNodes::~TTreeNodes()
 {
     // The handlers of the owner may already be gone when the tree dies with it.
     OnDeletion = nullptr;
+    OnDeletionBegin = nullptr;
+    OnDeletionEnd = nullptr;
     Clear();
 }
 
@@ -104,12 +106,42 @@ void TTreeNodes::NotifyDeletion(TTreeNode& node)
         OnDeletion(node);
 }
 
+void TTreeNodes::MarkLeaving(TTreeNode& node)
+{
+    node.leaving_ = true;
+    for (auto& child : node.children_)
+        MarkLeaving(*child);
+}
+
+void TTreeNodes::DeleteSubtrees(const std::vector<TTreeNode*>& tops, const std::function<void()>& remove)
+{
+    ++deleting_;
+    const auto end = [this] {
+        if (--deleting_ == 0 && OnDeletionEnd)
+            OnDeletionEnd();
+    };
+    try {
+        for (TTreeNode* top : tops)
+            MarkLeaving(*top);
+        if (OnDeletionBegin)
+            for (TTreeNode* top : tops)
+                OnDeletionBegin(*top);
+        for (TTreeNode* top : tops)
+            NotifyDeletion(*top);
+        remove();
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
 void TTreeNodes::Delete(TTreeNode* node)
 {
-    NotifyDeletion(*node);
-    auto& siblings = SiblingsOf(node);
-    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
-                                [&](auto& p) { return p.get() == node; }));
+    DeleteSubtrees({node}, [&] {
+        auto& siblings = SiblingsOf(node);
+        siblings.erase(std::find_if(siblings.begin(), siblings.end(), [&](auto& p) { return p.get() == node; }));
+    });
 }
 
 void TTreeNodes::DeleteChildrenIf(TTreeNode* parent, int from,
@@ -120,23 +152,23 @@ void TTreeNodes::DeleteChildrenIf(TTreeNode* parent, int from,
     for (size_t i = static_cast<size_t>(std::max(from, 0)); i < siblings.size(); ++i)
         if (doomed(*siblings[i]))
             leaving.push_back(siblings[i].get());
-    for (TTreeNode* node : leaving)
-        NotifyDeletion(*node);
     if (leaving.empty())
         return;
-    // The siblings that stay close up in place; the others are freed at the end.
-    std::vector<std::unique_ptr<TTreeNode>> gone;
-    gone.reserve(leaving.size());
-    auto kept = siblings.begin();
-    for (auto& child : siblings) {
-        if (gone.size() < leaving.size() && child.get() == leaving[gone.size()])
-            gone.push_back(std::move(child));
-        else if (&*kept != &child)
-            *kept++ = std::move(child);
-        else
-            ++kept;
-    }
-    siblings.erase(kept, siblings.end());
+    DeleteSubtrees(leaving, [&] {
+        // The siblings that stay close up in place; the others are freed at the end.
+        std::vector<std::unique_ptr<TTreeNode>> gone;
+        gone.reserve(leaving.size());
+        auto kept = siblings.begin();
+        for (auto& child : siblings) {
+            if (gone.size() < leaving.size() && child.get() == leaving[gone.size()])
+                gone.push_back(std::move(child));
+            else if (&*kept != &child)
+                *kept++ = std::move(child);
+            else
+                ++kept;
+        }
+        siblings.erase(kept, siblings.end());
+    });
 }
 
 void TTreeNodes::Clear()

@@ -46,11 +46,15 @@ public:
 
     // Content as writers see it: none and empty are the same.
     StringView Content() const { return Data ? StringView(*Data) : StringView(); }
+    // The node belongs to a deletion under way: it is still in the tree while the deletion's
+    // nodes are told of one by one, and freed once all of them are.
+    bool Leaving() const { return leaving_; }
 
 private:
     friend class TTreeNodes;
     TTreeNodes* owner_ = nullptr;
     TTreeNode* parent_ = nullptr;
+    bool leaving_ = false;
     std::vector<std::unique_ptr<TTreeNode>> children_;
 };
 
@@ -65,6 +69,12 @@ public:
 
     // Runs for every node that leaves the tree, children before their parents.
     NodeHandler OnDeletion;
+    // Run around each deletion, so that those who show the nodes can change in one batch:
+    // OnDeletionBegin before any node of it leaves, once for each node whose subtree goes (the
+    // tops); OnDeletionEnd once after the last of them is freed. A deletion started while another
+    // runs belongs to the outer one.
+    NodeHandler OnDeletionBegin;
+    std::function<void()> OnDeletionEnd;
 
     // Appends a new node as the last child of parent (a level-0 node for nullptr).
     TTreeNode* AddChild(TTreeNode* parent, String text);
@@ -99,6 +109,12 @@ private:
     // level-0 nodes), which must not lie inside it, where it will stand at level.
     std::unique_ptr<TTreeNode> Detach(TTreeNode* node, const TTreeNode* destination, int level);
     void NotifyDeletion(TTreeNode& node);
+    static void MarkLeaving(TTreeNode& node);
+    // Deletes the subtrees of tops (siblings, in order): tells of them, runs the handlers for
+    // every node, then removes them through remove.
+    void DeleteSubtrees(const std::vector<TTreeNode*>& tops, const std::function<void()>& remove);
+
+    int deleting_ = 0; // nested deletions under way
 
     TTreeNode top_; // holds the level-0 nodes; not a node of the tree itself
 };

@@ -69,15 +69,9 @@ void AddMessageMenuRows(TTreeNodes& items, TTreeNode* menu)
 
 void DeleteNodeTree(TTreeNode* node)
 {
-    TTreeNodes& items = node->Owner();
-    while (node->HasChildren()) {
-        TTreeNode* first = node->Item(0);
-        if (first->HasChildren())
-            DeleteNodeTree(first);
-        else
-            items.Delete(first);
-    }
-    items.Delete(node);
+    // One deletion of the whole subtree: its nodes pass through the node-deleted handling children
+    // before parents, first child first, and whoever shows them changes once for all of them.
+    node->Owner().Delete(node);
 }
 
 bool IsNodeInside(const TTreeNode* node, const TTreeNode* ancestor)

@@ -1,6 +1,8 @@
 // Files. A write goes to a temporary file beside the target, is flushed
 // to the disk and then replaces the target in one rename, so a failure or a kill at any moment
-// leaves either the old file or the new one.
+// leaves either the old file or the new one. The temporary file has a name of its own that no
+// file had before, so no file of the user's is ever overwritten; one that a killed save left
+// behind is known by its name and removed at the next save of the same file.
 #include "core/Win32Os.h"
 
 #include <shlobj.h>
@@ -10,31 +12,13 @@
 #include "ui/WinText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
 const wchar_t* Wide(const String& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-// Deletes the temporary file unless it became the target.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(String path) : path_(std::move(path)) {}
-    ~TemporaryFile()
-    {
-        if (!kept_)
-            DeleteFileW(Wide(path_));
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const String& Path() const { return path_; }
-    void Keep() { kept_ = true; }
-
-private:
-    String path_;
-    bool kept_ = false;
-};
 
 [[noreturn]] void CannotOpen(const String& path, DWORD code)
 {
@@ -45,6 +29,113 @@ private:
 {
     throw EAppError(u"Cannot create file \"" + path + u"\". " + SystemErrorText(code));
 }
+
+// A temporary file of a save is named after its target: the target's name, ".~qv", four
+// hexadecimal digits and ".tmp", in the target's folder; short, so that it fits beside any target
+// path but the longest.
+constexpr char16_t TemporaryMark[] = u".~qv";
+constexpr char16_t TemporaryEnd[] = u".tmp";
+constexpr size_t TemporaryDigits = 4;
+
+String TemporaryPath(const String& target, std::uint32_t number)
+{
+    String path = target + TemporaryMark;
+    for (int shift = 4 * static_cast<int>(TemporaryDigits - 1); shift >= 0; shift -= 4)
+        path += u"0123456789ABCDEF"[(number >> shift) & 0xF];
+    return path + TemporaryEnd;
+}
+
+// Whether the file name is that of a temporary file of a save of targetName.
+bool IsTemporaryOf(StringView name, StringView targetName)
+{
+    const StringView mark(TemporaryMark), end(TemporaryEnd);
+    if (name.size() != targetName.size() + mark.size() + TemporaryDigits + end.size())
+        return false;
+    const auto sameText = [](StringView a, StringView b) {
+        return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                                    reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
+                                    TRUE) == CSTR_EQUAL;
+    };
+    const StringView digits = name.substr(targetName.size() + mark.size(), TemporaryDigits);
+    return sameText(name.substr(0, targetName.size()), targetName) &&
+           sameText(name.substr(targetName.size(), mark.size()), mark) &&
+           std::all_of(digits.begin(), digits.end(),
+                       [](char16_t c) {
+                           return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+                       }) &&
+           sameText(name.substr(name.size() - end.size()), end);
+}
+
+// Removes what killed saves of target left behind. What cannot go now (another save has it
+// open) goes another time.
+void RemoveLeftTemporaries(const String& target)
+{
+    const size_t separator = target.find_last_of(u"\\/");
+    const size_t nameStart = separator == String::npos ? 0 : separator + 1;
+    const String folder = target.substr(0, nameStart);
+    const String targetName = target.substr(nameStart);
+    const String pattern = target + TemporaryMark + u"*" + TemporaryEnd;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Wide(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const String name = FromW(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(name, targetName))
+            DeleteFileW(Wide(folder + name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Creates the temporary file of a save of target under a name that no file has.
+std::pair<String, HANDLE> CreateTemporary(const String& target)
+{
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    std::uint32_t number = static_cast<std::uint32_t>(counter.QuadPart) ^ (GetCurrentProcessId() << 16);
+    for (int attempt = 0; attempt < 100; ++attempt, number = number * 1664525u + 1013904223u) {
+        String path = TemporaryPath(target, number);
+        // The name must fit where the target does: a path the system cannot take is the target's
+        // error, and nothing has been touched.
+        if (path.size() >= MAX_PATH)
+            CannotCreate(target, ERROR_FILENAME_EXCED_RANGE);
+        HANDLE handle = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE)
+            return {std::move(path), handle};
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+            CannotCreate(target, code);
+    }
+    CannotCreate(target, ERROR_FILE_EXISTS);
+}
+
+// The temporary file of one save, deleted unless it became the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::pair<String, HANDLE> created)
+        : path_(std::move(created.first)), file_(created.second)
+    {
+    }
+    ~TemporaryFile()
+    {
+        file_.reset();
+        if (!kept_)
+            DeleteFileW(Wide(path_));
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const String& Path() const { return path_; }
+    HANDLE Handle() const { return file_.get(); }
+    // False when the system reports a failure at the close.
+    bool Close() { return CloseHandle(file_.release()) != FALSE; }
+    void Keep() { kept_ = true; }
+
+private:
+    String path_;
+    UniqueKernelHandle file_;
+    bool kept_ = false;
+};
 
 constexpr DWORD ChunkBytes = 1u << 20;
 
@@ -95,30 +186,25 @@ std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
 void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
 {
     const String target(path);
-    TemporaryFile temporary(target + u".tmp");
-    {
-        UniqueKernelHandle file(CreateFileW(Wide(temporary.Path()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file)
+    TemporaryFile temporary(CreateTemporary(target));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
+        DWORD written = 0;
+        if (!WriteFile(temporary.Handle(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
             CannotCreate(target, GetLastError());
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, ChunkBytes));
-            DWORD written = 0;
-            if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
-                CannotCreate(target, GetLastError());
-            done += written;
-        }
-        // On the disk before the rename, so the rename never exposes a file still in the cache.
-        if (!FlushFileBuffers(file.get()))
-            CannotCreate(target, GetLastError());
-        // A network file system may report a failed write only at the close.
-        if (!CloseHandle(file.release()))
-            CannotCreate(target, GetLastError());
+        done += written;
     }
+    // On the disk before the rename, so the rename never exposes a file still in the cache.
+    if (!FlushFileBuffers(temporary.Handle()))
+        CannotCreate(target, GetLastError());
+    // A network file system may report a failed write only at the close.
+    if (!temporary.Close())
+        CannotCreate(target, GetLastError());
     if (!MoveFileExW(Wide(temporary.Path()), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         CannotCreate(target, GetLastError());
     temporary.Keep();
+    RemoveLeftTemporaries(target);
 }
 
 bool TWin32Files::CopyFileTo(StringView from, StringView to)

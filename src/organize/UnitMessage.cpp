@@ -224,7 +224,7 @@ void TFmMessage::BtnOkClick()
         return;
     }
     const int hotkey = HotKey1->Value();
-    if (IsHotkeyInUse(FmMenuBar->TreeViewData, CurNode.Get(), hotkey) &&
+    if (IsHotkeyInUse(SnippetTree(), CurNode.Get(), hotkey) &&
         ShowMessageBox(HotkeyAlreadyExistsMsg, ProgramName, AskAnotherHotkey) == IDYES) {
         HotKey1->SetFocus();
         return;
@@ -240,12 +240,10 @@ void TFmMessage::BtnOkClick()
 }
 
 namespace {
-TTreeNodes& Tree() { return FmMenuBar->TreeViewData; }
-
 // A new message at the end of folder.
 TTreeNode* AddMessage(TTreeNode* folder)
 {
-    TTreeNode* node = Tree().AddChild(folder, String());
+    TTreeNode* node = SnippetTree().AddChild(folder, String());
     node->ImageIndex = nkMessage;
     return node;
 }
@@ -259,7 +257,7 @@ TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
     TTreeNode* result = nullptr;
     TDialogCommand<TFmMessage> command;
     command.Prepare = [&](TFmMessage& editor) {
-        UnregisterAllHotkeys(Tree());
+        UnregisterAllHotkeys(SnippetTree());
         prepare(editor);
     };
     command.Apply = [&](TFmMessage& editor, int modalResult) {
@@ -271,9 +269,9 @@ TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
         node->StateIndex = editor.HotKey1->Value() & 0xFFFF;
         node->ExpandedImageIndex = 0;
         result = node;
-        SaveDataFile(Tree(), RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
     };
-    command.Always = [] { RegisterAllHotkeys(Tree()); };
+    command.Always = [] { RegisterAllHotkeys(SnippetTree()); };
     OpenDialog(FmMessage, command);
     return result;
 }
@@ -315,7 +313,7 @@ void EditMessage(TTreeNode* node)
             // The message went while the editor was open (a capture trimmed the history, or its
             // folder was deleted); what the user typed is kept where such a message belongs.
             if (historyEntry)
-                return InsertNewestEntry(Tree(), ClipboardsNode, editor.MemoText->Text());
+                return InsertNewestEntry(SnippetTree(), ClipboardsNode, editor.MemoText->Text());
             return AddMessage(MessagesNode);
         });
 }

@@ -20,8 +20,6 @@
 #include "ui/Font.h"
 
 namespace {
-// The list follows the tree's selection again once a deletion is over.
-constexpr UINT UmShowSelected = WM_APP + 1;
 // Yes and No, warning icon, No the default button.
 constexpr int DeleteQuestionFlags = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 constexpr int MinPaneWidth = 30;
@@ -46,7 +44,7 @@ TFmOrg::TFmOrg() : TDialogForm(u"TFmOrg", TBorder::Sizeable) {}
 void TFmOrg::CreateControls()
 {
     SetCaption(u"Organize");
-    SetClientSize(LayoutWidth, LayoutHeight);
+    SetClientSize(LayoutWidth + 2 * FormBorderWidth, LayoutHeight + 2 * FormBorderWidth);
     MinWidth = MinFormWidth;
     MinHeight = MinFormHeight;
     CancelOnEscape = false;
@@ -57,7 +55,7 @@ void TFmOrg::CreateControls()
     TreeView1->SetImages(ImageList1.Handle());
     TreeView1->SetIndent(19);
     TreeView1->OnChange = [this](HTREEITEM item) {
-        if (deferChange_)
+        if (batches_ > 0)
             changePending_ = true;
         else
             TreeView1Change(item);
@@ -154,12 +152,6 @@ void TFmOrg::SplitterMoved(int x)
 LRESULT TFmOrg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case UmShowSelected:
-        if (changePending_) {
-            changePending_ = false;
-            TreeView1Change(TreeView1->Selected());
-        }
-        return 0;
     case WM_QUERYENDSESSION:
         SaveForSessionEnd();
         return TRUE;
@@ -238,24 +230,81 @@ void TFmOrg::SetButtonStates(const TOrgButtonStates& states)
     SBtnExport->SetEnabled(states.Export);
 }
 
+TFmOrg::TViewsBatch::TViewsBatch(TFmOrg& org) : org_(org) { ++org_.batches_; }
+
+TFmOrg::TViewsBatch::~TViewsBatch()
+{
+    if (--org_.batches_ > 0)
+        return;
+    if (std::exchange(org_.treeUpdating_, false))
+        org_.TreeView1->EndUpdate();
+    if (std::exchange(org_.listUpdating_, false))
+        org_.ListView1->EndUpdate();
+}
+
+TTreeView& TFmOrg::ChangingTree()
+{
+    if (batches_ > 0 && !std::exchange(treeUpdating_, true))
+        TreeView1->BeginUpdate();
+    return *TreeView1;
+}
+
+TListView& TFmOrg::ChangingList()
+{
+    if (batches_ > 0 && !std::exchange(listUpdating_, true))
+        ListView1->BeginUpdate();
+    return *ListView1;
+}
+
+void TFmOrg::ShowPendingChange()
+{
+    if (changePending_ && batches_ == 0)
+        TreeView1Change(TreeView1->Selected());
+}
+
+void TFmOrg::DeletionBegins(TTreeNode& top)
+{
+    // Before any node of the branch goes, its items go at once, instead of an item for each node
+    // with the scroll bars drawn each time.
+    if (!deletion_)
+        deletion_ = std::make_unique<TViewsBatch>(*this);
+    DropItemsOf(top);
+}
+
 void TFmOrg::NodeDeleted(TTreeNode& node)
 {
-    // Called for each node leaving the tree, children first, while the tree is still whole: the
-    // items go now, the list shows the new selection once the deletion is over.
-    const int index = ListView1->FindData(&node);
-    if (index >= 0)
-        ListView1->Delete(index);
-    // Only folders stand in the tree: a message is not looked for there, which would walk the
-    // whole tree for each of a thousand deleted messages.
-    if (!IsMirrored(node))
-        return;
-    if (HTREEITEM item = FindOrgTreeNode(&node)) {
-        deferChange_ = true;
-        TreeView1->Delete(item);
-        deferChange_ = false;
-        if (changePending_)
-            PostMessageW(Handle(), UmShowSelected, 0, 0);
+    // Called for each node leaving the tree, children first, while the tree is still whole. Its
+    // items went with its branch as the deletion began, so this finds nothing, and only looks in
+    // the item tables, never through the controls.
+    DropItemsOf(node);
+}
+
+void TFmOrg::DropItemsOf(TTreeNode& node)
+{
+    // The list is emptied when it shows the node or what lies inside it; the node's tree item
+    // goes with all its children.
+    if (listed_ && (listed_ == &node || IsNodeInside(listed_, &node))) {
+        ChangingList().Clear();
+        listed_ = nullptr;
+    } else if (const int index = ListView1->FindData(&node); index >= 0) {
+        ChangingList().Delete(index);
     }
+    if (IsMirrored(node))
+        if (HTREEITEM item = FindOrgTreeNode(&node))
+            ChangingTree().Delete(item);
+}
+
+void TFmOrg::DeletionEnded()
+{
+    // The nodes are freed: the list may show the tree's new selection.
+    deletion_.reset();
+    ShowPendingChange();
+}
+
+void TFmOrg::RebuildBranch(HTREEITEM item)
+{
+    ChangingTree().DeleteChildren(item);
+    LoadTreeDirNodeData(TreeNodeOf(item), item);
 }
 
 void TFmOrg::TreeView1Change(HTREEITEM item)
@@ -269,6 +318,7 @@ void TFmOrg::TreeView1Change(HTREEITEM item)
         for (TTreeNode* child : ListedChildren(*node))
             add(child->Text, child->ImageIndex, child);
     });
+    listed_ = node;
 }
 
 void TFmOrg::TreeView1Enter()
@@ -429,21 +479,20 @@ void TFmOrg::BtnDeleteClick()
             // One paint at the end: painting after each item makes a large deletion take seconds.
             // The items leave by their known places before their nodes go, which saves a search
             // of the list for each node; the tree's items of folders go as the nodes go.
-            ListView1->Batch([&] {
+            {
+                TViewsBatch batch(*this);
                 for (const auto& [index, node] : doomed)
-                    ListView1->Delete(index);
+                    ChangingList().Delete(index);
                 for (const auto& [index, node] : doomed)
                     DeleteNodeTree(node);
-            });
+            }
+            ShowPendingChange();
         }
         BringToFront();
     } else if (TreeView1->Focused() && TreeView1->Selected()) {
         TNodeRef node(TreeNodeOf(TreeView1->Selected()));
-        if (ShowMessageBox(PopupDeleteFolderMsg, ProgramName, DeleteQuestionFlags) == IDYES && node) {
+        if (ShowMessageBox(PopupDeleteFolderMsg, ProgramName, DeleteQuestionFlags) == IDYES && node)
             DeleteNodeTree(node.Get());
-            if (changePending_)
-                TreeView1Change(TreeView1->Selected());
-        }
         BringToFront();
     }
 }
@@ -470,11 +519,13 @@ void TFmOrg::SBtnImportClick()
         HTREEITEM item = FindOrgTreeNode(target);
         if (!item)
             return;
-        while (HTREEITEM child = TreeView1->FirstChild(item))
-            TreeView1->Delete(child);
-        LoadTreeDirNodeData(target, item);
-        TreeView1->Expand(item);
-        TreeView1Change(TreeView1->Selected());
+        {
+            TViewsBatch batch(*this);
+            RebuildBranch(item);
+            TreeView1->Expand(item);
+            TreeView1Change(TreeView1->Selected());
+        }
+        ShowPendingChange();
     });
     BringToFront();
 }
@@ -534,6 +585,15 @@ void TFmOrg::TreeView1DragDrop(TDragControl* source)
     TTreeNode* destination = TreeNodeOf(target);
     if (!destination)
         return;
+    {
+        TViewsBatch batch(*this);
+        DropOnTree(source, target, destination);
+    }
+    ShowPendingChange();
+}
+
+void TFmOrg::DropOnTree(TDragControl* source, HTREEITEM target, TTreeNode* destination)
+{
     switch (SourceKind(source)) {
     case TOrgDragSource::List: {
         std::vector<TTreeNode*> dropped;
@@ -549,7 +609,7 @@ void TFmOrg::TreeView1DragDrop(TDragControl* source)
             if (!MoveNodeInto(node, destination) || node->ImageIndex != nkFolder)
                 continue;
             if (HTREEITEM mirror = FindOrgTreeNode(node))
-                TreeView1->MoveToLastChild(mirror, target);
+                ChangingTree().MoveToLastChild(mirror, target);
         }
         break;
     }
@@ -559,7 +619,7 @@ void TFmOrg::TreeView1DragDrop(TDragControl* source)
             if (!node)
                 return;
             if (MoveNodeInto(node, destination))
-                TreeView1->MoveToLastChild(selected, target);
+                ChangingTree().MoveToLastChild(selected, target);
         }
         break;
     case TOrgDragSource::Other:
@@ -596,13 +656,14 @@ void TFmOrg::ListView1DragDrop()
         return;
     MoveNodeBefore(moved, target);
     HTREEITEM selected = TreeView1->Selected();
-    TTreeNode* shown = TreeNodeOf(selected);
-    if (!shown)
+    if (!TreeNodeOf(selected))
         return;
-    while (HTREEITEM child = TreeView1->FirstChild(selected))
-        TreeView1->Delete(child);
-    LoadTreeDirNodeData(shown, selected);
-    TreeView1Change(selected);
+    {
+        TViewsBatch batch(*this);
+        RebuildBranch(selected);
+        TreeView1Change(selected);
+    }
+    ShowPendingChange();
 }
 
 void TFmOrg::ListView1EndDrag() { TreeView1EndDrag(); }

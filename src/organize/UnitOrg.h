@@ -98,13 +98,38 @@ protected:
 
 private:
     void FormCreate();
+    void DeletionBegins(TTreeNode& top) override;
     void NodeDeleted(TTreeNode& node) override;
+    void DeletionEnded() override;
+    // Takes the items of node and of all it holds out of the tree and the list.
+    void DropItemsOf(TTreeNode& node);
+    // Changes of many items in the tree and the list, painted once at the end; the list follows
+    // the tree's selection only after it. Batches nest; a control stops painting at its first
+    // change in a batch, so one that does not change is not painted again.
+    class TViewsBatch {
+    public:
+        explicit TViewsBatch(TFmOrg& org);
+        ~TViewsBatch();
+        TViewsBatch(const TViewsBatch&) = delete;
+        TViewsBatch& operator=(const TViewsBatch&) = delete;
+
+    private:
+        TFmOrg& org_;
+    };
+    TTreeView& ChangingTree();
+    TListView& ChangingList();
+    // After a batch: the list shows the items of the node the tree selected meanwhile.
+    void ShowPendingChange();
     HTREEITEM AddMirror(HTREEITEM parent, TTreeNode* node);
+    // The items below item made again from its node's folders; the sub-branches start collapsed.
+    void RebuildBranch(HTREEITEM item);
     // Selects item, expands it and lists its node's items.
     void SelectAndShow(HTREEITEM item);
     bool IsProtected(HTREEITEM item) const;
     void SetButtonStates(const TOrgButtonStates& states);
     TOrgDragSource SourceKind(const TDragControl* source) const;
+    // Moves what source drags into destination, whose tree item is target, and shows target.
+    void DropOnTree(TDragControl* source, HTREEITEM target, TTreeNode* destination);
     void BringToFront();
     void SplitterMoved(int x);
     void SaveForSessionEnd();
@@ -112,6 +137,10 @@ private:
     static void ScrollTowardsPointer(HWND control);
 
     int treeWidth_ = TreeWidth;
-    bool deferChange_ = false;   // the tree's selection changes while a node leaves the tree
-    bool changePending_ = false; // the list follows the tree's selection once that is over
+    int batches_ = 0;            // batches under way
+    bool treeUpdating_ = false;  // the tree is not painted until the batch ends
+    bool listUpdating_ = false;
+    bool changePending_ = false; // the tree's selection changed during a batch
+    std::unique_ptr<TViewsBatch> deletion_; // the batch of a deletion of the snippet tree
+    const TTreeNode* listed_ = nullptr; // the node whose items the list shows
 };

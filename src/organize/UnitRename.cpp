@@ -16,8 +16,6 @@ constexpr int LabelHeight = 13;
 constexpr int EditTop = 16;
 constexpr int EditHeight = 21;
 
-TTreeNodes& Tree() { return FmMenuBar->TreeViewData; }
-
 // Runs the name dialog held in global; onOk gets the name typed when the user confirmed it.
 // Returns what onOk returns, nullptr after a cancel.
 template <class Prepare, class OnOk>
@@ -36,7 +34,7 @@ TTreeNode* AskName(TFmAddFolderRename*& global, Prepare prepare, OnOk onOk)
 
 TTreeNode* AddFolder(TTreeNode* parent, const String& name)
 {
-    TTreeNode* node = Tree().AddChild(parent, name);
+    TTreeNode* node = SnippetTree().AddChild(parent, name);
     node->ImageIndex = nkFolder;
     return node;
 }
@@ -81,8 +79,8 @@ TTreeNode* NewMenu()
 {
     return AskName(FmNewMenu, nullptr, [](const String& name) {
         TTreeNode* menu = AddFolder(RootNode, name);
-        AddMessageMenuRows(Tree(), menu);
-        SaveDataFile(Tree(), RootNode);
+        AddMessageMenuRows(SnippetTree(), menu);
+        SaveDataFile(SnippetTree(), RootNode);
         FmMenuBar->InitToolBarMenu();
         return menu;
     });
@@ -95,7 +93,7 @@ TTreeNode* NewFolder(TTreeNode* parent)
     TNodeRef target(parent);
     return AskName(FmNewFolder, nullptr, [&](const String& name) {
         TTreeNode* folder = AddFolder(FolderOrMessages(target.Get()), name);
-        SaveDataFile(Tree(), RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
         return folder;
     });
 }
@@ -114,7 +112,7 @@ TTreeNode* RenameNode(TTreeNode* node)
             if (!renamed)
                 return nullptr;
             renamed->Text = name;
-            SaveDataFile(Tree(), RootNode);
+            SaveDataFile(SnippetTree(), RootNode);
             return renamed.Get();
         });
 }

@@ -65,6 +65,39 @@ TDragStdControl::TDragStdControl(TWinControl& parent, const wchar_t* className, 
 
 void TDragStdControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
+void TDragStdControl::BeginUpdate()
+{
+    if (updates_++ > 0)
+        return;
+    // The control's own visibility, whatever its parents' (a list filled before its window
+    // shows); turning painting off may clear it.
+    shownBeforeUpdate_ = (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TDragStdControl::EndUpdate()
+{
+    if (updates_ == 0 || --updates_ > 0)
+        return;
+    // The control turns its painting on while its window counts as hidden: it sets its scroll
+    // bars without drawing them there and then (each drawing took milliseconds under Wine), and
+    // the one paint that follows draws them with the rest. The default handling flips the
+    // visibility without telling the control, which would redraw its scroll bars on hearing of it.
+    HWND h = Handle();
+    DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+    DefWindowProcW(h, WM_SETREDRAW, shownBeforeUpdate_, 0);
+    if (shownBeforeUpdate_)
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+void TDragStdControl::Batch(const std::function<void()>& changes)
+{
+    BeginUpdate();
+    const ScopeExit end([this] { EndUpdate(); });
+    changes();
+}
+
 LRESULT TDragStdControl::HookedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -135,6 +168,12 @@ HTREEITEM TTreeView::Add(HTREEITEM parent, StringView text, int imageIndex, int 
 }
 
 void TTreeView::Delete(HTREEITEM item) { SendMessageW(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)); }
+
+void TTreeView::DeleteChildren(HTREEITEM item)
+{
+    while (HTREEITEM child = FirstChild(item))
+        Delete(child);
+}
 
 void TTreeView::Clear()
 {
@@ -408,27 +447,6 @@ void TListView::Assign(
             }
         });
     });
-}
-
-void TListView::Batch(const std::function<void()>& changes)
-{
-    // The list's own visibility, whatever its parents' (a list filled before its window shows);
-    // turning painting off clears it.
-    const bool shown = (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
-    const ScopeExit redraw([h = Handle(), shown] {
-        // The list turns its painting on while its window counts as hidden: it sets its
-        // scroll bars without drawing them there and then (each drawing took milliseconds
-        // under Wine), and the one paint that follows draws them with the rest. The
-        // default handling flips the visibility without telling the list, which would
-        // redraw its scroll bars on hearing of it.
-        DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-        DefWindowProcW(h, WM_SETREDRAW, shown, 0);
-        if (shown)
-            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    });
-    changes();
 }
 
 void TListView::Clear()

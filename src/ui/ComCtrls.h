@@ -26,6 +26,13 @@ public:
 
     void SetFont(HFONT font);
 
+    // Changes between these are not painted: the outermost end paints the control once, its
+    // scroll bars with the rest. They nest.
+    void BeginUpdate();
+    void EndUpdate();
+    // Runs changes in one update.
+    void Batch(const std::function<void()>& changes);
+
     // The control got the keyboard focus.
     std::function<void()> OnEnter;
     // A key was released in the control.
@@ -48,6 +55,8 @@ protected:
 private:
     // Lets a drag that outlives the control know it is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    int updates_ = 0;
+    bool shownBeforeUpdate_ = false;
 };
 
 // A read-only tree view with its lines and buttons; items carry a pointer of their own.
@@ -60,7 +69,9 @@ public:
 
     // Adds an item as the last child of parent (a top-level item for nullptr).
     HTREEITEM Add(HTREEITEM parent, StringView text, int imageIndex, int selectedIndex, void* data);
+    // Deletes item with its subtree.
     void Delete(HTREEITEM item);
+    void DeleteChildren(HTREEITEM item);
     void Clear();
     int Count() const;
 
@@ -131,8 +142,6 @@ public:
     void Clear();
     int Count() const;
     void Delete(int index);
-    // Runs changes without painting in between; the list is painted once afterwards.
-    void Batch(const std::function<void()>& changes);
 
     int SelCount() const;
     // The first selected item at or after from; -1 for none.

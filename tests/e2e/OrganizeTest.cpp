@@ -18,7 +18,7 @@
 namespace {
 
 // The Organize window's column of buttons, window-less: their centres in its client area.
-constexpr int ButtonColumnLeft = 678 - 8 - 107;
+constexpr int ButtonColumnLeft = 8 + 678 - 107; // inside the border of 8 pixels
 POINT ButtonCentre(HWND organize, int top)
 {
     POINT p{ButtonColumnLeft + 107 / 2, top + 12};

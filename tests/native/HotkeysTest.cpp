@@ -125,6 +125,28 @@ TEST_F(Hotkeys, DeletingANodeThatSharesAValueLeavesItWithTheRemainingHolder)
     EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4041)), 1u);
 }
 
+TEST_F(Hotkeys, AFolderDeletedWithMessagesThatShareAValueLeavesItToNoneOfThem)
+{
+    TTreeNode* folder = AddNode(items, twin->Parent(), u"shared", nkFolder);
+    AddNode(items, folder, u"a", nkMessage, 0x4043);
+    AddNode(items, AddNode(items, folder, u"inner", nkFolder), u"b", nkMessage, 0x4043);
+    AddNode(items, folder, u"c", nkMessage, 0x4043);
+    RegisterAllHotkeys(items);
+    ASSERT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4043)), 1u);
+    DeleteNodeTree(folder);
+    EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4043)), 0u);
+
+    // With a holder outside the folder, the value stays with it.
+    TTreeNode* outside = AddNode(items, MessagesNode, u"outside", nkMessage, 0x4043);
+    folder = AddNode(items, twin->Parent(), u"shared again", nkFolder);
+    AddNode(items, folder, u"a", nkMessage, 0x4043);
+    AddNode(items, folder, u"b", nkMessage, 0x4043);
+    RegisterAllHotkeys(items);
+    DeleteNodeTree(folder);
+    EXPECT_EQ(os.RegisteredHotkeys.count(HotkeyId(0x4043)), 1u);
+    EXPECT_TRUE(outside->Enabled);
+}
+
 TEST_F(Hotkeys, DeletingANodeWhoseValueIsNotRegisteredRegistersNothing)
 {
     // Hotkeys off, or all unregistered while an editor or Options is open: the twin stays without.

@@ -111,4 +111,34 @@ TEST_F(SnippetTree, DeleteNotifiesEveryNodeChildrenFirst)
     EXPECT_EQ(items.Count(), 2);
 }
 
+TEST_F(SnippetTree, ADeletionTellsItsTopsFirstAndEndsOnceItsNodesAreFreed)
+{
+    TTreeNode* a = items.AddChild(root, u"a");
+    items.AddChild(a, u"a1");
+    items.AddChild(root, u"b");
+    TTreeNode* c = items.AddChild(root, u"c");
+    items.AddChild(root, u"d");
+    std::string order;
+    items.OnDeletionBegin = [&](TTreeNode& n) { order += "begin " + ToUtf8(n.Text) + " "; };
+    items.OnDeletion = [&](TTreeNode& n) { order += ToUtf8(n.Text) + " "; };
+    items.OnDeletionEnd = [&] { order += "end(" + ChildNames(root) + ") "; };
+    items.Delete(a);
+    EXPECT_EQ(order, "begin a a1 a end(b,c,d) ");
+
+    order.clear();
+    items.DeleteChildrenIf(root, 0, [](const TTreeNode& n) { return n.Text != u"c"; });
+    EXPECT_EQ(order, "begin b begin d b d end(c) ");
+
+    // A deletion that a handler starts belongs to the one under way: one end, after both.
+    order.clear();
+    TTreeNode* e = items.AddChild(root, u"e");
+    items.OnDeletion = [&](TTreeNode& n) {
+        order += ToUtf8(n.Text) + " ";
+        if (&n == c)
+            items.Delete(e);
+    };
+    items.Delete(c);
+    EXPECT_EQ(order, "begin c c begin e e end() ");
+}
+
 } // namespace

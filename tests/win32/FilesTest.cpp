@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "UserState.h"
 #include "core/Win32Os.h"
 #include "ui/Handles.h"
@@ -24,7 +28,38 @@ struct Files : testing::Test {
     }
     void TearDown() override { DeleteTree(folder); }
 
-    bool TemporaryLeft() const { return PathExists(folder + L"\\Quorvane.db.tmp"); }
+    // The names of the files in the folder, in order.
+    std::vector<std::wstring> FolderFiles() const
+    {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.emplace_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    bool TemporaryLeft() const { return FolderFiles() != std::vector<std::wstring>{L"Quorvane.db"}; }
+    // Writes a file without the writer under test.
+    void Put(const std::wstring& name, const std::string& bytes) const
+    {
+        UniqueKernelHandle file(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                            nullptr));
+        ASSERT_TRUE(file) << GetLastError();
+        DWORD written = 0;
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+    std::string Bytes(const std::wstring& name)
+    {
+        const std::wstring full = folder + L"\\" + name;
+        const std::vector<std::uint8_t> bytes = os.ReadWholeFile(String(full.begin(), full.end()));
+        return std::string(bytes.begin(), bytes.end());
+    }
 };
 
 TEST_F(Files, AWriteReplacesTheWholeFileAndLeavesNoTemporary)
@@ -54,6 +89,76 @@ TEST_F(Files, AFailedWriteKeepsTheOldFileAndSaysWhy)
     holder.reset();
     EXPECT_EQ(os.ReadWholeFile(path), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_FALSE(TemporaryLeft());
+}
+
+TEST_F(Files, AUsersOwnFileNamedLikeATemporaryIsNeverTouched)
+{
+    // A file of the user's beside the target, named as a temporary file often is.
+    Put(L"Quorvane.db.tmp", "mine");
+    os.WriteWholeFile(path, {1, 2});
+    os.WriteWholeFile(path, {3});
+    EXPECT_EQ(Bytes(L"Quorvane.db.tmp"), "mine");
+    EXPECT_EQ(os.ReadWholeFile(path), (std::vector<std::uint8_t>{3}));
+    EXPECT_EQ(FolderFiles(), (std::vector<std::wstring>{L"Quorvane.db", L"Quorvane.db.tmp"}));
+}
+
+TEST_F(Files, WhatKilledSavesLeftGoesAtTheNextSaveOfTheSameFile)
+{
+    const std::vector<std::wstring> left = {L"Quorvane.db.~qv0A9F.tmp", L"QUORVANE.DB.~QV89ab.TMP"};
+    // Not ours, or of another file: they stay.
+    const std::vector<std::wstring> others = {L"Other.db.~qv0A9F.tmp",      L"Quorvane.db.~qv0A9.tmp",
+                                              L"Quorvane.db.~qv0A9FF.tmp",    L"Quorvane.db.~qv0A9G.tmp",
+                                              L"Quorvane.db.~qv0A9F.tmp.txt", L"xQuorvane.db.~qv0A9F.tmp"};
+    for (const auto& name : left)
+        Put(name, std::string(1000, 'x'));
+    for (const auto& name : others)
+        Put(name, "other");
+    os.WriteWholeFile(path, {5});
+    std::vector<std::wstring> expected = others;
+    expected.push_back(L"Quorvane.db");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderFiles(), expected);
+    for (const auto& name : others)
+        EXPECT_EQ(Bytes(name), "other");
+
+    // A failed save removes nothing: only a save that replaced its file knows it was the last.
+    Put(left[0], "left");
+    UniqueKernelHandle holder(CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ,
+                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_THROW(os.WriteWholeFile(path, {6}), EAppError);
+    holder.reset();
+    EXPECT_EQ(Bytes(left[0]), "left");
+    os.WriteWholeFile(path, {7});
+    EXPECT_FALSE(PathExists(folder + L"\\" + left[0]));
+}
+
+TEST_F(Files, ATargetTooLongForItsTemporaryGetsTheCreateErrorAndLosesNothing)
+{
+    // Paths the system takes for the target; with the temporary name beside them only the
+    // shortest still fits.
+    for (const size_t length : {247u, 248u, 256u, 259u}) {
+        SCOPED_TRACE(length);
+        const std::wstring prefix = folder + L"\\";
+        ASSERT_LT(prefix.size() + 10, length);
+        const std::wstring name(length - prefix.size(), L'n');
+        const String target(prefix.begin(), prefix.end());
+        const String full = target + String(name.begin(), name.end());
+        Put(name, "old");
+        if (length == 247u) {
+            os.WriteWholeFile(full, {'n', 'e', 'w'});
+            EXPECT_EQ(Bytes(name), "new");
+        } else {
+            try {
+                os.WriteWholeFile(full, {'n', 'e', 'w'});
+                ADD_FAILURE() << "the write should fail";
+            } catch (const EAppError& e) {
+                EXPECT_EQ(e.Message().rfind(u"Cannot create file \"" + full + u"\". ", 0), 0u) << ToUtf8(e.Message());
+            }
+            EXPECT_EQ(Bytes(name), "old");
+        }
+        EXPECT_EQ(FolderFiles(), std::vector<std::wstring>{name});
+        DeleteFileW((prefix + name).c_str());
+    }
 }
 
 TEST_F(Files, MissingFilesAndFoldersGiveTheFileErrors)

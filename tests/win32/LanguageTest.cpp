@@ -8,6 +8,7 @@
 #include "UserState.h"
 #include "core/Globals.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarLabels.h"
 #include "core/UnitMenuBar.h"
 #include "organize/UnitViewMessage.h"
 #include "organize/UnitOrg.h"
@@ -77,8 +78,8 @@ TEST_F(LanguageInWindows, StartupAppliedTheBuiltInTable)
     EXPECT_EQ(HelpNode->Text, u"Help");
     const char* labels[] = {"Manage", "Clipboards", "Messages"};
     for (int i = 0; i < 3; ++i) {
-        ASSERT_NE(FmMenuBar->MenuLabel(i), nullptr);
-        EXPECT_EQ(ToUtf8(FmMenuBar->MenuLabel(i)->Caption()), labels[i]);
+        ASSERT_NE(FmMenuBar->Labels().MenuLabel(i), nullptr);
+        EXPECT_EQ(ToUtf8(FmMenuBar->Labels().MenuLabel(i)->Caption()), labels[i]);
     }
     EXPECT_EQ(ClipboardsNode->Item(0)->Text, u"Cut");
     EXPECT_EQ(MessagesNode->Item(1)->Text, u"Organize...");
@@ -107,7 +108,7 @@ TEST_F(LanguageInWindows, TheOptionsWindowAndTheBarTakeTheTablesTexts)
     EXPECT_EQ(ProgramName, u"Kwor");
     EXPECT_EQ(Application->Title(), u"Kwor");
     EXPECT_EQ(FmMain->TrayIcon1.Hint(), u"Kwor 1.0");
-    EXPECT_EQ(FmMenuBar->MenuLabel(0)->Caption(), u"Verwaltung und mehr");
+    EXPECT_EQ(FmMenuBar->Labels().MenuLabel(0)->Caption(), u"Verwaltung und mehr");
     EXPECT_EQ(ClipboardsNode->Item(0)->Text, u"Ausschneiden"); // the fixed-row pass
     EXPECT_EQ(options.Caption(), u"Einstellungen");
     EXPECT_EQ(options.GroupBoxGeneral->Text(), u"Allgemein:");

@@ -16,6 +16,7 @@
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarClipboard.h"
 #include "core/UnitMenuBar.h"
 #include "OsDoubles.h"
 #include "organize/UnitMessage.h"
@@ -119,7 +120,7 @@ struct MessageEditor : testing::Test {
             if (*node)
                 DeleteNodeTree(node->Get());
         while (ClipboardsNode->Count() > 3)
-            FmMenuBar->TreeViewData.Delete(ClipboardsNode->Item(3));
+            SnippetTree().Delete(ClipboardsNode->Item(3));
         TurnOnHotkey = turnOnHotkey;
         AutoDelete = autoDelete;
         ClipboardMaxCount = maxCount;
@@ -134,7 +135,7 @@ struct MessageEditor : testing::Test {
     }
     TTreeNode* AddNode(TTreeNode* parent, const String& name, int kind, const String& content = {}, int hotkey = 0)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         if (kind == nkMessage)
             node->Data = content;
@@ -648,7 +649,7 @@ TEST_F(MessageEditor, AHistoryEntryTrimmedWhileOpenComesBackAsTheNewestEntry)
         editor.MemoText->SetText(u"typed");
         editor.HotKey1->SetValue(AltF3);
         // A capture while the editor is open trims the entry being edited.
-        InsertNewestEntry(FmMenuBar->TreeViewData, ClipboardsNode, u"captured");
+        InsertNewestEntry(SnippetTree(), ClipboardsNode, u"captured");
         EXPECT_FALSE(editor.CurNode);
         Click(*editor.BtnOk);
     });
@@ -708,7 +709,7 @@ TEST_F(MessageEditor, AFolderCaptureOpensTheEditorAfterTheChainMessageWithTheTex
     // The chain message is over and no editor opened inside it.
     EXPECT_EQ(CaptureTargetNode, nullptr);
     EXPECT_EQ(Application->ModalLevel, 0);
-    EXPECT_FALSE(FmMenuBar->FolderCaptures.Empty());
+    EXPECT_FALSE(FmMenuBar->Clipboard().FolderCaptures.Empty());
     EXPECT_EQ(ClipboardsNode->Count(), 3);
 
     String name, content;
@@ -724,13 +725,13 @@ TEST_F(MessageEditor, AFolderCaptureOpensTheEditorAfterTheChainMessageWithTheTex
     EXPECT_EQ(folder->Item(0)->Text, head);
     EXPECT_EQ(*folder->Item(0)->Data, text);
     EXPECT_EQ(ClipboardsNode->Count(), 3); // Clipboards is not touched
-    EXPECT_TRUE(FmMenuBar->FolderCaptures.Empty());
+    EXPECT_TRUE(FmMenuBar->Clipboard().FolderCaptures.Empty());
 }
 
 TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAddsNothing)
 {
     TTreeNode* folder = AddNode(MessagesNode, u"Folder", nkFolder);
-    FmMenuBar->FolderCaptures.Add(folder, u"short\r\ntext");
+    FmMenuBar->Clipboard().FolderCaptures.Add(folder, u"short\r\ntext");
     DeleteNodeTree(folder);
     const int before = MessagesNode->Count();
     String name;
@@ -745,7 +746,7 @@ TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAd
     EXPECT_EQ(*MessagesNode->Item(before)->Data, u"short\r\ntext");
 
     TTreeNode* other = AddNode(MessagesNode, u"Other", nkFolder);
-    FmMenuBar->FolderCaptures.Add(other, u"text");
+    FmMenuBar->Clipboard().FolderCaptures.Add(other, u"text");
     WhenOpen cancel([&](TFmMessage& editor) { Click(*editor.BtnCancel); });
     ASSERT_TRUE(PumpUntil([&] { return cancel.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_FALSE(other->HasChildren());
@@ -757,7 +758,7 @@ TEST_F(MessageEditor, ACaptureWhileAnEditorIsOpenWaitsForItToClose)
     TTreeNode* message = AddNode(MessagesNode, u"m", nkMessage, u"text");
     bool secondOpenedInside = false;
     WhenOpen act([&](TFmMessage& editor) {
-        FmMenuBar->FolderCaptures.Add(folder, u"captured");
+        FmMenuBar->Clipboard().FolderCaptures.Add(folder, u"captured");
         // The bar's posted message goes through the editor's loop before this key, which comes
         // after it; it must not open a second editor.
         PostMessageW(editor.MemoText->Handle(), WM_CHAR, L'z', 0);
@@ -785,7 +786,7 @@ TEST_F(MessageEditor, ACaptureWaitsUntilNoOtherModalWindowIsOpen)
     bool editorInside = true;
     TWhileModal act([] { return FmNewFolder && FmNewFolder->Visible(); },
                     [&] {
-                        FmMenuBar->FolderCaptures.Add(folder, u"captured");
+                        FmMenuBar->Clipboard().FolderCaptures.Add(folder, u"captured");
                         // The bar's posted message is handled before this key, posted after it.
                         SetWindowTextW(FmNewFolder->LEditName->Handle(), L"");
                         PostMessageW(FmNewFolder->LEditName->Handle(), WM_CHAR, L'z', 0);
@@ -912,7 +913,7 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
 
     // The hidden editor does not keep a folder capture waiting.
     TTreeNode* target = AddNode(MessagesNode, u"Folder", nkFolder);
-    FmMenuBar->FolderCaptures.Add(target, u"captured");
+    FmMenuBar->Clipboard().FolderCaptures.Add(target, u"captured");
     WhenOpen capture([&](TFmMessage& editor) { Click(*editor.BtnOk); });
     EXPECT_TRUE(PumpUntil([&] { return capture.Ran() && Application->ModalLevel == 0; }));
     EXPECT_EQ(target->Count(), 1);

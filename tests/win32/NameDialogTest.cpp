@@ -10,6 +10,7 @@
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarLabels.h"
 #include "core/UnitMenuBar.h"
 #include "organize/UnitRename.h"
 #include "ui/WinText.h"
@@ -17,7 +18,7 @@
 namespace {
 
 struct NameDialog : testing::Test {
-    TTreeNodes& tree = FmMenuBar->TreeViewData;
+    TTreeNodes& tree = SnippetTree();
     int rootCount = 0, messagesCount = 0;
 
     void SetUp() override
@@ -124,8 +125,8 @@ TEST_F(NameDialog, NewMenuAppendsAMenuWithItsFixedRowsSavesItAndShowsItsLabel)
     EXPECT_EQ(menu->Item(0)->ImageIndex, nkNew);
     EXPECT_EQ(menu->Item(1)->ImageIndex, nkOrganize);
     EXPECT_EQ(menu->Item(2)->ImageIndex, nkSeparator);
-    ASSERT_NE(FmMenuBar->MenuLabel(menu->Index()), nullptr);
-    EXPECT_EQ(ToUtf8(FmMenuBar->MenuLabel(menu->Index())->Caption()), "My menu");
+    ASSERT_NE(FmMenuBar->Labels().MenuLabel(menu->Index()), nullptr);
+    EXPECT_EQ(ToUtf8(FmMenuBar->Labels().MenuLabel(menu->Index())->Caption()), "My menu");
     EXPECT_TRUE(FileIsTheTree());
 }
 

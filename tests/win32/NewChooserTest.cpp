@@ -17,7 +17,7 @@
 namespace {
 
 struct NewChooser : testing::Test {
-    TTreeNodes& tree = FmMenuBar->TreeViewData;
+    TTreeNodes& tree = SnippetTree();
     TTreeNode* menu = nullptr;
 
     void SetUp() override

@@ -45,7 +45,7 @@ struct OptionsWindow : testing::Test {
         CurrentLanguage = language;
         LanguagesFolder = languagesFolder;
         while (ClipboardsNode->Count() > 3)
-            FmMenuBar->TreeViewData.Delete(ClipboardsNode->Item(3));
+            SnippetTree().Delete(ClipboardsNode->Item(3));
         FmMenuBar->InitToolBarMenu();
     }
     static RECT Bounds(const TStdControl& control) { return control.BoundsRect(); }
@@ -260,7 +260,7 @@ TEST_F(OptionsWindow, OkTrimsTheClipboardsRebuildsTheBarAndSavesTheSettings)
     AutoDelete = true;
     AutoHide = false;
     FmMenuBar->InitToolBarMenu();
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     while (ClipboardsNode->Count() > 3) // what other tests captured
         items.Delete(ClipboardsNode->Item(3));
     for (int i = 0; i < 10; ++i)
@@ -296,7 +296,7 @@ TEST_F(OptionsWindow, CancelAfterDefaultChangesNothing)
     ClipboardMaxCount = 7;
     FmMenuBar->InitToolBarMenu();
     for (int i = 0; i < 10; ++i)
-        FmMenuBar->TreeViewData.AddChild(ClipboardsNode, u"entry");
+        SnippetTree().AddChild(ClipboardsNode, u"entry");
     PressWhenOpen press([](TFmOptions& options) {
         SendMessageW(options.BtnDefault->Handle(), BM_CLICK, 0, 0);
         SendMessageW(options.BtnCancel->Handle(), BM_CLICK, 0, 0);

@@ -16,6 +16,7 @@
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
+#include "core/NodeWatch.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
 #include "core/UnitMenuBar.h"
@@ -72,6 +73,14 @@ std::vector<String> ListedNames(const TTreeNode* node)
     return names;
 }
 
+String Numbered(const char16_t* prefix, int i)
+{
+    String name = prefix;
+    for (char c : std::to_string(i))
+        name += static_cast<char16_t>(c);
+    return name;
+}
+
 // The data file on disk holds name (as UTF-16 text at any byte offset).
 bool FileContains(const char16_t* name)
 {
@@ -101,7 +110,7 @@ struct OrganizeWindow : testing::Test {
         menuCount = RootNode->Count();
         os.HotkeyWindow = FmMenuBar->Handle();
         SetOsServices(WithDouble(real, os));
-        TTreeNodes& items = FmMenuBar->TreeViewData;
+        TTreeNodes& items = SnippetTree();
         menu = items.AddChild(RootNode, u"Work");
         menu->ImageIndex = nkFolder;
         AddMessageMenuRows(items, menu);
@@ -128,12 +137,12 @@ struct OrganizeWindow : testing::Test {
         FmOrg = nullptr;
         org.reset();
         while (RootNode->Count() > menuCount)
-            FmMenuBar->TreeViewData.Delete(RootNode->Item(RootNode->Count() - 1));
+            SnippetTree().Delete(RootNode->Item(RootNode->Count() - 1));
         SetOsServices(real);
     }
     TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         return node;
     }
@@ -240,8 +249,9 @@ TEST_F(OrganizeWindow, LayoutOfTheTreeTheListAndTheButtonColumn)
 {
     TFmOrg& o = *org;
     EXPECT_EQ(ToUtf8(o.Caption()), "Organize");
-    EXPECT_EQ(o.ClientWidth(), 678);
-    EXPECT_EQ(o.ClientHeight(), 466);
+    // The layout's 678 by 466 lie inside the border of 8 pixels.
+    EXPECT_EQ(o.ClientWidth(), 678 + 16);
+    EXPECT_EQ(o.ClientHeight(), 466 + 16);
     EXPECT_TRUE(GetWindowLongW(o.Handle(), GWL_STYLE) & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(o.Handle(), GW_OWNER), FmMain->Handle());
     EXPECT_EQ(o.Left(), (GetSystemMetrics(SM_CXSCREEN) - o.Width()) / 2);
@@ -291,7 +301,7 @@ TEST_F(OrganizeWindow, LayoutOfTheTreeTheListAndTheButtonColumn)
             ++i;
         }
     };
-    expectLayout(678, 466);
+    expectLayout(694, 482);
     o.SetClientSize(800, 520);
     expectLayout(800, 520);
 
@@ -531,6 +541,90 @@ TEST_F(OrganizeWindow, DeleteFromTheTreeAsksTheFolderQuestionAlsoForAMenu)
     menu = nullptr;
 }
 
+// Looks at the window's tree and list while each node of a deletion goes, after the window
+// itself has heard of that node.
+struct TViewsDuringDeletion : TNodeWatcher {
+    const TFmOrg& org;
+    const TTreeNode* branch;
+    std::vector<int> listCounts;
+    std::vector<bool> branchShown;
+    TViewsDuringDeletion(const TFmOrg& o, const TTreeNode* b) : org(o), branch(b) {}
+    void NodeDeleted(TTreeNode&) override
+    {
+        listCounts.push_back(org.ListView1->Count());
+        branchShown.push_back(org.FindOrgTreeNode(branch) != nullptr);
+    }
+};
+
+TEST_F(OrganizeWindow, ABigFolderLeavesTheTreeAndTheListInOneGo)
+{
+    // A folder of a few hundred messages, with subfolders that are expanded in the tree.
+    TTreeNode* many = Add(menu, u"Many", nkFolder);
+    for (int i = 0; i < 300; ++i)
+        Add(many, Numbered(u"Message ", i), nkMessage);
+    std::vector<TTreeNode*> subfolders;
+    for (int i = 0; i < 3; ++i) {
+        subfolders.push_back(Add(many, Numbered(u"Sub ", i), nkFolder));
+        Add(Add(subfolders.back(), u"Deeper", nkFolder), u"m", nkMessage);
+    }
+    Open(many);
+    for (TTreeNode* sub : subfolders)
+        org->TreeView1->Expand(Mirror(sub));
+    ASSERT_EQ(org->ListView1->Count(), 303);
+    const int treeCountBefore = org->TreeView1->Count();
+
+    os.Answer = IDYES;
+    {
+        TViewsDuringDeletion views(*org, many);
+        org->BtnDeleteClick();
+        // From the first node that goes, the list shows nothing of the folder and the tree none
+        // of its branch: neither goes item by item.
+        ASSERT_EQ(views.listCounts.size(), 300u + 3 * 3 + 1);
+        EXPECT_EQ(views.listCounts.front(), 0);
+        EXPECT_FALSE(views.branchShown.front());
+    }
+    EXPECT_EQ(Names(menu, 3), (std::vector<String>{u"m1", u"Alpha", u"-", u"m2", u"Beta"}));
+    EXPECT_FALSE(Mirror(many));
+    for (TTreeNode* sub : subfolders)
+        EXPECT_FALSE(Mirror(sub));
+    EXPECT_EQ(org->TreeView1->Count(), treeCountBefore - 7);
+    EXPECT_EQ(TreeChildren(Mirror(menu)), (std::vector<String>{u"Alpha", u"Beta"}));
+    // The tree selected a neighbour and the list shows its items, none of a freed node.
+    HTREEITEM now = org->TreeView1->Selected();
+    ASSERT_TRUE(now);
+    const auto* shown = static_cast<TTreeNode*>(org->TreeView1->Data(now));
+    EXPECT_EQ(ListCaptions(), ListedNames(shown));
+    std::vector<const void*> listedNodes;
+    for (int i = 0; i < shown->Count(); ++i)
+        if (shown->Item(i)->ImageIndex == nkMessage || shown->Item(i)->ImageIndex == nkFolder)
+            listedNodes.push_back(shown->Item(i));
+    std::vector<const void*> itemNodes;
+    for (int i = 0; i < org->ListView1->Count(); ++i)
+        itemNodes.push_back(org->ListView1->Data(i));
+    EXPECT_EQ(itemNodes, listedNodes);
+
+    // From the list: a folder with its expanded subfolders goes from the tree as one branch.
+    TTreeNode* listed = Add(menu, u"Listed", nkFolder);
+    TTreeNode* expanded = Add(listed, u"Expanded", nkFolder);
+    Add(expanded, u"Leaf", nkFolder);
+    org->LoadTreeNodeFromMenuData(menu);
+    org->TreeView1->Expand(Mirror(listed));
+    org->TreeView1->Expand(Mirror(expanded));
+    org->ListView1->SetFocus();
+    SelectOnly({4});
+    ASSERT_EQ(org->ListView1->ItemCaption(4), u"Listed");
+    {
+        TViewsDuringDeletion views(*org, listed);
+        org->BtnDeleteClick();
+        ASSERT_EQ(views.branchShown.size(), 3u);
+        EXPECT_FALSE(views.branchShown.front());
+    }
+    EXPECT_FALSE(Mirror(listed));
+    EXPECT_FALSE(Mirror(expanded));
+    EXPECT_EQ(ListCaptions(), (std::vector<String>{u"m1", u"Alpha", u"m2", u"Beta"}));
+    EXPECT_EQ(TreeChildren(Mirror(menu)), (std::vector<String>{u"Alpha", u"Beta"}));
+}
+
 TEST_F(OrganizeWindow, TheDeleteKeyOnReleaseWithAnyModifiers)
 {
     Open(ClipboardsNode);
@@ -718,7 +812,7 @@ TEST_F(OrganizeWindow, ItemsOfDeletedNodesGoWhoeverDeletesThem)
     EXPECT_FALSE(Mirror(inner));
     EXPECT_EQ(ListCaptions(), (std::vector<String>{u"m2", u"Beta"}));
     // The shown menu itself: the list follows the new selection once the deletion is over.
-    FmMenuBar->TreeViewData.Delete(menu);
+    SnippetTree().Delete(menu);
     menu = nullptr;
     EXPECT_TRUE(PumpUntil([&] {
         HTREEITEM now = org->TreeView1->Selected();
@@ -775,9 +869,9 @@ TEST_F(OrganizeWindow, DragsMoveListItemsAndTreeNodes)
 
 TEST_F(OrganizeWindow, ListItemsDroppedTogetherKeepTheirOrderAndAMenuItsFixedRows)
 {
-    TTreeNode* other = FmMenuBar->TreeViewData.AddChild(RootNode, u"Other");
+    TTreeNode* other = SnippetTree().AddChild(RootNode, u"Other");
     other->ImageIndex = nkFolder;
-    AddMessageMenuRows(FmMenuBar->TreeViewData, other);
+    AddMessageMenuRows(SnippetTree(), other);
     Open(menu);
     CountOvers();
     org->ListView1->SetFocus();
@@ -928,7 +1022,7 @@ TEST_F(OrganizeWindow, TheCommandPreselectsRebuildsTheBarAndSavesTheFile)
         // The data file shows the change made while the window was open.
         EXPECT_TRUE(FileContains(u"Renamed"));
         menu->Text = u"Work";
-        SaveDataFile(FmMenuBar->TreeViewData, RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
     }
 }
 
