@@ -72,7 +72,7 @@ int main()
     // The figures are of a first start, whatever an earlier run stored in this prefix.
     CleanUserState();
     TMainBlock block(GetModuleHandleW(nullptr));
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     TTreeNode* root = items.AddChild(nullptr, u"Bench");
     TTreeNode* menu = items.AddChild(root, u"Menu");
     TTreeNode* folder = items.AddChild(menu, u"Folder");

@@ -58,7 +58,7 @@ String Numbered(const char16_t* prefix, int i)
 
 TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
 {
-    TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+    TTreeNode* node = SnippetTree().AddChild(parent, name);
     node->ImageIndex = kind;
     if (kind == nkMessage)
         node->Data = String(500, u'x'); // as long as the messages of the other figures' collection
@@ -220,7 +220,7 @@ int main()
         std::vector<double> times;
         for (int run = 0; run < Runs; ++run) {
             while (big->HasChildren())
-                FmMenuBar->TreeViewData.Delete(big->Item(0));
+                SnippetTree().Delete(big->Item(0));
             FillMessages(big, BigFolder);
             organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
@@ -240,7 +240,7 @@ int main()
         std::sort(times.begin(), times.end());
         deleteMs = times[times.size() / 2];
     }
-    const double save = MedianMs(Runs, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); });
+    const double save = MedianMs(Runs, [] { SaveDataFile(SnippetTree(), RootNode); });
 
     // A bulk change of the views, each run on its own folder made anew in the collection and
     // shown selected, with its subfolders expanded: the change with the paint that follows it,
@@ -253,7 +253,7 @@ int main()
         std::vector<double> times, saves;
         for (int run = 0; run < Runs; ++run) {
             TNodeRef folder(make());
-            saves.push_back(MedianMs(1, [] { SaveDataFile(FmMenuBar->TreeViewData, RootNode); }));
+            saves.push_back(MedianMs(1, [] { SaveDataFile(SnippetTree(), RootNode); }));
             organize = MakeWindow<TFmOrg>();
             FmOrg = organize.get();
             organize->LoadTreeNodeFromMenuData(folder.Get());
@@ -269,7 +269,7 @@ int main()
             }));
             between();
             if (folder)
-                FmMenuBar->TreeViewData.Delete(folder.Get());
+                SnippetTree().Delete(folder.Get());
         }
         std::sort(times.begin(), times.end());
         std::sort(saves.begin(), saves.end());

@@ -144,3 +144,22 @@ constexpr int UserMsgStartup = 100;
 constexpr int UserMsgUpdateAvailable = 500;
 
 void ResetGlobals();
+
+// Points a global at an object while the binding lives; the global goes back to nullptr with the
+// binding unless something else has taken it over meanwhile.
+template <class T>
+class TGlobalBinding {
+public:
+    TGlobalBinding(T*& global, T* object) : global_(global), object_(object) { global_ = object; }
+    ~TGlobalBinding()
+    {
+        if (global_ == object_)
+            global_ = nullptr;
+    }
+    TGlobalBinding(const TGlobalBinding&) = delete;
+    TGlobalBinding& operator=(const TGlobalBinding&) = delete;
+
+private:
+    T*& global_;
+    T* object_;
+};

@@ -1,32 +1,57 @@
-// The menu bar as a member of the clipboard viewer chain: it turns the chain messages into calls of
-// the clipboard history and leaves the chain when it goes. A text cut or copied to a folder other
-// than Clipboards reaches the message editor through a message the bar posts itself, after the
-// chain message has gone on.
-#include "core/ClipboardCapture.h"
+#include "core/MenuBarClipboard.h"
+
 #include "core/Globals.h"
 #include "core/UnitMenuBar.h"
 #include "organize/UnitMessage.h"
 #include "ui/Application.h"
 
-void TFmMenuBar::CreateFolderCaptures()
+TMenuBarClipboard::TMenuBarClipboard(HWND window, TTreeNodes& treeViewData)
+    : window_(window), treeViewData_(treeViewData)
 {
-    FolderCaptures.OnPending = [this] { PostMessageW(Handle(), UM_FOLDERCAPTURE, 0, 0); };
-    CaptureSaveErrors.OnPending = [this] { PostMessageW(Handle(), UM_CAPTURESAVEERROR, 0, 0); };
-    // Captures that waited for a modal window go on once the last one has closed.
+    FolderCaptures.OnPending = [this] { PostMessageW(window_, UM_FOLDERCAPTURE, 0, 0); };
+    CaptureSaveErrors.OnPending = [this] { PostMessageW(window_, UM_CAPTURESAVEERROR, 0, 0); };
+    // Captures that waited for a modal window go on once the last one has closed, through
+    // whichever bar is the program's: the handler outlives any one bar.
     Application->OnModalEnd = [] {
         if (FmMenuBar)
-            FmMenuBar->FolderCaptures.Resume();
+            FmMenuBar->Clipboard().FolderCaptures.Resume();
     };
 }
 
-LRESULT TFmMenuBar::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
+TMenuBarClipboard::~TMenuBarClipboard()
 {
-    HandleDrawClipboard(TreeViewData, FolderCaptures, CaptureSaveErrors, FirstClipboardMsg,
-                        reinterpret_cast<std::uintptr_t>(hNextClip), wParam, lParam);
-    return 0;
+    if (joined_)
+        ChangeClipboardChain(window_, hNextClip);
 }
 
-void TFmMenuBar::UserMsgFolderCapture()
+void TMenuBarClipboard::Join()
+{
+    if (joined_)
+        return;
+    // The system shows the new viewer the clipboard once during the call, before hNextClip is
+    // known; FirstClipboardMsg keeps that message from being captured or passed on.
+    hNextClip = SetClipboardViewer(window_);
+    joined_ = true;
+}
+
+void TMenuBarClipboard::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_DRAWCLIPBOARD: WMDrawClipboard(wParam, lParam); break;
+    case WM_CHANGECBCHAIN: WMChangeCBChain(wParam, lParam); break;
+    case UM_FOLDERCAPTURE: UserMsgFolderCapture(); break;
+    case UM_CAPTURESAVEERROR: UserMsgCaptureSaveError(); break;
+    default: break;
+    }
+}
+
+void TMenuBarClipboard::WMDrawClipboard(WPARAM wParam, LPARAM lParam)
+{
+    HandleDrawClipboard(treeViewData_, FolderCaptures, CaptureSaveErrors, FirstClipboardMsg,
+                        reinterpret_cast<std::uintptr_t>(hNextClip), wParam, lParam);
+}
+
+void TMenuBarClipboard::UserMsgFolderCapture()
 {
     // The editor opens over no other modal window or message box (it would bring the hotkeys back
     // under the Options window): the captures wait until the last of them closes.
@@ -37,16 +62,13 @@ void TFmMenuBar::UserMsgFolderCapture()
     });
 }
 
-void TFmMenuBar::UserMsgCaptureSaveError()
+void TMenuBarClipboard::UserMsgCaptureSaveError()
 {
     // The default error box, as for every other save the user starts.
     CaptureSaveErrors.Report([](const String& text) { Guarded([&] { throw EAppError(text); }); });
 }
 
-LRESULT TFmMenuBar::WMChangeCBChain(WPARAM wParam, LPARAM lParam)
+void TMenuBarClipboard::WMChangeCBChain(WPARAM wParam, LPARAM lParam)
 {
     hNextClip = reinterpret_cast<HWND>(HandleChangeCBChain(reinterpret_cast<std::uintptr_t>(hNextClip), wParam, lParam));
-    return 0;
 }
-
-void TFmMenuBar::LeaveClipboardChain() { ChangeClipboardChain(Handle(), hNextClip); }

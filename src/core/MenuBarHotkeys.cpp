@@ -1,21 +1,21 @@
-// The menu bar's part in system hotkeys and key-macro typing: WM_HOTKEY, the wait for the Alt
-// key and the steps of TimerTabPaste.
-#include "core/Globals.h"
+#include "core/MenuBarHotkeys.h"
+
 #include "core/Hotkeys.h"
 #include "core/OsServices.h"
-#include "core/PasteEngine.h"
 #include "core/UnitMenuBar.h"
 
-void TFmMenuBar::CreateHotkeyTimers()
+TMenuBarHotkeys::TMenuBarHotkeys(TTreeNodes& treeViewData)
+    : treeViewData_(treeViewData), tabPasteTimer_(TabPasteTimer, this)
 {
     TimerHotkey.SetInterval(10);
     TimerHotkey.OnTimer = [this] { TimerHotkeyTimer(); };
     TimerTabPaste.SetInterval(100); // the engine sets 50 ms whenever it starts the timer
     TimerTabPaste.OnTimer = [this] { TimerTabPasteTimer(); };
-    TabPasteTimer = this;
 }
 
-void TFmMenuBar::Restart(unsigned intervalMs)
+TMenuBarHotkeys::~TMenuBarHotkeys() { UnregisterAllHotkeys(treeViewData_); }
+
+void TMenuBarHotkeys::Restart(unsigned intervalMs)
 {
     // Disabled first so that a running wait starts over even at an unchanged interval.
     TimerTabPaste.SetEnabled(false);
@@ -23,9 +23,9 @@ void TFmMenuBar::Restart(unsigned intervalMs)
     TimerTabPaste.SetEnabled(true);
 }
 
-void TFmMenuBar::Stop() { TimerTabPaste.SetEnabled(false); }
+void TMenuBarHotkeys::Stop() { TimerTabPaste.SetEnabled(false); }
 
-void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
+void TMenuBarHotkeys::MyHotKey(WPARAM id, LPARAM keys)
 {
     if (ModalWindowOpen()) {
         ModalClickAndBeep();
@@ -37,7 +37,7 @@ void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
         return; // not one of the program's registrations
     const bool alt = (LOWORD(keys) & ModAlt) != 0;
     TTreeNode* found = nullptr;
-    TreeViewData.ForEachNode([&](TTreeNode& node, int index) {
+    treeViewData_.ForEachNode([&](TTreeNode& node, int index) {
         if (index == 0 || node.StateIndex != hotkey)
             return false; // the root is never matched
         found = &node;
@@ -54,7 +54,7 @@ void TFmMenuBar::MyHotKey(WPARAM id, LPARAM keys)
     PasteMessageText(found->Content());
 }
 
-void TFmMenuBar::TimerHotkeyTimer()
+void TMenuBarHotkeys::TimerHotkeyTimer()
 {
     if (OsInput().KeyState(VK_MENU_KEY) & 0x80)
         return;
@@ -65,4 +65,4 @@ void TFmMenuBar::TimerHotkeyTimer()
         PasteMessageText(node->Content());
 }
 
-void TFmMenuBar::TimerTabPasteTimer() { SendNextPastePiece(); }
+void TMenuBarHotkeys::TimerTabPasteTimer() { SendNextPastePiece(); }

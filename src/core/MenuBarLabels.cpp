@@ -1,12 +1,15 @@
-// The menu bar's background pictures and labels: building them, opening the drop-down from a
-// label, dragging the bar sideways, auto hide and the outside-press watch.
+#include "core/MenuBarLabels.h"
+
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
-#include "core/UnitMenuBar.h"
+#include "core/SnippetTree.h"
 #include "menus/UnitMenu.h"
 #include "resources/resource.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
+#include "ui/Font.h"
+#include "ui/Form.h"
+#include "ui/GraphicControl.h"
 
 namespace {
 constexpr COLORREF LabelHighlightColor = 0xC56A31; // blue in the high byte: RGB(49, 106, 197)
@@ -23,12 +26,17 @@ HBITMAP BarPicture(int id)
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 } // namespace
 
-void TFmMenuBar::CreateBarImages()
+TMenuBarLabels::TMenuBarLabels(TForm& bar, TPanel& panelMenuBar) : PanelMenuBar(panelMenuBar), bar_(bar)
+{
+    CreateBarImages();
+}
+
+void TMenuBarLabels::CreateBarImages()
 {
     auto enter = [this] { ImageMMouseEnter(); };
-    ImageL = &PanelMenuBar->AddControl<TImage>();
-    ImageM = &PanelMenuBar->AddControl<TImage>();
-    ImageR = &PanelMenuBar->AddControl<TImage>();
+    ImageL = &PanelMenuBar.AddControl<TImage>();
+    ImageM = &PanelMenuBar.AddControl<TImage>();
+    ImageR = &PanelMenuBar.AddControl<TImage>();
     const std::pair<TImage*, int> pictures[] = {
         {ImageL, IDB_BARLEFT}, {ImageM, IDB_BARMIDDLE}, {ImageR, IDB_BARRIGHT}};
     for (auto [image, id] : pictures) {
@@ -45,43 +53,45 @@ void TFmMenuBar::CreateBarImages()
     TimerMenu.OnTimer = [this] { TimerMenuTimer(); };
 }
 
-void TFmMenuBar::AlignBarImages()
+void TMenuBarLabels::AlignBarImages()
 {
-    const int width = PanelMenuBar->Width(), height = PanelMenuBar->Height();
+    const int width = PanelMenuBar.Width(), height = PanelMenuBar.Height();
     ImageL->SetBounds(0, 0, CapWidth, height);
     ImageR->SetBounds(width - CapWidth, 0, CapWidth, height);
     ImageM->SetBounds(CapWidth, 0, width - 2 * CapWidth, height);
 }
 
-TLabel* TFmMenuBar::MenuLabel(int index) const
+TLabel* TMenuBarLabels::MenuLabel(int index) const
 {
     if (index < 0)
         return nullptr;
-    for (auto& control : PanelMenuBar->Controls())
+    for (auto& control : PanelMenuBar.Controls())
         if (control->Tag == index)
             return dynamic_cast<TLabel*>(control.get());
     return nullptr;
 }
 
-void TFmMenuBar::SetLabelHighlighted(TLabel& label, bool highlighted)
+void TMenuBarLabels::SetLabelHighlighted(TLabel& label, bool highlighted)
 {
     label.Transparent = !highlighted;
     label.FontColor = highlighted ? LabelHighlightTextColor : LabelTextColor;
     label.Invalidate();
 }
 
-void TFmMenuBar::InitToolBarMenu()
+bool TMenuBarLabels::LabelHighlighted(const TLabel& label) { return !label.Transparent; }
+
+void TMenuBarLabels::InitToolBarMenu()
 {
-    const auto& controls = PanelMenuBar->Controls();
+    const auto& controls = PanelMenuBar.Controls();
     for (size_t i = controls.size(); i-- > 0;)
         if (controls[i]->Tag >= 0)
-            PanelMenuBar->RemoveControl(*controls[i]);
+            PanelMenuBar.RemoveControl(*controls[i]);
     CaptureTargetNode = nullptr;
 
-    const int barHeight = PanelMenuBar->Height();
+    const int barHeight = PanelMenuBar.Height();
     int x = MenuBarMargin;
     for (int i = 0; i < RootNode->Count(); ++i) {
-        TLabel& label = PanelMenuBar->AddControl<TLabel>();
+        TLabel& label = PanelMenuBar.AddControl<TLabel>();
         label.Color = LabelHighlightColor;
         label.Transparent = true;
         label.FontColor = LabelTextColor;
@@ -99,32 +109,47 @@ void TFmMenuBar::InitToolBarMenu()
         label.OnDragOver = [this, &label](TGraphicControl*, int, int, TDragState state, bool& accept) {
             LabelDragOver(label, state, accept);
         };
-        PanelMenuBar->SetWidth(label.Left() + label.Width() + MenuBarMargin);
+        PanelMenuBar.SetWidth(label.Left() + label.Width() + MenuBarMargin);
     }
     AlignBarImages();
-    PanelMenuBar->InvalidateRect({0, 0, PanelMenuBar->Width(), barHeight});
+    PanelMenuBar.InvalidateRect({0, 0, PanelMenuBar.Width(), barHeight});
 
-    const int width = PanelMenuBar->Width();
+    const int width = PanelMenuBar.Width();
     MenuBarLeft = PlacedMenuBarLeft(width, ScreenWidth(), MenuBarLeftSaved, MenuBarLeft);
-    SetBounds(MenuBarLeft, Top(), width, barHeight);
-    SetTop(AutoHide ? HiddenMenuBarTop(ClientHeight()) : 0);
+    bar_.SetBounds(MenuBarLeft, bar_.Top(), width, barHeight);
+    bar_.SetTop(AutoHide ? HiddenMenuBarTop(bar_.ClientHeight()) : 0);
 }
 
-void TFmMenuBar::OpenMenuFor(TLabel& label)
+void TMenuBarLabels::OpenMenuFor(TLabel& label)
 {
     const int x = label.ClientOrigin().x;
-    const int y = PanelMenuBar->ClientToScreen({0, 0}).y;
+    const int y = PanelMenuBar.ClientToScreen({0, 0}).y;
     FmMenu->Node = RootNode->Item(label.Tag);
     FmMenu->ShowSubMenuAtRight = true;
     FmMenu->LeftWidth = x + label.Width();
-    FmMenu->LoadData(x, y + PanelMenuBar->Height());
+    FmMenu->LoadData(x, y + PanelMenuBar.Height());
     FmMenu->Show();
 }
 
-void TFmMenuBar::LabelMouseEnter(TLabel& label)
+void TMenuBarLabels::DropDownShown() { TimerMenu.SetEnabled(true); }
+
+void TMenuBarLabels::DropDownHidden(int menuIndex)
+{
+    TLabel* label = MenuLabel(menuIndex);
+    if (!label)
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const POINT origin = label->ClientOrigin();
+    const RECT onScreen{origin.x, origin.y, origin.x + label->Width(), origin.y + label->Height()};
+    if (!PtInRect(&onScreen, cursor))
+        SetLabelHighlighted(*label, false);
+}
+
+void TMenuBarLabels::LabelMouseEnter(TLabel& label)
 {
     ImageMMouseEnter();
-    for (auto& control : PanelMenuBar->Controls()) {
+    for (auto& control : PanelMenuBar.Controls()) {
         auto* other = dynamic_cast<TLabel*>(control.get());
         if (other && other != &label && other->Tag >= 0 && LabelHighlighted(*other))
             SetLabelHighlighted(*other, false);
@@ -136,14 +161,14 @@ void TFmMenuBar::LabelMouseEnter(TLabel& label)
     }
 }
 
-void TFmMenuBar::LabelMouseLeave(TLabel& label)
+void TMenuBarLabels::LabelMouseLeave(TLabel& label)
 {
     // An open drop-down keeps its label highlighted; hiding it returns the label to normal.
     if (!FmMenu->Visible())
         SetLabelHighlighted(label, false);
 }
 
-void TFmMenuBar::LabelMouseDown(TLabel& label)
+void TMenuBarLabels::LabelMouseDown(TLabel& label)
 {
     if (FmMenu->Visible())
         FmMenu->Hide();
@@ -151,7 +176,7 @@ void TFmMenuBar::LabelMouseDown(TLabel& label)
         OpenMenuFor(label);
 }
 
-void TFmMenuBar::LabelDragOver(TLabel& label, TDragState state, bool& accept)
+void TMenuBarLabels::LabelDragOver(TLabel& label, TDragState state, bool& accept)
 {
     // A row dragged over a label acts as the pointer would: the label lights up and an open
     // drop-down switches to its menu. Nothing is ever dropped on a label.
@@ -162,17 +187,17 @@ void TFmMenuBar::LabelDragOver(TLabel& label, TDragState state, bool& accept)
     accept = false;
 }
 
-void TFmMenuBar::ImageMMouseDown()
+void TMenuBarLabels::ImageMMouseDown()
 {
     MouseIsDown = true;
     WndIsDrag = false;
     GetCursorPos(&OldCurPos);
-    OldTop = Top();
-    OldLeft = Left();
+    OldTop = bar_.Top();
+    OldLeft = bar_.Left();
     FmMenu->Hide();
 }
 
-void TFmMenuBar::ImageMMouseMove()
+void TMenuBarLabels::ImageMMouseMove()
 {
     if (!MouseIsDown)
         return;
@@ -181,27 +206,27 @@ void TFmMenuBar::ImageMMouseMove()
     if (DragStarted(p.x - OldCurPos.x, p.y - OldCurPos.y))
         WndIsDrag = true;
     if (WndIsDrag)
-        SetBounds(p.x - OldCurPos.x + OldLeft, p.y - OldCurPos.y + OldTop, Width(), Height());
+        bar_.SetBounds(p.x - OldCurPos.x + OldLeft, p.y - OldCurPos.y + OldTop, bar_.Width(), bar_.Height());
 }
 
-void TFmMenuBar::ImageMMouseUp()
+void TMenuBarLabels::ImageMMouseUp()
 {
     MouseIsDown = false;
-    const int left = ReleasedMenuBarLeft(Left(), Width(), ScreenWidth());
-    SetBounds(left, 0, Width(), Height()); // back to the top edge, on the screen
-    MenuBarLeft = Left();
+    const int left = ReleasedMenuBarLeft(bar_.Left(), bar_.Width(), ScreenWidth());
+    bar_.SetBounds(left, 0, bar_.Width(), bar_.Height()); // back to the top edge, on the screen
+    MenuBarLeft = bar_.Left();
     SaveSettings();
 }
 
-void TFmMenuBar::ImageMMouseEnter()
+void TMenuBarLabels::ImageMMouseEnter()
 {
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    SetTop(0);
+    SetWindowPos(bar_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    bar_.SetTop(0);
     if (AutoHide)
         TimerMenu.SetEnabled(true);
 }
 
-void TFmMenuBar::TimerMenuTimer()
+void TMenuBarLabels::TimerMenuTimer()
 {
     if (GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0) {
         POINT p{};
@@ -212,7 +237,7 @@ void TFmMenuBar::TimerMenuTimer()
             FmMenu->Hide();
             TimerMenu.SetEnabled(false);
             if (AutoHide)
-                SetTop(HiddenMenuBarTop(Height()));
+                bar_.SetTop(HiddenMenuBarTop(bar_.Height()));
         }
     }
     if (!AutoHide && !FmMenu->Visible())

@@ -102,7 +102,7 @@ void TFmMain::TimerLoginTimer()
     if (GetFileAttributesW(ToW(DataFolder).c_str()) == INVALID_FILE_ATTRIBUTES)
         SHCreateDirectoryExW(nullptr, ToW(DataFolder).c_str(), nullptr);
     DataFile = DataFolder + u"\\Quorvane.db";
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     SetNodeGlobals(items);
     if (!OsFiles().FileExists(DataFile))
         SaveDataFile(items, RootNode);
@@ -116,7 +116,7 @@ void TFmMain::TimerLoginTimer()
     AddMessageMenuRows(items, MessagesNode);
     LoadDataFile(items, RootNode);
     FmMenuBar->InitToolBarMenu();
-    FmMenuBar->hNextClip = SetClipboardViewer(FmMenuBar->Handle());
+    FmMenuBar->JoinClipboardChain();
     RegisterAllHotkeys(items);
 
     ShowWindow(Application->Handle(), SW_HIDE);
@@ -148,6 +148,6 @@ void TFmMain::TrayIcon1MouseUp(TMouseButton button, int, int)
     }
     if (button == TMouseButton::Right) {
         SetForegroundWindow(Handle());
-        FmMenuBar->PopupMenu1.Popup(Handle(), cursor.x, cursor.y);
+        FmMenuBar->PopupTrayMenu(Handle(), cursor.x, cursor.y);
     }
 }

@@ -1,8 +1,10 @@
 #include "core/UnitMenuBar.h"
 
-#include "core/Globals.h"
-#include "core/Hotkeys.h"
+#include "core/MenuBarClipboard.h"
+#include "core/MenuBarHotkeys.h"
+#include "core/MenuBarLabels.h"
 #include "core/MenuBarPlacement.h"
+#include "core/MenuBarRowPictures.h"
 #include "core/NodeWatch.h"
 #include "core/OsServices.h"
 #include "core/TreeRoutines.h"
@@ -20,13 +22,17 @@ void TFmMenuBar::CreateControls()
 {
     PanelMenuBar = MakeWindow<TPanel>(*this, u"TPanelMenuBar");
     PanelMenuBar->SetBounds(0, 0, LayoutWidth, BarHeight);
-    CreateBarImages();
-    CreateRowPictures();
+    labels_ = std::make_unique<TMenuBarLabels>(*this, *PanelMenuBar);
+    rowPictures_ = std::make_unique<TMenuBarRowPictures>(*PanelMenuBar);
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
     FormCreate();
+    clipboard_ = std::make_unique<TMenuBarClipboard>(Handle(), TreeViewData);
+    hotkeys_ = std::make_unique<TMenuBarHotkeys>(TreeViewData);
 }
 
-TFmMenuBar::~TFmMenuBar() { FormDestroy(); }
+TFmMenuBar::~TFmMenuBar() = default;
+
+TTreeNodes& SnippetTree() { return FmMenuBar->TreeViewData; }
 
 void TFmMenuBar::CreateParams(TCreateParams& params)
 {
@@ -37,12 +43,19 @@ void TFmMenuBar::CreateParams(TCreateParams& params)
 
 LRESULT TFmMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // Only their own messages reach the parts: the window outlives them.
     switch (msg) {
-    case WM_HOTKEY: MyHotKey(wParam, lParam); return 0;
-    case WM_DRAWCLIPBOARD: return WMDrawClipboard(wParam, lParam);
-    case WM_CHANGECBCHAIN: return WMChangeCBChain(wParam, lParam);
-    case UM_FOLDERCAPTURE: UserMsgFolderCapture(); return 0;
-    case UM_CAPTURESAVEERROR: UserMsgCaptureSaveError(); return 0;
+    case WM_HOTKEY:
+        if (hotkeys_)
+            hotkeys_->MyHotKey(wParam, lParam);
+        return 0;
+    case WM_DRAWCLIPBOARD:
+    case WM_CHANGECBCHAIN:
+    case TMenuBarClipboard::UM_FOLDERCAPTURE:
+    case TMenuBarClipboard::UM_CAPTURESAVEERROR:
+        if (clipboard_)
+            clipboard_->HandleMessage(msg, wParam, lParam);
+        return 0;
     case WM_CLOSE: return 0; // the bar lives as long as the program; Exit ends both
     default: return TNonActivatingForm::WndProc(msg, wParam, lParam);
     }
@@ -65,23 +78,15 @@ void TFmMenuBar::FormCreate()
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     Font.Assign(metrics.lfMenuFont);
-    MenuFont = &Font;
-    FirstClipboardMsg = true;
-    CreateFolderCaptures();
-    CreateHotkeyTimers();
 }
 
-void TFmMenuBar::FormDestroy()
-{
-    if (FmMenuBar == this)
-        Application->OnModalEnd = nullptr;
-    UnregisterAllHotkeys(TreeViewData);
-    if (TabPasteTimer == this)
-        TabPasteTimer = nullptr;
-    if (MenuFont == &Font)
-        MenuFont = nullptr;
-    LeaveClipboardChain();
-}
+void TFmMenuBar::InitToolBarMenu() { labels_->InitToolBarMenu(); }
+
+void TFmMenuBar::JoinClipboardChain() { clipboard_->Join(); }
+
+void TFmMenuBar::DropDownShown() { labels_->DropDownShown(); }
+
+void TFmMenuBar::DropDownHidden(int menuIndex) { labels_->DropDownHidden(menuIndex); }
 
 bool ModalWindowOpen() { return Application->ModalLevel > 0 || OpenMessageBoxCount > 0; }
 

@@ -1,85 +1,40 @@
 // The menu bar: the thin always-on-top bar at the top edge of the screen. It owns the snippet
-// tree and never takes the keyboard focus.
+// tree and never takes the keyboard focus. The rest of the program uses its commands; its parts
+// each keep what they set up and undo it when they go: the labels (MenuBarLabels.h), the row
+// pictures (MenuBarRowPictures.h), the hotkeys with the paste timers (MenuBarHotkeys.h) and the
+// clipboard viewer membership (MenuBarClipboard.h).
 #pragma once
 
 #include <memory>
 
-#include "core/ClipboardCapture.h"
-#include "core/PasteEngine.h"
+#include "core/Globals.h"
 #include "core/SnippetTree.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
-#include "ui/GraphicControl.h"
-#include "ui/ImageList.h"
 #include "ui/PopupMenu.h"
-#include "ui/Timer.h"
 
-class TFmMenuBar : public TNonActivatingForm, private ITabPasteTimer {
+class TMenuBarClipboard;
+class TMenuBarHotkeys;
+class TMenuBarLabels;
+class TMenuBarRowPictures;
+
+class TFmMenuBar : public TNonActivatingForm {
 public:
     TFmMenuBar();
     ~TFmMenuBar() override;
 
-    TTreeNodes TreeViewData;
-    // Texts cut or copied to a folder other than Clipboards, waiting for the message editor; the
-    // bar posts itself UM_FOLDERCAPTURE to open the editor for them.
-    TFolderCaptures FolderCaptures;
-    static constexpr UINT UM_FOLDERCAPTURE = WM_USER + 7;
-    void UserMsgFolderCapture();
-    // The error of a capture's failed save, waiting to be shown; the bar posts itself
-    // UM_CAPTURESAVEERROR to show it once the chain message has gone on.
-    TCaptureSaveErrors CaptureSaveErrors;
-    static constexpr UINT UM_CAPTURESAVEERROR = WM_USER + 8;
-    void UserMsgCaptureSaveError();
-    std::unique_ptr<TPanel> PanelMenuBar;
-    TFont Font;
-    HWND hNextClip = nullptr;
-    bool FirstClipboardMsg = false;
-
-    // System hotkeys and key-macro typing (MenuBarHotkeys.cpp).
-    TTimer TimerHotkey;   // 10 ms, while an Alt hotkey's message (AltHotkeyNode) waits for Alt to go up
-    TTimer TimerTabPaste; // one step of a key-macro message per tick
-    void MyHotKey(WPARAM id, LPARAM keys);
-    void TimerHotkeyTimer();
-    void TimerTabPasteTimer();
-
     static constexpr int BarHeight = 26;
     static constexpr int LayoutWidth = 425;
 
-    // The bar's background and labels (MenuBarLabels.cpp). Every control of PanelMenuBar with a
-    // Tag of 0 or more is a menu label; its Tag is its menu's index among the root's children.
-    TImage* ImageL = nullptr;
-    TImage* ImageM = nullptr;
-    TImage* ImageR = nullptr;
-    TTimer TimerMenu;
-    bool MouseIsDown = false;
-    bool WndIsDrag = false;
-    int OldLeft = 0;
-    int OldTop = 0;
-    POINT OldCurPos{};
-
+    // Rebuilds the labels from the menus and places the bar (MenuBarLabels.cpp).
     void InitToolBarMenu();
-    void LabelMouseEnter(TLabel& label);
-    void LabelMouseLeave(TLabel& label);
-    void LabelMouseDown(TLabel& label);
-    void LabelDragOver(TLabel& label, TDragState state, bool& accept);
-    void ImageMMouseDown();
-    void ImageMMouseMove();
-    void ImageMMouseUp();
-    void ImageMMouseEnter();
-    void TimerMenuTimer();
-    // The label of the menu with this index among the root's children, or nullptr.
-    TLabel* MenuLabel(int index) const;
-    void SetLabelHighlighted(TLabel& label, bool highlighted);
-    static bool LabelHighlighted(const TLabel& label) { return !label.Transparent; }
-
-    // What the drop-down menu rows draw (MenuBarRowPictures.cpp): the row icons by node kind and
-    // the hidden icon-column picture.
-    TImageList ImageList1;
-    TImage* ImageMenuLeftBar = nullptr;
-    void CreateRowPictures();
+    // The bar joins the clipboard viewer chain; it leaves when it goes.
+    void JoinClipboardChain();
+    // FmMenu has opened, or has closed while showing the menu of menuIndex.
+    void DropDownShown();
+    void DropDownHidden(int menuIndex);
 
     // The program commands and the tray menu (MenuBarActions.cpp).
-    TPopupMenu PopupMenu1;
     void ActionOptionsExecute();
     // The Organize window with the item of preselect selected (none for nullptr).
     void ActionOrganizeExecute(const TTreeNode* preselect);
@@ -87,8 +42,16 @@ public:
     void ActionAboutExecute();
     void ActionTrayExecute();
     void ActionExitExecute();
+    // The tray menu, rebuilt from the program menu, at (x, y) on the screen for owner.
+    void PopupTrayMenu(HWND owner, int x, int y);
     void PopupMenu1Popup();
-    void BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items);
+    const TPopupMenu& TrayMenu() const { return PopupMenu1; }
+
+    // The parts, for what watches them.
+    TMenuBarLabels& Labels() { return *labels_; }
+    const TMenuBarRowPictures& RowPictures() const { return *rowPictures_; }
+    TMenuBarHotkeys& Hotkeys() { return *hotkeys_; }
+    TMenuBarClipboard& Clipboard() { return *clipboard_; }
 
 protected:
     void CreateControls() override;
@@ -97,21 +60,26 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void FormCreate();
-    void FormDestroy();
-    void CreateBarImages();
-    void OpenMenuFor(TLabel& label);
-    void AlignBarImages();
-    void CreateHotkeyTimers();
-    void Restart(unsigned intervalMs) override;
-    void Stop() override;
+    friend TTreeNodes& SnippetTree();
 
-    // The clipboard viewer chain (MenuBarClipboard.cpp).
-    void CreateFolderCaptures();
-    LRESULT WMDrawClipboard(WPARAM wParam, LPARAM lParam);
-    LRESULT WMChangeCBChain(WPARAM wParam, LPARAM lParam);
-    void LeaveClipboardChain();
+    void FormCreate();
+    void BuildTrayMenuItems(TTreeNode* menu, TPopupMenu& items);
+
+    // Declared in the order of building; each goes before what it was built on.
+    TTreeNodes TreeViewData;
+    TFont Font;
+    // MenuFont is the bar's own font, which the labels and the other windows copy.
+    TGlobalBinding<TFont> menuFont_{MenuFont, &Font};
+    std::unique_ptr<TPanel> PanelMenuBar;
+    TPopupMenu PopupMenu1;
+    std::unique_ptr<TMenuBarLabels> labels_;
+    std::unique_ptr<TMenuBarRowPictures> rowPictures_;
+    std::unique_ptr<TMenuBarClipboard> clipboard_;
+    std::unique_ptr<TMenuBarHotkeys> hotkeys_;
 };
+
+// The snippet tree, TreeViewData of the menu bar: the one way to it for the rest of the program.
+TTreeNodes& SnippetTree();
 
 // What a hotkey or a tray click does while a modal window or program message box is open:
 // a click just inside the bar, the cursor put back, and a beep.

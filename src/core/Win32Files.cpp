@@ -139,15 +139,14 @@ void RemoveLeftTemporaries(const String& target)
     const String targetName = target.substr(nameStart);
     const String pattern = TemporaryPrefix(target) + u"*" + TemporaryEnd;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(Wide(pattern), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFind search(FindFirstFileW(Wide(pattern), &found));
+    if (!search)
         return;
     do {
         const String name = FromW(found.cFileName);
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryOf(name, targetName))
             DeleteFileW(Wide(folder + name));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 // Creates the temporary file of a save under a name that no file has; errors are those of target.

@@ -1,6 +1,7 @@
 #include "menus/UnitMenu.h"
 
 #include "core/Globals.h"
+#include "core/MenuBarRowPictures.h"
 #include "core/SnippetTree.h"
 #include "core/UnitMenuBar.h"
 #include "menus/SubmenuRules.h"
@@ -112,8 +113,9 @@ void TFmMenu::LoadData(int ALeft, int ATop)
 
     const int childCount = Node->Count();
     const HFONT font = MenuFont ? MenuFont->Get() : nullptr;
-    const TImageList* images = FmMenuBar ? &FmMenuBar->ImageList1 : nullptr;
-    const HBITMAP leftBar = FmMenuBar && FmMenuBar->ImageMenuLeftBar ? FmMenuBar->ImageMenuLeftBar->Picture() : nullptr;
+    const TMenuBarRowPictures* pictures = FmMenuBar ? &FmMenuBar->RowPictures() : nullptr;
+    const TImageList* images = pictures ? &pictures->ImageList1 : nullptr;
+    const HBITMAP leftBar = pictures ? pictures->LeftBarPicture() : nullptr;
     WideMenuItem.reserve(layout.Rows.size());
     for (size_t i = 0; i < layout.Rows.size(); ++i) {
         TWideMenuItem& row = PanelData->AddControl<TWideMenuItem>();
@@ -188,7 +190,7 @@ void TFmMenu::FormShow()
 {
     // The outside-press watch runs while a drop-down is open.
     if (this == FmMenu && FmMenuBar)
-        FmMenuBar->TimerMenu.SetEnabled(true);
+        FmMenuBar->DropDownShown();
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -208,17 +210,8 @@ void TFmMenu::FormHide()
         ScrollArrowLeft(MouseInScroolBtn == ScrollUp ? *PanelTopScroll : *PanelBtmScroll);
     HidePreviewAndContextMenu();
     FreeSubMenu();
-    if (this != FmMenu || !FmMenuBar || !Node)
-        return;
-    TLabel* label = FmMenuBar->MenuLabel(Node->Index());
-    if (!label)
-        return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const POINT origin = label->ClientOrigin();
-    const RECT onScreen{origin.x, origin.y, origin.x + label->Width(), origin.y + label->Height()};
-    if (!PtInRect(&onScreen, cursor))
-        FmMenuBar->SetLabelHighlighted(*label, false);
+    if (this == FmMenu && FmMenuBar && Node)
+        FmMenuBar->DropDownHidden(Node->Index());
 }
 
 void TFmMenu::UserMsgMenuItemSelected(TMessage& msg)

@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarClipboard.h"
 #include "core/UnitMenuBar.h"
 #include "ui/WinText.h"
 
@@ -70,7 +71,7 @@ TEST(ClipboardViewer, APasswordManagersMarkedCopyIsNeitherCapturedNorSaved)
         EXPECT_EQ(InHistory(FromW(secret)) != nullptr, !c.excluded);
         for (const std::wstring& copied : {secret, plain})
             if (TTreeNode* entry = InHistory(FromW(copied)))
-                FmMenuBar->TreeViewData.Delete(entry);
+                SnippetTree().Delete(entry);
     }
 }
 
@@ -79,7 +80,7 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
     ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
     EXPECT_EQ(GetClipboardViewer(), FmMenuBar->Handle());
     // The system shows a new viewer the clipboard once while it joins; that message is spent.
-    EXPECT_FALSE(FmMenuBar->FirstClipboardMsg);
+    EXPECT_FALSE(FmMenuBar->Clipboard().FirstClipboardMsg);
 
     // A second bar takes the menu font and the paste timer over while it lives.
     TFont* const menuFont = MenuFont;
@@ -87,11 +88,11 @@ TEST(ClipboardViewer, TheBarJoinsAtStartUpAndABarLeavesTheChainWhenDestroyed)
     {
         const auto secondWindow = MakeWindow<TFmMenuBar>();
         TFmMenuBar& second = *secondWindow;
-        EXPECT_TRUE(second.FirstClipboardMsg);
-        second.hNextClip = SetClipboardViewer(second.Handle());
-        EXPECT_EQ(second.hNextClip, FmMenuBar->Handle());
+        EXPECT_TRUE(second.Clipboard().FirstClipboardMsg);
+        second.JoinClipboardChain();
+        EXPECT_EQ(second.Clipboard().hNextClip, FmMenuBar->Handle());
         EXPECT_EQ(GetClipboardViewer(), second.Handle());
-        EXPECT_FALSE(second.FirstClipboardMsg);
+        EXPECT_FALSE(second.Clipboard().FirstClipboardMsg);
     }
     MenuFont = menuFont;
     TabPasteTimer = tabPasteTimer;

@@ -51,7 +51,7 @@ struct ContextMenu : testing::Test {
         real = OsServices();
         os.HotkeyWindow = FmMenuBar->Handle();
         SetOsServices(WithDouble(real, os));
-        TTreeNodes& items = FmMenuBar->TreeViewData;
+        TTreeNodes& items = SnippetTree();
         menu = items.AddChild(RootNode, u"Context");
         menu->ImageIndex = nkFolder;
         AddMessageMenuRows(items, menu);
@@ -76,7 +76,7 @@ struct ContextMenu : testing::Test {
     }
     TTreeNode* Add(TTreeNode* parent, const String& name, int kind, const String& content = {})
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         if (kind == nkMessage)
             node->Data = content;

@@ -23,7 +23,7 @@ struct DropDownMenu : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        TTreeNodes& items = FmMenuBar->TreeViewData;
+        TTreeNodes& items = SnippetTree();
         menu = items.AddChild(RootNode, u"Prepared");
         menu->ImageIndex = nkFolder;
         AddMessageMenuRows(items, menu);
@@ -43,11 +43,11 @@ struct DropDownMenu : testing::Test {
         FmMenu->Node = nullptr;
         FmMenu->LoadData(0, 0);
         DragNode = nullptr;
-        FmMenuBar->TreeViewData.Delete(menu);
+        SnippetTree().Delete(menu);
     }
     TTreeNode* Add(TTreeNode* parent, const String& name, int kind, int hotkey = 0)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         node->StateIndex = hotkey;
         return node;
@@ -274,7 +274,7 @@ TEST_F(DropDownMenu, ADropMovesTheNodeBeforeTheRowAndRebuildsTheWindows)
 
 TEST_F(DropDownMenu, ADragWhoseNodeATrimDeletesDropsNothingAndTheNextSaveIsSound)
 {
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     // The dragged entry is the sixth of the history, whatever earlier tests captured below it.
     TTreeNode* dragged = Add(ClipboardsNode, u"dragged", nkMessage);
     dragged->Data = u"d";
@@ -313,11 +313,11 @@ TEST_F(DropDownMenu, ADeletedNodeClosesTheOpenMenuThatShowsIt)
 {
     FmMenu->Show();
     TTreeNode* elsewhere = Add(MessagesNode, u"Elsewhere", nkMessage);
-    FmMenuBar->TreeViewData.Delete(elsewhere);
+    SnippetTree().Delete(elsewhere);
     EXPECT_TRUE(FmMenu->Visible()); // not one of its rows
-    FmMenuBar->TreeViewData.Delete(deep); // a row of a folder the menu shows but has not opened
+    SnippetTree().Delete(deep); // a row of a folder the menu shows but has not opened
     EXPECT_TRUE(FmMenu->Visible());
-    FmMenuBar->TreeViewData.Delete(other);
+    SnippetTree().Delete(other);
     EXPECT_FALSE(FmMenu->Visible());
     FmMenu->LoadData(100, 26); // opened again, it shows what is left
     for (const TWideMenuItem* row : FmMenu->WideMenuItem)

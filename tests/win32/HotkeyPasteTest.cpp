@@ -13,6 +13,7 @@
 #include "core/PasteEngine.h"
 #include "core/TreeRoutines.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarHotkeys.h"
 #include "core/UnitMenuBar.h"
 #include "OsDoubles.h"
 #include "ui/Application.h"
@@ -73,7 +74,7 @@ struct MenuBarHotkeys : testing::Test {
     {
         for (TTreeNode* node : added)
             DeleteNodeTree(node);
-        FmMenuBar->TimerHotkey.SetEnabled(false);
+        FmMenuBar->Hotkeys().TimerHotkey.SetEnabled(false);
         AltHotkeyNode = nullptr;
         Application->ModalLevel = 0;
         OpenMessageBoxCount = 0;
@@ -81,7 +82,7 @@ struct MenuBarHotkeys : testing::Test {
     }
     TTreeNode* AddMessage(const String& name, const String& content, int hotkey)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(MessagesNode, name);
+        TTreeNode* node = SnippetTree().AddChild(MessagesNode, name);
         node->ImageIndex = nkMessage;
         node->Data = content;
         node->StateIndex = hotkey;
@@ -148,7 +149,7 @@ TEST_F(MenuBarHotkeys, TheFirstMatchingNodePastesAtOnceWithoutAlt)
     AddMessage(u"second", u"two", CtrlF2);
     Press(CtrlF2);
     EXPECT_EQ(os.calls, Paste("one"));
-    EXPECT_FALSE(FmMenuBar->TimerHotkey.Enabled());
+    EXPECT_FALSE(FmMenuBar->Hotkeys().TimerHotkey.Enabled());
 }
 
 TEST_F(MenuBarHotkeys, AnAltHotkeyPastesOnceAltIsUp)
@@ -157,13 +158,13 @@ TEST_F(MenuBarHotkeys, AnAltHotkeyPastesOnceAltIsUp)
     os.altState = -128; // GetKeyState's answer for a key held down
     Press(AltF3);
     EXPECT_TRUE(os.calls.empty());
-    EXPECT_TRUE(FmMenuBar->TimerHotkey.Enabled());
-    EXPECT_EQ(FmMenuBar->TimerHotkey.Interval(), 10u);
+    EXPECT_TRUE(FmMenuBar->Hotkeys().TimerHotkey.Enabled());
+    EXPECT_EQ(FmMenuBar->Hotkeys().TimerHotkey.Interval(), 10u);
     EXPECT_EQ(AltHotkeyNode, node);
     PumpUntil([] { return false; }, 150);
     EXPECT_TRUE(os.calls.empty());
     os.altState = 0;
-    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->Hotkeys().TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("later"));
 }
 
@@ -171,14 +172,14 @@ TEST_F(MenuBarHotkeys, TheWaitingMessageIsPastedWhereverACaptureMovesItAndForgot
 {
     AddMessage(u"before", u"neighbour", 0);
     AddMessage(u"alt", u"mine", AltF3);
-    TTreeNodes& items = FmMenuBar->TreeViewData;
+    TTreeNodes& items = SnippetTree();
     os.altState = -128;
     Press(AltF3);
     // A capture while Alt is held: a new entry of Clipboards, which comes before Messages.
     TTreeNode* entry = items.AddChild(ClipboardsNode, u"captured");
     items.MoveBefore(entry, ClipboardsNode->Item(3));
     os.altState = 0;
-    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->Hotkeys().TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("mine"));
 
     os.calls.clear();
@@ -189,7 +190,7 @@ TEST_F(MenuBarHotkeys, TheWaitingMessageIsPastedWhereverACaptureMovesItAndForgot
     items.Delete(entry);
     EXPECT_EQ(AltHotkeyNode, nullptr);
     os.altState = 0;
-    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->Hotkeys().TimerHotkey.Enabled(); }, 1000));
     EXPECT_TRUE(os.calls.empty());
 }
 
@@ -205,7 +206,7 @@ TEST_F(MenuBarHotkeys, ALaterHotkeyCancelsTheWaitingPaste)
     Press(HotkeyCtrl | VK_F9); // matches no node
     EXPECT_EQ(AltHotkeyNode, nullptr);
     os.altState = 0;
-    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->TimerHotkey.Enabled(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !FmMenuBar->Hotkeys().TimerHotkey.Enabled(); }, 1000));
     EXPECT_EQ(os.calls, Paste("now"));
 }
 
@@ -213,8 +214,8 @@ TEST_F(MenuBarHotkeys, TimerTabPasteTypesTheStepsFiftyMillisecondsApart)
 {
     PasteMessageText(u"ab<^K=09>cd");
     EXPECT_TRUE(os.calls.empty());
-    EXPECT_TRUE(FmMenuBar->TimerTabPaste.Enabled());
-    EXPECT_EQ(FmMenuBar->TimerTabPaste.Interval(), 50u);
+    EXPECT_TRUE(FmMenuBar->Hotkeys().TimerTabPaste.Enabled());
+    EXPECT_EQ(FmMenuBar->Hotkeys().TimerTabPaste.Interval(), 50u);
     ASSERT_TRUE(PumpUntil([&] { return os.calls.size() == 13; }, 2000));
     Calls expected = Paste("ab");
     for (auto& c : {"Sleep 50", "Key 9 0 down", "Key 9 0 up"})
@@ -222,7 +223,7 @@ TEST_F(MenuBarHotkeys, TimerTabPasteTypesTheStepsFiftyMillisecondsApart)
     for (auto& c : Paste("cd"))
         expected.push_back(c);
     EXPECT_EQ(os.calls, expected);
-    EXPECT_FALSE(FmMenuBar->TimerTabPaste.Enabled());
+    EXPECT_FALSE(FmMenuBar->Hotkeys().TimerTabPaste.Enabled());
 }
 
 TEST_F(MenuBarHotkeys, SharedCombinationsAreRefusedByTheSystemAfterTheFirst)
@@ -232,13 +233,13 @@ TEST_F(MenuBarHotkeys, SharedCombinationsAreRefusedByTheSystemAfterTheFirst)
     TurnOnHotkey = true;
     TTreeNode* first = AddMessage(u"first", u"1", HotkeyCtrl | HotkeyAlt | VK_F11);
     TTreeNode* twin = AddMessage(u"twin", u"2", HotkeyCtrl | HotkeyAlt | VK_F11);
-    RegisterAllHotkeys(FmMenuBar->TreeViewData);
+    RegisterAllHotkeys(SnippetTree());
     EXPECT_TRUE(first->Enabled);
     EXPECT_FALSE(twin->Enabled);
     EXPECT_TRUE(CanRegisterHotkey(HotkeyCtrl | HotkeyAlt | VK_F12));
     EXPECT_TRUE(CanRegisterHotkey(HotkeyCtrl | HotkeyAlt | VK_F12)); // given back by the test itself
     twin->Enabled = true;
-    UnregisterAllHotkeys(FmMenuBar->TreeViewData);
+    UnregisterAllHotkeys(SnippetTree());
     EXPECT_FALSE(first->Enabled);
     EXPECT_TRUE(twin->Enabled); // its unregistration failed: the first one's was already gone
     EXPECT_TRUE(CanRegisterHotkey(HotkeyCtrl | HotkeyAlt | VK_F11));
@@ -261,6 +262,19 @@ String ReadClipboardText()
 
 TEST(Win32Clipboard, WritesUnicodeTextOrTellsThatAnotherProgramHoldsIt)
 {
+    // The program's own viewer hears of these writes: they are not captured, so that the tests
+    // after this one find the history as it was.
+    const bool autoCapture = AutoCapture;
+    AutoCapture = false;
+    struct Restore {
+        bool autoCapture;
+        ~Restore()
+        {
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the viewer's notices, sent while it ran
+            AutoCapture = autoCapture;
+        }
+    } restore{autoCapture};
     TWin32Clipboard os;
     for (const String& text : {String(u"h\u00e9llo \u4e16\u754c"), String()}) {
         os.SetClipboardText(text);

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarLabels.h"
 #include "core/UnitMenuBar.h"
 #include "menus/UnitMenu.h"
 #include "ui/Application.h"
@@ -42,7 +43,7 @@ struct MenuBar : testing::Test {
     {
         std::vector<TLabel*> labels;
         for (int i = 0;; ++i) {
-            TLabel* label = FmMenuBar->MenuLabel(i);
+            TLabel* label = FmMenuBar->Labels().MenuLabel(i);
             if (!label)
                 return labels;
             labels.push_back(label);
@@ -59,7 +60,7 @@ struct MenuBar : testing::Test {
         return size.cx;
     }
     static LPARAM At(const TLabel& label) { return MAKELPARAM(label.Left() + 3, label.Top() + 3); }
-    static HWND Panel() { return FmMenuBar->PanelMenuBar->Handle(); }
+    static HWND Panel() { return FmMenuBar->Labels().PanelMenuBar.Handle(); }
 };
 
 TEST_F(MenuBar, OneLabelPerMenuAbuttingAndTheBarCentred)
@@ -87,17 +88,17 @@ TEST_F(MenuBar, OneLabelPerMenuAbuttingAndTheBarCentred)
     EXPECT_EQ(FmMenuBar->Left(), (screen - width) / 2);
     EXPECT_EQ(FmMenuBar->Top(), 0);
     EXPECT_EQ(MenuBarLeft, FmMenuBar->Left());
-    EXPECT_EQ(FmMenuBar->PanelMenuBar->Width(), width);
+    EXPECT_EQ(FmMenuBar->Labels().PanelMenuBar.Width(), width);
 
-    const std::pair<TImage*, RECT> images[] = {{FmMenuBar->ImageL, {0, 0, 6, 26}},
-                                               {FmMenuBar->ImageM, {6, 0, width - 6, 26}},
-                                               {FmMenuBar->ImageR, {width - 6, 0, width, 26}}};
+    const std::pair<TImage*, RECT> images[] = {{FmMenuBar->Labels().ImageL, {0, 0, 6, 26}},
+                                               {FmMenuBar->Labels().ImageM, {6, 0, width - 6, 26}},
+                                               {FmMenuBar->Labels().ImageR, {width - 6, 0, width, 26}}};
     for (auto& [image, bounds] : images) {
         EXPECT_EQ(image->Tag, -1);
         RECT r = image->BoundsRect();
         EXPECT_TRUE(EqualRect(&r, &bounds)) << r.left << " " << r.right;
     }
-    EXPECT_TRUE(FmMenuBar->ImageM->Stretch);
+    EXPECT_TRUE(FmMenuBar->Labels().ImageM->Stretch);
 }
 
 TEST_F(MenuBar, PlacementFromTheSettings)
@@ -129,7 +130,7 @@ TEST_F(MenuBar, HoverHighlightsOneLabelInTheBarsBlue)
 {
     std::vector<TLabel*> labels = Labels();
     SendMessageW(Panel(), WM_MOUSEMOVE, 0, At(*labels[0]));
-    EXPECT_TRUE(TFmMenuBar::LabelHighlighted(*labels[0]));
+    EXPECT_TRUE(TMenuBarLabels::LabelHighlighted(*labels[0]));
     EXPECT_EQ(labels[0]->Color, RGB(49, 106, 197));
     EXPECT_EQ(labels[0]->FontColor, RGB(255, 255, 255));
     UpdateWindow(Panel());
@@ -139,11 +140,11 @@ TEST_F(MenuBar, HoverHighlightsOneLabelInTheBarsBlue)
     ReleaseDC(Panel(), dc);
 
     SendMessageW(Panel(), WM_MOUSEMOVE, 0, At(*labels[1]));
-    EXPECT_FALSE(TFmMenuBar::LabelHighlighted(*labels[0]));
+    EXPECT_FALSE(TMenuBarLabels::LabelHighlighted(*labels[0]));
     EXPECT_EQ(labels[0]->FontColor, RGB(0, 0, 0));
-    EXPECT_TRUE(TFmMenuBar::LabelHighlighted(*labels[1]));
+    EXPECT_TRUE(TMenuBarLabels::LabelHighlighted(*labels[1]));
     SendMessageW(Panel(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_FALSE(TFmMenuBar::LabelHighlighted(*labels[1]));
+    EXPECT_FALSE(TMenuBarLabels::LabelHighlighted(*labels[1]));
     EXPECT_FALSE(FmMenu->Visible()); // hovering alone opens nothing
 }
 
@@ -168,25 +169,25 @@ TEST_F(MenuBar, APressOpensTheDropDownUnderTheLabelAndASecondClosesIt)
         EXPECT_EQ(FmMenu->Left(), origin.x);
         EXPECT_EQ(FmMenu->Top(), FmMenuBar->Top() + 26);
         EXPECT_EQ(FmMenu->LeftWidth, origin.x + labels[1]->Width());
-        EXPECT_TRUE(FmMenuBar->TimerMenu.Enabled());
+        EXPECT_TRUE(FmMenuBar->Labels().TimerMenu.Enabled());
         EXPECT_EQ(GetForegroundWindow() == FmMenuBar->Handle(), false);
 
         // Sliding to the next label switches the open menu.
         SendMessageW(Panel(), WM_MOUSEMOVE, 0, At(*labels[2]));
         EXPECT_TRUE(FmMenu->Visible());
         EXPECT_EQ(FmMenu->Node, MessagesNode);
-        EXPECT_FALSE(TFmMenuBar::LabelHighlighted(*labels[1]));
+        EXPECT_FALSE(TMenuBarLabels::LabelHighlighted(*labels[1]));
         SendMessageW(Panel(), WM_MOUSELEAVE, 0, 0);
-        EXPECT_TRUE(TFmMenuBar::LabelHighlighted(*labels[2])); // stays while its menu is open
+        EXPECT_TRUE(TMenuBarLabels::LabelHighlighted(*labels[2])); // stays while its menu is open
 
         SendMessageW(Panel(), WM_MOUSEMOVE, 0, At(*labels[2]));
         SendMessageW(Panel(), down, 0, At(*labels[2]));
         SendMessageW(Panel(), down + 1, 0, At(*labels[2]));
         EXPECT_FALSE(FmMenu->Visible());
         // The real pointer is not over the label, so hiding the menu returned it to normal.
-        EXPECT_FALSE(TFmMenuBar::LabelHighlighted(*labels[2]));
+        EXPECT_FALSE(TMenuBarLabels::LabelHighlighted(*labels[2]));
         SendMessageW(Panel(), WM_MOUSELEAVE, 0, 0);
-        EXPECT_TRUE(PumpUntil([] { return !FmMenuBar->TimerMenu.Enabled(); }));
+        EXPECT_TRUE(PumpUntil([] { return !FmMenuBar->Labels().TimerMenu.Enabled(); }));
     }
     // The second press of a double click is a press too: it opens, or closes, the menu.
     SendMessageW(Panel(), WM_LBUTTONDOWN, 0, At(*labels[0]));
@@ -214,7 +215,7 @@ TEST_F(MenuBar, ADragOfTheBackgroundMovesTheBarAndBringsItBackToTheTop)
         EXPECT_EQ(FmMenuBar->Top(), m.expectedTop) << m.dy;
     }
     SendMessageW(Panel(), WM_LBUTTONUP, 0, background);
-    EXPECT_FALSE(FmMenuBar->MouseIsDown);
+    EXPECT_FALSE(FmMenuBar->Labels().MouseIsDown);
     EXPECT_EQ(FmMenuBar->Top(), 0);
     EXPECT_EQ(FmMenuBar->Left(), startLeft - 100);
     EXPECT_EQ(MenuBarLeft, startLeft - 100);
@@ -237,7 +238,7 @@ TEST_F(MenuBar, TheTrayMenuIsTheProgramMenuWithoutMinimizeToTray)
 {
     FmMenuBar->PopupMenu1Popup();
     FmMenuBar->PopupMenu1Popup(); // rebuilt, not appended
-    const auto& items = FmMenuBar->PopupMenu1.Items();
+    const auto& items = FmMenuBar->TrayMenu().Items();
     std::vector<String> captions;
     for (auto& item : items)
         captions.push_back(item.Caption);
@@ -294,20 +295,27 @@ TEST(DialogOpener, StepsInOrderAndTheDialogFreedAlsoWhenAnErrorPasses)
         QuickDialog* global = nullptr;
         std::vector<std::string> steps;
         TDialogCommand<QuickDialog> command;
-        command.Before = [&] { steps.push_back(global ? "before" : "before without dialog"); };
-        command.Prepare = [&](QuickDialog& dialog) { steps.push_back(&dialog == global ? "prepare" : "?"); };
+        command.Create = [&] {
+            steps.push_back(global ? "create with a dialog in the global" : "create");
+            return MakeWindow<QuickDialog>();
+        };
+        HWND window = nullptr;
+        command.Prepare = [&](QuickDialog& dialog) {
+            window = dialog.Handle();
+            steps.push_back(&dialog == global ? "prepare" : "?");
+        };
         command.Apply = [&](QuickDialog&, int result) {
             steps.push_back("apply " + std::to_string(result));
             if (fail)
                 throw EAppError(u"Failed to set data for 'AutoHide'");
         };
-        command.Always = [&] { steps.push_back(global ? "always" : "always without dialog"); };
         if (fail)
             EXPECT_THROW(OpenDialog(global, command), EAppError);
         else
             OpenDialog(global, command);
         EXPECT_EQ(global, nullptr);
-        EXPECT_EQ(steps, (std::vector<std::string>{"before", "prepare", "apply 1", "always"}));
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(steps, (std::vector<std::string>{"create", "prepare", "apply 1"}));
         EXPECT_EQ(Application->ModalLevel, 0);
     }
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
 #include "core/DataFile.h"
@@ -110,7 +111,7 @@ struct OrganizeWindow : testing::Test {
         menuCount = RootNode->Count();
         os.HotkeyWindow = FmMenuBar->Handle();
         SetOsServices(WithDouble(real, os));
-        TTreeNodes& items = FmMenuBar->TreeViewData;
+        TTreeNodes& items = SnippetTree();
         menu = items.AddChild(RootNode, u"Work");
         menu->ImageIndex = nkFolder;
         AddMessageMenuRows(items, menu);
@@ -137,12 +138,12 @@ struct OrganizeWindow : testing::Test {
         FmOrg = nullptr;
         org.reset();
         while (RootNode->Count() > menuCount)
-            FmMenuBar->TreeViewData.Delete(RootNode->Item(RootNode->Count() - 1));
+            SnippetTree().Delete(RootNode->Item(RootNode->Count() - 1));
         SetOsServices(real);
     }
     TTreeNode* Add(TTreeNode* parent, const String& name, int kind)
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         return node;
     }
@@ -679,9 +680,9 @@ TWhileModal AnswerName(TFmAddFolderRename*& global, const wchar_t* name)
     return TWhileModal([&global] { return global && global->Visible(); },
                        [&global, name] {
                            if (name)
-                               SetWindowTextW(global->LEditName->Handle(), name);
-                           global->LEditName->SetFocus();
-                           PostKey(global->LEditName->Handle(), name ? VK_RETURN : VK_ESCAPE);
+                               SetWindowTextW(Ui(*global).LEditName->Handle(), name);
+                           Ui(*global).LEditName->SetFocus();
+                           PostKey(Ui(*global).LEditName->Handle(), name ? VK_RETURN : VK_ESCAPE);
                        });
 }
 
@@ -690,9 +691,9 @@ TWhileModal AnswerEditor(const wchar_t* name)
 {
     return TWhileModal([] { return FmMessage && FmMessage->Visible(); },
                        [name] {
-                           SetWindowTextW(FmMessage->EditName->Handle(), name);
-                           SetWindowTextW(FmMessage->MemoText->Handle(), L"some text");
-                           SendMessageW(FmMessage->BtnOk->Handle(), BM_CLICK, 0, 0);
+                           SetWindowTextW(Ui(*FmMessage).EditName->Handle(), name);
+                           SetWindowTextW(Ui(*FmMessage).MemoText->Handle(), L"some text");
+                           SendMessageW(Ui(*FmMessage).BtnOk->Handle(), BM_CLICK, 0, 0);
                        });
 }
 
@@ -812,7 +813,7 @@ TEST_F(OrganizeWindow, ItemsOfDeletedNodesGoWhoeverDeletesThem)
     EXPECT_FALSE(Mirror(inner));
     EXPECT_EQ(ListCaptions(), (std::vector<String>{u"m2", u"Beta"}));
     // The shown menu itself: the list follows the new selection once the deletion is over.
-    FmMenuBar->TreeViewData.Delete(menu);
+    SnippetTree().Delete(menu);
     menu = nullptr;
     EXPECT_TRUE(PumpUntil([&] {
         HTREEITEM now = org->TreeView1->Selected();
@@ -869,9 +870,9 @@ TEST_F(OrganizeWindow, DragsMoveListItemsAndTreeNodes)
 
 TEST_F(OrganizeWindow, ListItemsDroppedTogetherKeepTheirOrderAndAMenuItsFixedRows)
 {
-    TTreeNode* other = FmMenuBar->TreeViewData.AddChild(RootNode, u"Other");
+    TTreeNode* other = SnippetTree().AddChild(RootNode, u"Other");
     other->ImageIndex = nkFolder;
-    AddMessageMenuRows(FmMenuBar->TreeViewData, other);
+    AddMessageMenuRows(SnippetTree(), other);
     Open(menu);
     CountOvers();
     org->ListView1->SetFocus();
@@ -1022,7 +1023,7 @@ TEST_F(OrganizeWindow, TheCommandPreselectsRebuildsTheBarAndSavesTheFile)
         // The data file shows the change made while the window was open.
         EXPECT_TRUE(FileContains(u"Renamed"));
         menu->Text = u"Work";
-        SaveDataFile(FmMenuBar->TreeViewData, RootNode);
+        SaveDataFile(SnippetTree(), RootNode);
     }
 }
 

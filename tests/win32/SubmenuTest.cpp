@@ -45,12 +45,12 @@ struct Submenus : testing::Test {
         FmMenu->Hide();
         Application->ProcessMessages();
         for (TTreeNode* node : added)
-            FmMenuBar->TreeViewData.Delete(node);
+            SnippetTree().Delete(node);
         SetCursorPos(5, 790);
     }
     static TTreeNode* Add(TTreeNode* parent, const String& name, int kind, const String& content = {})
     {
-        TTreeNode* node = FmMenuBar->TreeViewData.AddChild(parent, name);
+        TTreeNode* node = SnippetTree().AddChild(parent, name);
         node->ImageIndex = kind;
         if (kind == nkMessage)
             node->Data = content;

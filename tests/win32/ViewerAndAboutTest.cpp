@@ -63,7 +63,7 @@ struct Viewer : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(PumpUntil([] { return FmMain->TimerLogin.Tag == 1; }));
-        node = FmMenuBar->TreeViewData.AddChild(MessagesNode, u"Greeting");
+        node = SnippetTree().AddChild(MessagesNode, u"Greeting");
         node->ImageIndex = nkMessage;
         node->Data = u"Dear <^DATE>,\r\n" + String(300, u'w') + u"\r\nbye<^K=09>";
     }
@@ -79,7 +79,7 @@ TEST_F(Viewer, ShowsTheNameAndTheTextAsStoredReadOnlyWithTheWrapSwitch)
     const bool hotkeysOn = TurnOnHotkey;
     TurnOnHotkey = true;
     node->StateIndex = HotkeyCtrl | HotkeyAlt | VK_F7;
-    RegisterAllHotkeys(FmMenuBar->TreeViewData);
+    RegisterAllHotkeys(SnippetTree());
     WhenOpen<TFmViewMessage> look(FmViewMessage, [&](TFmViewMessage& viewer) {
         EXPECT_EQ(WindowText(viewer.Handle()), u"Greeting");
         EXPECT_EQ(viewer.MemoText->Text(), *node->Data); // macros as typed
@@ -115,7 +115,7 @@ TEST_F(Viewer, ShowsTheNameAndTheTextAsStoredReadOnlyWithTheWrapSwitch)
     EXPECT_TRUE(look.ran);
     EXPECT_EQ(FmViewMessage, nullptr);
     EXPECT_EQ(Application->ModalLevel, 0);
-    UnregisterAllHotkeys(FmMenuBar->TreeViewData);
+    UnregisterAllHotkeys(SnippetTree());
     TurnOnHotkey = hotkeysOn;
 }
 
@@ -219,7 +219,7 @@ TEST_F(AboutWindow, OkClosesItAndTheTrayMenuAndTheProgramMenuOpenIt)
     });
     FmMenuBar->PopupMenu1Popup();
     bool found = false;
-    for (const TMenuItem& item : FmMenuBar->PopupMenu1.Items())
+    for (const TMenuItem& item : FmMenuBar->TrayMenu().Items())
         if (item.Caption == AboutNode->Text) {
             const_cast<TMenuItem&>(item).Click();
             found = true;

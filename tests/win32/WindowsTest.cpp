@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/UnitMain.h"
+#include "core/MenuBarLabels.h"
 #include "core/UnitMenuBar.h"
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
@@ -48,7 +49,7 @@ TEST(ProgramWindows, BarMenusPreviewAndContextMenuNeverActivate)
         EXPECT_EQ(SendMessageW(window, WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)), MA_NOACTIVATE);
         EXPECT_EQ(GetWindowLongPtrW(window, GWLP_USERDATA) == OwnWindowMarker, marked);
     }
-    EXPECT_EQ(GetWindowLongPtrW(FmMenuBar->PanelMenuBar->Handle(), GWLP_USERDATA), OwnWindowMarker);
+    EXPECT_EQ(GetWindowLongPtrW(FmMenuBar->Labels().PanelMenuBar.Handle(), GWLP_USERDATA), OwnWindowMarker);
     EXPECT_EQ(FmMenuBar->ClientHeight(), TFmMenuBar::BarHeight);
     EXPECT_EQ(StateBeforeStartup().MenuBarLeft, GetSystemMetrics(SM_CXSCREEN)); // off screen until placed
     EXPECT_NE(MenuFont, nullptr);
@@ -86,10 +87,10 @@ TEST(ProgramWindows, StartupRunsOnceAndLeavesOnlyTheTrayAndTheBar)
     EXPECT_EQ(LanguagesFolder, AppFolder + u"Languages");
 
     // A second start-up message and tick change nothing.
-    const int nodes = FmMenuBar->TreeViewData.Count();
+    const int nodes = SnippetTree().Count();
     PostMessageW(FmMain->Handle(), UM_USERMSG, UserMsgStartup, 0);
     PumpUntil([] { return false; }, 400);
-    EXPECT_EQ(FmMenuBar->TreeViewData.Count(), nodes);
+    EXPECT_EQ(SnippetTree().Count(), nodes);
     EXPECT_FALSE(FmMain->TimerLogin.Enabled());
 }
 
