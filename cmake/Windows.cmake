@@ -113,6 +113,7 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
   tests/e2e/DropDownTest.cpp
+  tests/e2e/Environment.cpp
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/ImportExportTest.cpp
   tests/e2e/LanguageTest.cpp

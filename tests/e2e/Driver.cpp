@@ -1,6 +1,5 @@
 #include "Driver.h"
 
-#include <gtest/gtest.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -272,12 +271,3 @@ bool PutOnClipboard(HWND owner, const std::u16string* text)
     CloseClipboard();
     return ok;
 }
-
-namespace {
-// Each test starts from a user who never ran the program; so does whatever runs after the driver.
-class CleanUserStateAtTheEnd : public testing::Environment {
-public:
-    void TearDown() override { CleanUserState(); }
-};
-testing::Environment* const cleanUserStateAtTheEnd = testing::AddGlobalTestEnvironment(new CleanUserStateAtTheEnd);
-} // namespace
