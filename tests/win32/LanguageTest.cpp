@@ -23,6 +23,7 @@
 namespace {
 
 struct LanguageInWindows : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     String language, languagesFolder;
     TStringList table;
     std::wstring folder;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Environment.h"
+#include "UserState.h"
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
@@ -15,6 +16,7 @@ namespace {
 
 // The bar after start-up, rebuilt from settings the test chooses.
 struct MenuBar : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     bool savedAutoHide = false, savedLeftSaved = false;
     int savedLeft = 0;
     void SetUp() override

@@ -8,6 +8,7 @@
 
 #include "DialogAccess.h"
 #include "Environment.h"
+#include "UserState.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/UnitMain.h"
@@ -20,6 +21,7 @@
 namespace {
 
 struct OptionsWindow : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     // The settings after start-up, put back after each test.
     bool autoHide, turnOnHotkey, autoCapture, autoDelete;
     int count;
