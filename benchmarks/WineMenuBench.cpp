@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
 #include "UserState.h"
 #include "WineTiming.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitMenu.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitMenu.h"
 #include "ui/Application.h"
 
 namespace {

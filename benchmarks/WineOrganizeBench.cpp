@@ -17,20 +17,20 @@
 #include <string>
 #include <vector>
 
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
 #include "UserState.h"
 #include "WineTiming.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/NodeWatch.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "core/win32/Win32Os.h"
 #include "organize/FileDialogs.h"
 #include "organize/TextFiles.h"
-#include "organize/UnitOrg.h"
-#include "settings/UnitLanguage.h"
+#include "organize/win32/UnitOrg.h"
+#include "settings/win32/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 

@@ -26,41 +26,41 @@ target_compile_options(QuorvaneWindowLayer PRIVATE ${QV_WARNINGS})
 # The Win32 shell: everything of the program but its entry, so the Win32 tests create the real
 # windows.
 add_library(QuorvaneShell STATIC
-  src/core/MenuBarActions.cpp
-  src/core/MenuBarClipboard.cpp
-  src/core/MenuBarHotkeys.cpp
-  src/core/MenuBarLabels.cpp
-  src/core/MenuBarRowPictures.cpp
-  src/core/UnitMain.cpp
-  src/core/UnitMenuBar.cpp
-  src/core/Win32Clipboard.cpp
-  src/core/Win32Files.cpp
-  src/core/Win32Input.cpp
-  src/core/Win32Registry.cpp
-  src/core/Win32Shell.cpp
-  src/core/Win32Text.cpp
-  src/menus/MenuScrolling.cpp
-  src/menus/UnitHint.cpp
-  src/menus/UnitMenu.cpp
-  src/menus/UnitMenuHover.cpp
-  src/menus/UnitWideMenuItem.cpp
-  src/menus/UnitPopupMenu.cpp
-  src/organize/UnitNew.cpp
-  src/organize/UnitRename.cpp
-  src/organize/UnitMessage.cpp
-  src/organize/UnitOrg.cpp
-  src/organize/UnitViewMessage.cpp
-  src/organize/Win32FileDialogs.cpp
-  src/settings/UnitAbout.cpp
-  src/settings/UnitCheckForUpdate.cpp
-  src/settings/UnitLanguage.cpp
-  src/settings/UnitOptions.cpp
-  src/MainBlock.cpp
+  src/core/win32/MenuBarActions.cpp
+  src/core/win32/MenuBarClipboard.cpp
+  src/core/win32/MenuBarHotkeys.cpp
+  src/core/win32/MenuBarLabels.cpp
+  src/core/win32/MenuBarRowPictures.cpp
+  src/core/win32/UnitMain.cpp
+  src/core/win32/UnitMenuBar.cpp
+  src/core/win32/Win32Clipboard.cpp
+  src/core/win32/Win32Files.cpp
+  src/core/win32/Win32Input.cpp
+  src/core/win32/Win32Registry.cpp
+  src/core/win32/Win32Shell.cpp
+  src/core/win32/Win32Text.cpp
+  src/menus/win32/MenuScrolling.cpp
+  src/menus/win32/UnitHint.cpp
+  src/menus/win32/UnitMenu.cpp
+  src/menus/win32/UnitMenuHover.cpp
+  src/menus/win32/UnitWideMenuItem.cpp
+  src/menus/win32/UnitPopupMenu.cpp
+  src/organize/win32/UnitNew.cpp
+  src/organize/win32/UnitRename.cpp
+  src/organize/win32/UnitMessage.cpp
+  src/organize/win32/UnitOrg.cpp
+  src/organize/win32/UnitViewMessage.cpp
+  src/organize/win32/Win32FileDialogs.cpp
+  src/settings/win32/UnitAbout.cpp
+  src/settings/win32/UnitCheckForUpdate.cpp
+  src/settings/win32/UnitLanguage.cpp
+  src/settings/win32/UnitOptions.cpp
+  src/core/win32/MainBlock.cpp
 )
 target_link_libraries(QuorvaneShell PUBLIC QuorvaneWindowLayer QuorvaneCore ${QV_WIN_LIBS})
 target_compile_options(QuorvaneShell PRIVATE ${QV_WARNINGS})
 
-add_executable(Quorvane WIN32 src/Quorvane.cpp src/resources/Quorvane.rc)
+add_executable(Quorvane WIN32 src/core/win32/Quorvane.cpp src/resources/Quorvane.rc)
 target_link_libraries(Quorvane PRIVATE QuorvaneShell)
 target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include "FakeUpdateServer.h"
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
 #include "UserState.h"
 #include "core/Globals.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
 #include "ui/Application.h"
 #include "ui/ImageList.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "UserState.h"
-#include "core/Win32Os.h"
+#include "core/win32/Win32Os.h"
 #include "ui/Handles.h"
 
 namespace {

@@ -3,13 +3,13 @@
 
 #include "Environment.h"
 #include "UserState.h"
-#include "core/DialogOpener.h"
+#include "core/win32/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarLabels.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitMenu.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarLabels.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitMenu.h"
 #include "ui/Application.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "FakeUpdateServer.h"
 #include "OsDoubles.h"
 #include "core/Globals.h"
-#include "core/UnitMain.h"
+#include "core/win32/UnitMain.h"
 #include "settings/Settings.h"
-#include "settings/UnitCheckForUpdate.h"
+#include "settings/win32/UnitCheckForUpdate.h"
 #include "ui/WinText.h"
 
 namespace {
