@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MainBlock.h"
+#include "UserState.h"
 #include "WineTiming.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
@@ -68,6 +69,8 @@ void ListBoxFirstPaint(HWND parent, HFONT font)
 
 int main()
 {
+    // The figures are of a first start, whatever an earlier run stored in this prefix.
+    CleanUserState();
     TMainBlock block(GetModuleHandleW(nullptr));
     TTreeNodes& items = SnippetTree();
     TTreeNode* root = items.AddChild(nullptr, u"Bench");

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "MainBlock.h"
+#include "UserState.h"
 #include "WineTiming.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
@@ -175,6 +176,8 @@ void BareControlsFirstPaint(const TTreeNode* big, HIMAGELIST images)
 
 int main()
 {
+    // The figures are of a first start, whatever an earlier run stored in this prefix.
+    CleanUserState();
     TMainBlock block(GetModuleHandleW(nullptr));
     while (FmMain->TimerLogin.Tag != 1) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

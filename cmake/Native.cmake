@@ -26,8 +26,8 @@ target_link_libraries(QuorvaneNativeTests PRIVATE QuorvaneCore GTest::gmock GTes
 target_include_directories(QuorvaneNativeTests PRIVATE tests/native)
 target_compile_definitions(QuorvaneNativeTests PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(QuorvaneNativeTests PRIVATE ${QV_WARNINGS})
-include(GoogleTest)
-gtest_discover_tests(QuorvaneNativeTests DISCOVERY_TIMEOUT 30)
+# One process for all of them: a process per test costs far more than the tests themselves.
+add_test(NAME NativeTests COMMAND QuorvaneNativeTests)
 
 # The scripts' own rules.
 add_test(NAME WineEnvironment COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/WineEnvTest.sh)

@@ -66,7 +66,8 @@ target_link_options(Quorvane PRIVATE -municode)
 target_compile_options(Quorvane PRIVATE ${QV_WARNINGS})
 
 # The test environment records the windows before start-up and runs it; the tests pass in any
-# order (--gtest_shuffle).
+# order, so the test command runs them in a new order each time (the seed is in the output:
+# --gtest_random_seed=N repeats an order).
 add_executable(QuorvaneWin32Tests
   src/resources/Quorvane.rc
   tests/win32/ClipboardViewerTest.cpp
@@ -107,7 +108,7 @@ target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
 # or whose output goes silent, while its exit code still says success never counts as passed.
 set(QV_GTEST_FINISHED "\\[  PASSED  \\] [0-9]+ tests?\\.")
 set(QV_GTEST_FAILED "\\[  FAILED  \\]|wine-run: exit code [1-9]")
-add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests)
+add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests --gtest_shuffle)
 set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300 PASS_REGULAR_EXPRESSION "${QV_GTEST_FINISHED}"
                                            FAIL_REGULAR_EXPRESSION "${QV_GTEST_FAILED}")
 
@@ -118,6 +119,7 @@ add_executable(QuorvaneE2E
   tests/e2e/DataFileTest.cpp
   tests/e2e/Driver.cpp
   tests/e2e/DropDownTest.cpp
+  tests/e2e/Environment.cpp
   tests/e2e/HotkeyPasteTest.cpp
   tests/e2e/ImportExportTest.cpp
   tests/e2e/LanguageTest.cpp
@@ -127,6 +129,7 @@ add_executable(QuorvaneE2E
   tests/e2e/StartupTest.cpp
   tests/e2e/SubmenuTest.cpp
   tests/e2e/UpdateCheckTest.cpp
+  tests/e2e/UserForm.cpp
   tests/e2e/UserInput.cpp
   tests/support/FakeUpdateServer.cpp
   tests/support/FileDialogWindows.cpp
@@ -136,12 +139,7 @@ target_link_libraries(QuorvaneE2E PRIVATE QuorvaneCore GTest::gtest_main ${QV_WI
 target_include_directories(QuorvaneE2E PRIVATE tests/support)
 target_compile_definitions(QuorvaneE2E PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
-# The bare clipboard-plus-Ctrl+V program that the hotkey paste's speed figure is set beside.
-add_executable(BarePaste tests/e2e/BarePaste.cpp)
-target_link_libraries(BarePaste PRIVATE user32 kernel32)
-target_link_options(BarePaste PRIVATE -municode)
-target_compile_options(BarePaste PRIVATE ${QV_WARNINGS})
-add_dependencies(QuorvaneE2E Quorvane BarePaste)
+add_dependencies(QuorvaneE2E Quorvane)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600 PASS_REGULAR_EXPRESSION "${QV_GTEST_FINISHED}"
                                          FAIL_REGULAR_EXPRESSION "${QV_GTEST_FAILED}")
@@ -158,17 +156,39 @@ target_compile_options(QuorvaneWineFileBench PRIVATE ${QV_WARNINGS})
 
 # A menu window's rebuild and first paint beside an owner-drawn list box; built with the
 # rest, run by hand (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineMenuBench benchmarks/WineMenuBench.cpp)
+add_executable(QuorvaneWineMenuBench benchmarks/WineMenuBench.cpp tests/support/UserState.cpp)
 target_link_libraries(QuorvaneWineMenuBench PRIVATE QuorvaneShell)
-target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks)
+target_include_directories(QuorvaneWineMenuBench PRIVATE benchmarks tests/support)
 target_compile_options(QuorvaneWineMenuBench PRIVATE ${QV_WARNINGS})
 
 # Opening Organize on a large collection and deleting many list items under Wine; built
 # with the rest, run by hand (scripts/bench.sh), not by ctest.
-add_executable(QuorvaneWineOrganizeBench benchmarks/WineOrganizeBench.cpp)
+add_executable(QuorvaneWineOrganizeBench benchmarks/WineOrganizeBench.cpp tests/support/UserState.cpp)
 target_link_libraries(QuorvaneWineOrganizeBench PRIVATE QuorvaneShell)
-target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks)
+target_include_directories(QuorvaneWineOrganizeBench PRIVATE benchmarks tests/support)
 target_compile_options(QuorvaneWineOrganizeBench PRIVATE ${QV_WARNINGS})
+
+# The hotkey paste's press-to-text time for the real program, started as the end-to-end tests
+# start it, beside a bare clipboard-plus-Ctrl+V program; built with the rest, run by hand
+# (scripts/bench.sh), not by ctest.
+add_executable(BarePaste benchmarks/BarePaste.cpp)
+target_link_libraries(BarePaste PRIVATE user32 kernel32)
+target_link_options(BarePaste PRIVATE -municode)
+target_compile_options(BarePaste PRIVATE ${QV_WARNINGS})
+add_executable(QuorvaneWineHotkeyBench
+  benchmarks/WineHotkeyBench.cpp
+  tests/e2e/DataFileFixture.cpp
+  tests/e2e/Driver.cpp
+  tests/e2e/UserForm.cpp
+  tests/e2e/UserInput.cpp
+  tests/support/FakeUpdateServer.cpp
+  tests/support/UserState.cpp
+)
+target_link_libraries(QuorvaneWineHotkeyBench PRIVATE QuorvaneCore ${QV_WIN_LIBS})
+target_include_directories(QuorvaneWineHotkeyBench PRIVATE tests/e2e tests/support)
+target_compile_definitions(QuorvaneWineHotkeyBench PRIVATE ${QV_TEST_PATHS})
+target_compile_options(QuorvaneWineHotkeyBench PRIVATE ${QV_WARNINGS})
+add_dependencies(QuorvaneWineHotkeyBench Quorvane BarePaste)
 
 # The manifest carries the project version; the resource compiler finds it on the include path.
 configure_file(src/resources/Quorvane.manifest.in ${CMAKE_BINARY_DIR}/generated/Quorvane.manifest @ONLY)

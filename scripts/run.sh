@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds Quorvane and starts it under Wine, on a virtual display when there is none.
+# Builds Quorvane and starts it under Wine: on the user's desktop (DISPLAY), or on QV_DISPLAY, or on
+# a virtual display of its own when there is neither.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" >/dev/null
 source "$root/scripts/wine-env.sh"
-qv_start_display
+qv_start_display --desktop
 qv_init_prefix
 trap qv_stop EXIT
 if [ -n "$QV_XVFB_PID" ]; then

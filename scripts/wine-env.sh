@@ -1,5 +1,6 @@
-# The Wine harness, sourced by the run and test commands: a project-local Wine prefix, an Xvfb
-# display when none is given, and a stop that ends only what this harness started, by PID.
+# The Wine harness, sourced by the run and test commands: a project-local Wine prefix, a display
+# of its own unless one is named on purpose, and a stop that ends only what this harness
+# started, by PID.
 
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QV_BUILD=${QV_BUILD:-$QV_ROOT/build}
@@ -26,8 +27,26 @@ export WINESERVER=$QV_WINESERVER
 # The build whose programs run here.
 QV_WINE_BUILD=$QV_BUILD/win-$QV_WINE_ARCH
 
+# The display the Windows programs get. The tests move the pointer, press keys and replace the
+# clipboard on it, so an inherited DISPLAY (the user's desktop) is never theirs: they get a new
+# Xvfb unless QV_DISPLAY names a display on purpose. --desktop (the run command, which starts
+# the user's program for the user) keeps an inherited DISPLAY. Prints the display to use, or
+# nothing when a new one is to be started.
+qv_chosen_display() {
+  if [ -n "${QV_DISPLAY:-}" ]; then
+    echo "$QV_DISPLAY"
+  elif [ "${1:-}" = --desktop ]; then
+    echo "${DISPLAY:-}"
+  fi
+}
+
 qv_start_display() {
-  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local chosen
+  chosen=$(qv_chosen_display "$@")
+  if [ -n "$chosen" ]; then
+    export DISPLAY=$chosen
+    return 0
+  fi
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
@@ -48,18 +67,31 @@ qv_start_display() {
   return 1
 }
 
+# Creates and configures the prefix once. A prefix that cannot be created stops the command here,
+# with the end of Wine's log, rather than failing the tests far from the cause.
 qv_init_prefix() {
   mkdir -p "$QV_BUILD"
+  local log=$QV_BUILD/wineboot.log
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX ..."
-    "$QV_WINE" wineboot -i >"$QV_BUILD/wineboot.log" 2>&1 || true
-    "$QV_WINESERVER" -w
+    local status=0
+    "$QV_WINE" wineboot -i >"$log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && { "$QV_WINESERVER" -w >>"$log" 2>&1 || status=$?; }
+    if [ "$status" -ne 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Could not create the Wine prefix $WINEPREFIX (wineboot exit status $status). The end of $log:" >&2
+      tail -n 30 "$log" >&2
+      return 1
+    fi
   fi
   if [ ! -f "$WINEPREFIX/.quorvane-configured" ]; then
     # Without a window manager, Wine waits two seconds for one at every hide of a window it hands
     # over; the tests' virtual display has none, so Wine keeps every window to itself.
-    "$QV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    "$QV_WINESERVER" -w
+    if ! "$QV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 ||
+       ! "$QV_WINESERVER" -w >>"$log" 2>&1; then
+      echo "Could not configure the Wine prefix $WINEPREFIX. The end of $log:" >&2
+      tail -n 30 "$log" >&2
+      return 1
+    fi
     touch "$WINEPREFIX/.quorvane-configured"
   fi
 }

@@ -11,9 +11,39 @@
 #include "menus/UnitHint.h"
 #include "menus/UnitMenu.h"
 #include "menus/UnitPopupMenu.h"
+#include "organize/UnitMessage.h"
+#include "organize/UnitNew.h"
+#include "organize/UnitOrg.h"
+#include "organize/UnitRename.h"
+#include "organize/UnitViewMessage.h"
 #include "resources/resource.h"
+#include "settings/UnitAbout.h"
 #include "settings/UnitLanguage.h"
+#include "settings/UnitOptions.h"
 #include "ui/Application.h"
+
+namespace {
+template <class TWindow, class... Args>
+void HoldLanguageWindow(TLanguageSection section, TWindow*& global, Args... args)
+{
+    SetLanguageWindowSlot(section,
+                          LanguageWindowSlot<TWindow>(global, [args...] { return MakeWindow<TWindow>(args...); }));
+}
+
+// Where each section's window is held: ApplyLanguage asks the ones that exist for their texts.
+void HoldLanguageWindows()
+{
+    HoldLanguageWindow(TLanguageSection::Options, FmOptions);
+    HoldLanguageWindow(TLanguageSection::New, FmNew);
+    HoldLanguageWindow(TLanguageSection::NewMenu, FmNewMenu, TNameDialogUse::NewMenu);
+    HoldLanguageWindow(TLanguageSection::NewFolder, FmNewFolder, TNameDialogUse::NewFolder);
+    HoldLanguageWindow(TLanguageSection::Message, FmMessage);
+    HoldLanguageWindow(TLanguageSection::Organize, FmOrg);
+    HoldLanguageWindow(TLanguageSection::ViewMessage, FmViewMessage);
+    HoldLanguageWindow(TLanguageSection::Rename, FmRename, TNameDialogUse::Rename);
+    HoldLanguageWindow(TLanguageSection::About, FmAbout);
+}
+} // namespace
 
 struct TMainBlock::Parts {
     TWin32Os os;
@@ -32,6 +62,7 @@ TMainBlock::TMainBlock(HINSTANCE instance)
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     ResetGlobals();
+    HoldLanguageWindows();
     parts_ = std::make_unique<Parts>(instance);
     SetOsServices(parts_->os.Services());
     TApplication& app = parts_->application;

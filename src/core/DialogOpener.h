@@ -1,6 +1,7 @@
 // The one way a program command opens a modal dialog: the dialog is created without owner into
-// its global, brought to the foreground, run modally and freed on every path, with the global
-// back to nullptr, also when an exception passes.
+// its global, with the data it shows, brought to the foreground, run modally and freed on every
+// path, with the global back to nullptr, also when an exception passes. What the user confirmed
+// is read by the dialog's own class (in Apply) and handed to the opener, which changes the program.
 #pragma once
 
 #include <windows.h>
@@ -18,36 +19,25 @@ static_assert(UM_SETFOREGROUNDWINDOW == WM_DIALOGFOREGROUND, "every dialog bring
 
 template <class TDialog>
 struct TDialogCommand {
-    std::function<void()> Before;                      // after creation, outside the protected part
-    std::function<void(TDialog&)> Prepare;             // first step of the protected part
+    std::function<std::unique_ptr<TDialog>()> Create; // the dialog with its data; without, a bare one
+    std::function<void(TDialog&)> Prepare;            // before its texts and its modal run
     std::function<void(TDialog&, int modalResult)> Apply;
-    std::function<void()> Always;                      // after the protected part, on every path
 };
 
 template <class TDialog>
 void OpenDialog(TDialog*& global, const TDialogCommand<TDialog>& command)
 {
     const ScopeExit clearGlobal([&global] { global = nullptr; });
-    auto dialog = MakeWindow<TDialog>();
+    std::unique_ptr<TDialog> dialog = command.Create ? command.Create() : MakeWindow<TDialog>();
     global = dialog.get();
-    if (command.Before)
-        command.Before();
-    try {
-        if (command.Prepare)
-            command.Prepare(*dialog);
-        // The dialog is in its global already: it gets its texts with every other existing window.
-        // A language template that cannot be written is reported and the dialog still opens.
-        Guarded([] { ApplyLanguage(); });
-        SetForegroundWindow(dialog->Handle());
-        PostMessageW(dialog->Handle(), UM_SETFOREGROUNDWINDOW, 0, 0);
-        const int result = dialog->ShowModal();
-        if (command.Apply)
-            command.Apply(*dialog, result);
-    } catch (...) {
-        if (command.Always)
-            command.Always();
-        throw;
-    }
-    if (command.Always)
-        command.Always();
+    if (command.Prepare)
+        command.Prepare(*dialog);
+    // The dialog is in its global already: it gets its texts with every other existing window.
+    // A language template that cannot be written is reported and the dialog still opens.
+    Guarded([] { ApplyLanguage(); });
+    SetForegroundWindow(dialog->Handle());
+    PostMessageW(dialog->Handle(), UM_SETFOREGROUNDWINDOW, 0, 0);
+    const int result = dialog->ShowModal();
+    if (command.Apply)
+        command.Apply(*dialog, result);
 }

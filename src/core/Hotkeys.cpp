@@ -84,6 +84,18 @@ void UnregisterAllHotkeys(TTreeNodes& items)
     });
 }
 
+void WithHotkeysReleased(TTreeNodes& items, const std::function<void()>& work)
+{
+    UnregisterAllHotkeys(items);
+    try {
+        work();
+    } catch (...) {
+        RegisterAllHotkeys(items);
+        throw;
+    }
+    RegisterAllHotkeys(items);
+}
+
 bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey)
 {
     hotkey &= 0xFFFF;

@@ -8,6 +8,8 @@
 // $7FF.
 #pragma once
 
+#include <functional>
+
 #include "core/SnippetTree.h"
 
 // Modifier flags of RegisterHotKey and of WM_HOTKEY's lParam.
@@ -39,6 +41,9 @@ void ReleaseDeletedNodeHotkey(TTreeNodes& items, const TTreeNode& node);
 void RegisterAllHotkeys(TTreeNodes& items);
 // Unregisters the hotkey of every node that has one; Enabled goes False where that worked.
 void UnregisterAllHotkeys(TTreeNodes& items);
+// Runs work with every hotkey of items unregistered (no hotkey pastes while a window edits them)
+// and registers them again after it, also when an exception passes, so what work changed counts.
+void WithHotkeysReleased(TTreeNodes& items, const std::function<void()>& work);
 // True when a node of the tree other than node (nullptr for a message not yet in the tree)
 // carries the value; its low 16 bits count.
 bool IsHotkeyInUse(const TTreeNodes& items, const TTreeNode* node, int hotkey);

@@ -14,26 +14,25 @@
 #include "settings/UnitLanguage.h"
 #include "settings/UnitOptions.h"
 #include "ui/Application.h"
+#include "settings/Settings.h"
 #include "ui/WinText.h"
 
 void TFmMenuBar::ActionOptionsExecute()
 {
-    TDialogCommand<TFmOptions> command;
     // No hotkey pastes while the settings change; afterwards they come back when TurnOnHotkey is
     // on, after Cancel too (RegisterAllHotkeys asks it), so turning the option off leaves them off.
-    command.Before = [this] { UnregisterAllHotkeys(TreeViewData); };
-    command.Always = [this] { RegisterAllHotkeys(TreeViewData); };
-    command.Apply = [this](TFmOptions&, int result) {
-        if (result != mrOk)
+    WithHotkeysReleased(TreeViewData, [this] {
+        const std::optional<TOptionsFields> options = TFmOptions::Edit(CurrentOptions());
+        if (!options)
             return;
+        SetOptions(*options);
         if (AutoDelete)
             TrimClipboardHistory(TreeViewData);
         // A template that cannot be written must not keep the new settings from the bar and the registry.
         Guarded([] { ApplyLanguage(); });
         InitToolBarMenu();
         SaveSettings();
-    };
-    OpenDialog(FmOptions, command);
+    });
 }
 
 void TFmMenuBar::ActionOrganizeExecute(const TTreeNode* preselect)

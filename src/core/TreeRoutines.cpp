@@ -106,7 +106,7 @@ void MoveImageGroupToFront(TTreeNode* node, int start, int kind)
 void SortNodeChildren(TTreeNode* node)
 {
     TTreeNodes& items = node->Owner();
-    const int start = node->Parent() == RootNode ? 3 : 0;
+    const int start = node->Parent() == RootNode ? FixedMenuCount : 0;
     const int count = node->Count();
     for (int i = start; i <= count - 2; ++i)
         for (int j = i + 1; j <= count - 1; ++j)

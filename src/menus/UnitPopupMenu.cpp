@@ -266,6 +266,9 @@ void TFmPopupMenu::SaveSelectedNodeAs(const TTreeNode& node)
 std::optional<String> TFmPopupMenu::SaveDialog1(const String& proposed)
 {
     TWin32FileDialogs dialog(FmMain ? FmMain->Handle() : nullptr);
+    // The owner is the main window, hidden and of no size off the screen's corner: the system
+    // would put the dialog at that corner, over the menu bar.
+    dialog.CenterOnScreen = true;
     dialog.OnShow = [this](HWND window) { SaveDialog1Show(window); };
     // The program's windows are disabled and its modal level raised while the system's dialog
     // runs, as for any modal window of the program: a hotkey or a tray click only beeps meanwhile.
@@ -275,7 +278,13 @@ std::optional<String> TFmPopupMenu::SaveDialog1(const String& proposed)
     return dialog.SaveFile(proposed, u"txt", u"Text files (*.txt)|*.TXT");
 }
 
-void TFmPopupMenu::SaveDialog1Show(HWND dialog) { SetForegroundWindow(dialog); }
+void TFmPopupMenu::SaveDialog1Show(HWND dialog)
+{
+    SetForegroundWindow(dialog);
+    // The dialog was made active before it was on the screen (its owner is hidden), and its
+    // frame can keep the inactive title: it is drawn again as what it is.
+    SendMessageW(dialog, WM_NCACTIVATE, GetActiveWindow() == dialog, 0);
+}
 
 void OpenContextMenu(TTreeNode* parentNode, TTreeNode* selectedNode, HWND menuWnd)
 {

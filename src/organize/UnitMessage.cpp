@@ -1,6 +1,7 @@
 #include "organize/UnitMessage.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/ClipboardCapture.h"
@@ -49,7 +50,10 @@ bool ModifierHeld()
 }
 } // namespace
 
-TFmMessage::TFmMessage() : TDialogForm(u"TFmMessage", TBorder::Sizeable) {}
+TFmMessage::TFmMessage(TMessageFields fields, TTreeNode* node)
+    : TDialogForm(u"TFmMessage", TBorder::Sizeable), CurNode(node), fields_(std::move(fields))
+{
+}
 
 void TFmMessage::CreateControls()
 {
@@ -67,53 +71,55 @@ void TFmMessage::CreateControls()
     const int rowTop = ruleTop - ButtonHeight;
     const int memoBottom = rowTop - Gap;
 
-    EditName = std::make_unique<TEdit>(*this, RECT{left, nameTop, right, nameTop + EditHeight});
-    EditName->SetMaxLength(static_cast<int>(MaxNameLength));
-    LabelName = std::make_unique<TStaticLabel>(*this, RECT{left, FormBorderWidth, right, nameTop}, u"&Name:",
-                                               EditName.get(), true);
+    Ui.EditName = std::make_unique<TEdit>(*this, RECT{left, nameTop, right, nameTop + EditHeight});
+    Ui.EditName->SetMaxLength(static_cast<int>(MaxNameLength));
+    Ui.LabelName = std::make_unique<TStaticLabel>(*this, RECT{left, FormBorderWidth, right, nameTop}, u"&Name:",
+                                               Ui.EditName.get(), true);
 
-    BtnInsert = std::make_unique<TButton>(*this, RECT{left, rowTop, left + InsertButtonWidth, rowTop + ButtonHeight},
+    Ui.BtnInsert = std::make_unique<TButton>(*this, RECT{left, rowTop, left + InsertButtonWidth, rowTop + ButtonHeight},
                                           u"&Insert");
-    BtnInsert->OnClick = [this] { BtnInsertClick(); };
+    Ui.BtnInsert->OnClick = [this] { BtnInsertClick(); };
     const int labelLeft = left + InsertButtonWidth + HotkeyGap;
     const int labelRight = labelLeft + DialogTextSize(ShownCaption(u"&Hotkey:")).cx;
     const int hotKeyTop = rowTop + (ButtonHeight - HotKeyHeight) / 2;
-    HotKey1 = std::make_unique<THotKey>(
+    Ui.HotKey1 = std::make_unique<THotKey>(
         *this, RECT{labelRight + Gap, hotKeyTop, labelRight + Gap + HotKeyWidth, hotKeyTop + HotKeyHeight});
-    LabelHotkey = std::make_unique<TStaticLabel>(*this, RECT{labelLeft, rowTop, labelRight, rowTop + ButtonHeight},
-                                                 u"&Hotkey:", HotKey1.get(), true);
+    Ui.LabelHotkey = std::make_unique<TStaticLabel>(*this, RECT{labelLeft, rowTop, labelRight, rowTop + ButtonHeight},
+                                                 u"&Hotkey:", Ui.HotKey1.get(), true);
     const int checkTop = rowTop + (ButtonHeight - CheckBoxHeight) / 2;
-    CheckBoxWordWarp =
+    Ui.CheckBoxWordWarp =
         std::make_unique<TCheckBox>(*this, RECT{right - 80, checkTop, right, checkTop + CheckBoxHeight}, u"&Word Warp");
-    CheckBoxWordWarp->SetChecked(true);
-    CheckBoxWordWarp->OnClick = [this] { CheckBoxWordWarpClick(); };
+    Ui.CheckBoxWordWarp->SetChecked(true);
+    Ui.CheckBoxWordWarp->OnClick = [this] { CheckBoxWordWarpClick(); };
 
-    BtnOk = std::make_unique<TButton>(
+    Ui.BtnOk = std::make_unique<TButton>(
         *this, RECT{right - 2 * ButtonWidth - Gap, buttonsTop, right - ButtonWidth - Gap, bottom}, u"&Ok");
-    BtnOk->OnClick = [this] { BtnOkClick(); };
-    SetDefaultButton(BtnOk.get());
-    BtnCancel = std::make_unique<TButton>(*this, RECT{right - ButtonWidth, buttonsTop, right, bottom}, u"&Cancel",
+    Ui.BtnOk->OnClick = [this] { BtnOkClick(); };
+    SetDefaultButton(Ui.BtnOk.get());
+    Ui.BtnCancel = std::make_unique<TButton>(*this, RECT{right - ButtonWidth, buttonsTop, right, bottom}, u"&Cancel",
                                           mrCancel);
 
-    MemoText = std::make_unique<TMemo>(*this, RECT{left, contentTop + LabelHeight, right, memoBottom});
-    MemoText->OnKeyDown = [this](unsigned key) { return MemoTextKeyDown(key); };
-    LabelContent = std::make_unique<TStaticLabel>(
-        *this, RECT{left, contentTop, right, contentTop + LabelHeight}, u"Con&tent:", MemoText.get(), true);
-    Bevel1 = std::make_unique<TBevel>(*this, RECT{left, ruleTop, right, ruleTop + RuleHeight});
+    Ui.MemoText = std::make_unique<TMemo>(*this, RECT{left, contentTop + LabelHeight, right, memoBottom});
+    Ui.MemoText->OnKeyDown = [this](unsigned key) { return MemoTextKeyDown(key); };
+    Ui.LabelContent = std::make_unique<TStaticLabel>(
+        *this, RECT{left, contentTop, right, contentTop + LabelHeight}, u"Con&tent:", Ui.MemoText.get(), true);
+    Ui.Bevel1 = std::make_unique<TBevel>(*this, RECT{left, ruleTop, right, ruleTop + RuleHeight});
 
-    EditName->Anchor(akLeft | akTop | akRight);
-    LabelName->Anchor(akLeft | akTop | akRight);
-    LabelContent->Anchor(akLeft | akTop | akRight);
-    MemoText->Anchor(akLeft | akTop | akRight | akBottom);
-    for (TStdControl* control : {static_cast<TStdControl*>(BtnInsert.get()), static_cast<TStdControl*>(HotKey1.get()),
-                                 static_cast<TStdControl*>(LabelHotkey.get())})
+    Ui.EditName->Anchor(akLeft | akTop | akRight);
+    Ui.LabelName->Anchor(akLeft | akTop | akRight);
+    Ui.LabelContent->Anchor(akLeft | akTop | akRight);
+    Ui.MemoText->Anchor(akLeft | akTop | akRight | akBottom);
+    for (TStdControl* control : {static_cast<TStdControl*>(Ui.BtnInsert.get()),
+                                 static_cast<TStdControl*>(Ui.HotKey1.get()),
+                                 static_cast<TStdControl*>(Ui.LabelHotkey.get())})
         control->Anchor(akLeft | akBottom);
-    for (TStdControl* control : {static_cast<TStdControl*>(CheckBoxWordWarp.get()),
-                                 static_cast<TStdControl*>(BtnOk.get()), static_cast<TStdControl*>(BtnCancel.get())})
+    for (TStdControl* control : {static_cast<TStdControl*>(Ui.CheckBoxWordWarp.get()),
+                                 static_cast<TStdControl*>(Ui.BtnOk.get()),
+                                 static_cast<TStdControl*>(Ui.BtnCancel.get())})
         control->Anchor(akRight | akBottom);
-    Bevel1->Anchor(akLeft | akRight | akBottom);
+    Ui.Bevel1->Anchor(akLeft | akRight | akBottom);
 
-    ImageListButton.CreateDrawn(ImageSize, ImageSize, ImageMask, [](HDC dc) {
+    Ui.ImageListButton.CreateDrawn(ImageSize, ImageSize, ImageMask, [](HDC dc) {
         // A black triangle pointing down, 7 pixels wide and 4 high, in the middle of the picture.
         HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         for (int row = 0; row < 4; ++row) {
@@ -121,8 +127,14 @@ void TFmMessage::CreateControls()
             FillRect(dc, &line, black);
         }
     });
-    BtnInsert->SetImageRight(ImageListButton.Handle());
+    Ui.BtnInsert->SetImageRight(Ui.ImageListButton.Handle());
     CreateInsertMenu();
+
+    Ui.EditName->SetText(fields_.Name);
+    if (CurNode)
+        Ui.EditName->SelectAll();
+    Ui.MemoText->SetText(fields_.Text);
+    Ui.HotKey1->SetValue(fields_.Hotkey);
 
     MinWidth = MinOuterWidth;
     MinHeight = MinOuterHeight;
@@ -131,13 +143,13 @@ void TFmMessage::CreateControls()
 
 void TFmMessage::CreateInsertMenu()
 {
-    MnInsertDate = &PopupMenuKey.Add(u"Insert Date", [this](TMenuItem&) { MnInsertDateClick(); });
-    MnInsertDate->ShortCut = FunctionKeyText(0);
-    MnInsertTime = &PopupMenuKey.Add(u"Insert Time", [this](TMenuItem&) { MnInsertTimeClick(); });
-    MnInsertTime->ShortCut = FunctionKeyText(1);
-    MnInsertKey = &PopupMenuKey.Add(u"Insert Key");
-    FunctionKeyItems[0] = MnInsertDate;
-    FunctionKeyItems[1] = MnInsertTime;
+    Ui.MnInsertDate = &Ui.PopupMenuKey.Add(u"Insert Date", [this](TMenuItem&) { MnInsertDateClick(); });
+    Ui.MnInsertDate->ShortCut = FunctionKeyText(0);
+    Ui.MnInsertTime = &Ui.PopupMenuKey.Add(u"Insert Time", [this](TMenuItem&) { MnInsertTimeClick(); });
+    Ui.MnInsertTime->ShortCut = FunctionKeyText(1);
+    Ui.MnInsertKey = &Ui.PopupMenuKey.Add(u"Insert Key");
+    Ui.FunctionKeyItems[0] = Ui.MnInsertDate;
+    Ui.FunctionKeyItems[1] = Ui.MnInsertTime;
     const struct {
         const char16_t* caption;
         int key;
@@ -147,19 +159,19 @@ void TFmMessage::CreateInsertMenu()
     size_t next = 2;
     for (const auto& key : keys) {
         if (key.key == 0) {
-            MnInsertKey->Add(key.caption);
+            Ui.MnInsertKey->Add(key.caption);
             continue;
         }
-        TMenuItem& item = MnInsertKey->Add(key.caption, [this](TMenuItem& sender) { MnTabClick(sender); });
+        TMenuItem& item = Ui.MnInsertKey->Add(key.caption, [this](TMenuItem& sender) { MnTabClick(sender); });
         item.Tag = key.key;
         item.ShortCut = FunctionKeyText(next);
-        FunctionKeyItems[next++] = &item;
+        Ui.FunctionKeyItems[next++] = &item;
     }
     // Kept for the language files that name them; never shown.
-    InsertKeystroke1 = &PopupMenuKey.Add(u"Insert Keystroke...");
-    InsertMosee1 = &PopupMenuKey.Add(u"Insert Mouse...");
-    InsertVariable1 = &PopupMenuKey.Add(u"Insert Variable...");
-    for (TMenuItem* hidden : {InsertKeystroke1, InsertMosee1, InsertVariable1})
+    Ui.InsertKeystroke1 = &Ui.PopupMenuKey.Add(u"Insert Keystroke...");
+    Ui.InsertMosee1 = &Ui.PopupMenuKey.Add(u"Insert Mouse...");
+    Ui.InsertVariable1 = &Ui.PopupMenuKey.Add(u"Insert Variable...");
+    for (TMenuItem* hidden : {Ui.InsertKeystroke1, Ui.InsertMosee1, Ui.InsertVariable1})
         hidden->Visible = false;
 }
 
@@ -171,24 +183,24 @@ void TFmMessage::FormCreate()
 
 void TFmMessage::SetCheckBoxWidth()
 {
-    const RECT r = CheckBoxWordWarp->BoundsRect();
-    const int width = DialogTextSize(ShownCaption(CheckBoxWordWarp->Text())).cx + 20;
-    CheckBoxWordWarp->SetBounds({r.right - width, r.top, r.right, r.bottom});
+    const RECT r = Ui.CheckBoxWordWarp->BoundsRect();
+    const int width = DialogTextSize(ShownCaption(Ui.CheckBoxWordWarp->Text())).cx + 20;
+    Ui.CheckBoxWordWarp->SetBounds({r.right - width, r.top, r.right, r.bottom});
 }
 
 void TFmMessage::Panel4Resize() { SetCheckBoxWidth(); }
 
 void TFmMessage::BtnInsertClick()
 {
-    const RECT r = BtnInsert->BoundsRect();
+    const RECT r = Ui.BtnInsert->BoundsRect();
     const POINT at = ClientToScreen({r.left, r.bottom});
-    PopupMenuKey.Popup(Handle(), at.x, at.y);
+    Ui.PopupMenuKey.Popup(Handle(), at.x, at.y);
 }
 
 void TFmMessage::InsertMacro(StringView macro)
 {
-    MemoText->InsertText(macro);
-    MemoText->SetFocus();
+    Ui.MemoText->InsertText(macro);
+    Ui.MemoText->SetFocus();
 }
 
 void TFmMessage::MnInsertDateClick() { InsertMacro(DateMacro); }
@@ -201,39 +213,39 @@ void TFmMessage::MnTabClick(TMenuItem& sender)
     OsInput().MessageBeep(0);
 }
 
-void TFmMessage::CheckBoxWordWarpClick() { MemoText->SetWordWrap(CheckBoxWordWarp->Checked()); }
+void TFmMessage::CheckBoxWordWarpClick() { Ui.MemoText->SetWordWrap(Ui.CheckBoxWordWarp->Checked()); }
 
 bool TFmMessage::MemoTextKeyDown(unsigned key)
 {
     if (key < VK_F1 || key > VK_F12 || ModifierHeld())
         return false;
-    FunctionKeyItems[key - VK_F1]->Click();
+    Ui.FunctionKeyItems[key - VK_F1]->Click();
     return true;
 }
 
 void TFmMessage::BtnOkClick()
 {
-    if (EditName->Text().empty()) {
-        EditName->SetFocus();
+    if (Ui.EditName->Text().empty()) {
+        Ui.EditName->SetFocus();
         OsInput().MessageBeep(0);
         return;
     }
-    if (GetWindowTextLengthW(MemoText->Handle()) == 0) {
-        MemoText->SetFocus();
+    if (GetWindowTextLengthW(Ui.MemoText->Handle()) == 0) {
+        Ui.MemoText->SetFocus();
         OsInput().MessageBeep(0);
         return;
     }
-    const int hotkey = HotKey1->Value();
+    const int hotkey = Ui.HotKey1->Value();
     if (IsHotkeyInUse(SnippetTree(), CurNode.Get(), hotkey) &&
-        ShowMessageBox(HotkeyAlreadyExistsMsg, ProgramName, AskAnotherHotkey) == IDYES) {
-        HotKey1->SetFocus();
+        ShowMessageBox(Ui.HotkeyAlreadyExistsMsg, ProgramName, AskAnotherHotkey) == IDYES) {
+        Ui.HotKey1->SetFocus();
         return;
     }
     // A message without hotkey registers nothing: whatever the system answers for the value 0,
     // there is no conflict to ask about.
     if (hotkey != 0 && !CanRegisterHotkey(hotkey) &&
-        ShowMessageBox(HotkeyRegistrationFailedMsg, ProgramName, AskAnotherHotkey) == IDYES) {
-        HotKey1->SetFocus();
+        ShowMessageBox(Ui.HotkeyRegistrationFailedMsg, ProgramName, AskAnotherHotkey) == IDYES) {
+        Ui.HotKey1->SetFocus();
         return;
     }
     ModalResult = mrOk;
@@ -248,50 +260,54 @@ TTreeNode* AddMessage(TTreeNode* folder)
     return node;
 }
 
-// Runs the editor with the program's hotkeys released and registers them again on every path.
-// On OK, place gives the node that takes the
-// editor's fields; the data file is written then.
-TTreeNode* RunEditor(const std::function<void(TFmMessage&)>& prepare,
-                     const std::function<TTreeNode*(TFmMessage&)>& place)
+// Runs the editor on fields with the program's hotkeys released; they are registered again once
+// the tree has what the user confirmed. On OK, place gives the node that takes the fields; the
+// data file is written then.
+TTreeNode* RunEditor(const TMessageFields& fields, TTreeNode* node,
+                     const std::function<TTreeNode*(const TMessageFields&)>& place)
 {
     TTreeNode* result = nullptr;
-    TDialogCommand<TFmMessage> command;
-    command.Prepare = [&](TFmMessage& editor) {
-        UnregisterAllHotkeys(SnippetTree());
-        prepare(editor);
-    };
-    command.Apply = [&](TFmMessage& editor, int modalResult) {
-        if (modalResult != mrOk)
+    WithHotkeysReleased(SnippetTree(), [&] {
+        const std::optional<TMessageFields> confirmed = TFmMessage::Edit(fields, node);
+        if (!confirmed)
             return;
-        TTreeNode* node = place(editor);
-        node->Text = editor.EditName->Text();
-        node->Data = editor.MemoText->Text();
-        node->StateIndex = editor.HotKey1->Value() & 0xFFFF;
-        node->ExpandedImageIndex = 0;
-        result = node;
+        result = place(*confirmed);
+        result->Text = confirmed->Name;
+        result->Data = confirmed->Text;
+        result->StateIndex = confirmed->Hotkey & 0xFFFF;
+        result->ExpandedImageIndex = 0;
         SaveDataFile(SnippetTree(), RootNode);
-    };
-    command.Always = [] { RegisterAllHotkeys(SnippetTree()); };
-    OpenDialog(FmMessage, command);
+    });
     return result;
 }
 } // namespace
 
+std::optional<TMessageFields> TFmMessage::Edit(const TMessageFields& fields, TTreeNode* node)
+{
+    std::optional<TMessageFields> result;
+    TDialogCommand<TFmMessage> command;
+    command.Create = [&] { return MakeWindow<TFmMessage>(fields, node); };
+    command.Apply = [&](TFmMessage& editor, int modalResult) {
+        if (modalResult == mrOk)
+            result = TMessageFields{editor.Ui.EditName->Text(), editor.Ui.MemoText->Text(),
+                                    editor.Ui.HotKey1->Value()};
+    };
+    OpenDialog(FmMessage, command);
+    return result;
+}
+
 TTreeNode* NewMessage(TTreeNode* folder)
 {
     const TNodeRef target(folder);
-    return RunEditor([](TFmMessage&) {}, [&](TFmMessage&) { return AddMessage(FolderOrMessages(target.Get())); });
+    return RunEditor({}, nullptr,
+                     [&](const TMessageFields&) { return AddMessage(FolderOrMessages(target.Get())); });
 }
 
 TTreeNode* NewMessageFromClipboard(TTreeNode* folder, const String& text)
 {
     const TNodeRef target(folder);
-    return RunEditor(
-        [&](TFmMessage& editor) {
-            editor.EditName->SetText(LeadingText(text, MaxNameLength));
-            editor.MemoText->SetText(text);
-        },
-        [&](TFmMessage&) { return AddMessage(FolderOrMessages(target.Get())); });
+    return RunEditor({LeadingText(text, MaxNameLength), text, 0}, nullptr,
+                     [&](const TMessageFields&) { return AddMessage(FolderOrMessages(target.Get())); });
 }
 
 void EditMessage(TTreeNode* node)
@@ -299,21 +315,40 @@ void EditMessage(TTreeNode* node)
     if (!node)
         return;
     const bool historyEntry = node->Parent() == ClipboardsNode;
-    RunEditor(
-        [&](TFmMessage& editor) {
-            editor.EditName->SetText(node->Text);
-            editor.EditName->SelectAll();
-            editor.MemoText->SetText(node->Content());
-            editor.HotKey1->SetValue(node->StateIndex);
-            editor.CurNode = node;
-        },
-        [&](TFmMessage& editor) -> TTreeNode* {
-            if (editor.CurNode)
-                return editor.CurNode.Get();
-            // The message went while the editor was open (a capture trimmed the history, or its
-            // folder was deleted); what the user typed is kept where such a message belongs.
-            if (historyEntry)
-                return InsertNewestEntry(SnippetTree(), ClipboardsNode, editor.MemoText->Text());
-            return AddMessage(MessagesNode);
-        });
+    const TNodeRef edited(node);
+    RunEditor({node->Text, String(node->Content()), node->StateIndex}, node,
+              [&](const TMessageFields& fields) -> TTreeNode* {
+                  if (edited)
+                      return edited.Get();
+                  // The message went while the editor was open (a capture trimmed the history, or
+                  // its folder was deleted); what the user typed is kept where such a message belongs.
+                  if (historyEntry)
+                      return InsertNewestEntry(SnippetTree(), ClipboardsNode, fields.Text);
+                  return AddMessage(MessagesNode);
+              });
+}
+
+void TFmMessage::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"MessageWindow");
+    if (CurNode)
+        SetCaption(run.Text(u"MessageWindow/Title/EditMessage", u"Edit Message"));
+    else
+        SetCaption(run.Text(u"MessageWindow/Title/NewMessage", u"New Message"));
+    Ui.LabelName->SetText(run.Text(u"MessageWindow/Label/Name", u"Name:"));
+    Ui.LabelContent->SetText(run.Text(u"MessageWindow/Label/Content", u"Content:"));
+    Ui.LabelHotkey->SetText(run.Text(u"MessageWindow/Label/Hotkey", u"Hotkey:"));
+    Ui.CheckBoxWordWarp->SetText(run.Text(u"MessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    SetCheckBoxWidth();
+    Ui.BtnInsert->SetText(run.Text(u"MessageWindow/Button/Insert", u"Insert"));
+    Ui.MnInsertDate->Caption = run.Text(u"MessageWindow/Button/Insert/InsertDate", u"Insert Date");
+    Ui.MnInsertTime->Caption = run.Text(u"MessageWindow/Button/Insert/InsertTime", u"Insert Time");
+    Ui.MnInsertKey->Caption = run.Text(u"MessageWindow/Button/Insert/InsertKey", u"Insert Key");
+    Ui.BtnOk->SetText(run.Text(u"MessageWindow/Button/Ok", u"Ok"));
+    Ui.HotkeyAlreadyExistsMsg = run.Text(u"MessageWindow/Button/Ok/Message/HotkeyAlreadyExists",
+                                             u"The hotkey already exists. Do you want to select another hotkey?");
+    Ui.HotkeyRegistrationFailedMsg =
+        run.Text(u"MessageWindow/Button/Ok/Message/HotkeyRegistrationFailed",
+                 u"Hotkey registration failed. Do you want to select another hotkey?");
+    Ui.BtnCancel->SetText(run.Text(u"MessageWindow/Button/Cancel", u"Cancel"));
 }

@@ -1,5 +1,7 @@
 #include "organize/UnitNew.h"
 
+#include <iterator>
+
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/NodeWatch.h"
@@ -20,43 +22,70 @@ void TFmNew::CreateControls()
         top += ButtonHeight + ButtonSpacing;
         return r;
     };
-    BtnNewMenu = std::make_unique<TButton>(*this, next(), u"New Menu...");
-    BtnNewMenu->OnClick = [this] { BtnNewMenuClick(); };
-    BtnNewFolder = std::make_unique<TButton>(*this, next(), u"New Folder...");
-    BtnNewFolder->OnClick = [this] { BtnNewFolderClick(); };
-    BtnNewMessage = std::make_unique<TButton>(*this, next(), u"New Message...");
-    BtnNewMessage->OnClick = [this] { BtnNewMessageClick(); };
-    BtnClose = std::make_unique<TButton>(*this, next(), u"Close", mrClose);
-    CancelButton = BtnClose.get();
+    Ui.BtnNewMenu = std::make_unique<TButton>(*this, next(), u"New Menu...");
+    Ui.BtnNewMenu->OnClick = [this] { BtnNewMenuClick(); };
+    Ui.BtnNewFolder = std::make_unique<TButton>(*this, next(), u"New Folder...");
+    Ui.BtnNewFolder->OnClick = [this] { BtnNewFolderClick(); };
+    Ui.BtnNewMessage = std::make_unique<TButton>(*this, next(), u"New Message...");
+    Ui.BtnNewMessage->OnClick = [this] { BtnNewMessageClick(); };
+    Ui.BtnClose = std::make_unique<TButton>(*this, next(), u"Close", mrClose);
+    CancelButton = Ui.BtnClose.get();
     CenterOnScreen();
 }
 
-void TFmNew::Choose(const TButton& button)
+void TFmNew::Choose(const TButton& pressed)
 {
     if (FmMenu)
         FmMenu->Hide();
-    BtnTitle = button.Text();
+    // Buttons that a language table gives one caption are one command to the user: the first of
+    // them, in the order Menu, Folder, Message.
+    const TButton* buttons[] = {Ui.BtnNewMenu.get(), Ui.BtnNewFolder.get(), Ui.BtnNewMessage.get()};
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        if (buttons[i]->Text() == pressed.Text()) {
+            choice_ = static_cast<TNewChoice>(i);
+            break;
+        }
+    }
     ModalResult = mrOk;
 }
 
-int ShowNewDialog(TTreeNode* parent)
+void TFmNew::Run(const std::function<void(TNewChoice)>& command)
 {
-    // The chooser stays (hidden) until the dialog it leads to has closed.
-    TNodeRef target(parent);
-    TDialogCommand<TFmNew> command;
-    command.Apply = [&](TFmNew& chooser, int result) {
-        if (result != mrOk)
-            return;
-        // Told apart by caption, in this order: with equal captions the first command wins.
-        if (chooser.BtnTitle == chooser.BtnNewMenu->Text()) {
-            NewMenu();
-            FmMenuBar->InitToolBarMenu();
-        } else if (chooser.BtnTitle == chooser.BtnNewFolder->Text()) {
-            NewFolder(FolderOrMessages(target.Get()));
-        } else if (chooser.BtnTitle == chooser.BtnNewMessage->Text()) {
-            NewMessage(FolderOrMessages(target.Get()));
-        }
+    TDialogCommand<TFmNew> chooser;
+    chooser.Apply = [&](TFmNew& dialog, int result) {
+        if (result == mrOk && dialog.choice_)
+            command(*dialog.choice_);
     };
-    OpenDialog(FmNew, command);
-    return 0;
+    OpenDialog(FmNew, chooser);
+}
+
+TTreeNode* ShowNewDialog(TTreeNode* parent)
+{
+    const TNodeRef target(parent);
+    TTreeNode* created = nullptr;
+    TFmNew::Run([&](TNewChoice choice) {
+        switch (choice) {
+        case TNewChoice::Menu:
+            created = NewMenu();
+            FmMenuBar->InitToolBarMenu();
+            break;
+        case TNewChoice::Folder:
+            created = NewFolder(FolderOrMessages(target.Get()));
+            break;
+        case TNewChoice::Message:
+            created = NewMessage(FolderOrMessages(target.Get()));
+            break;
+        }
+    });
+    return created;
+}
+
+void TFmNew::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"NewWindow");
+    SetCaption(run.Text(u"NewWindow/Title/New", u"New"));
+    Ui.BtnNewMenu->SetText(run.Text(u"NewWindow/Button/NewMenu", u"New Menu..."));
+    Ui.BtnNewFolder->SetText(run.Text(u"NewWindow/Button/NewFolder", u"New Folder..."));
+    Ui.BtnNewMessage->SetText(run.Text(u"NewWindow/Button/NewMessage", u"New Message..."));
+    Ui.BtnClose->SetText(run.Text(u"NewWindow/Button/Close", u"Close"));
 }

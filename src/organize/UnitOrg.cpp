@@ -695,3 +695,25 @@ void TFmOrg::ScrollTowardsPointer(HWND control)
 void TFmOrg::TimerTreeViewScrollTimer() { ScrollTowardsPointer(TreeView1->Handle()); }
 
 void TFmOrg::TimerListViewScrollTimer() { ScrollTowardsPointer(ListView1->Handle()); }
+
+void TFmOrg::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"OrganizeWindow");
+    SetCaption(run.Text(u"OrganizeWindow/Title/Organize", u"Organize"));
+    SBtnNewMenu->SetCaption(run.Text(u"OrganizeWindow/Button/NewMenu", u"New Menu..."));
+    SBtnNewFolder->SetCaption(run.Text(u"OrganizeWindow/Button/NewFolder", u"New Folder..."));
+    SBtnNewMessage->SetCaption(run.Text(u"OrganizeWindow/Button/NewMessage", u"New Message..."));
+    SBtnRename->SetCaption(run.Text(u"OrganizeWindow/Button/Rename", u"Rename"));
+    SBtnEdit->SetCaption(run.Text(u"OrganizeWindow/Button/Edit", u"Edit..."));
+    SBtnDelete->SetCaption(run.Text(u"OrganizeWindow/Button/Delete", u"Delete"));
+    DeleteMessageMsg = run.Text(u"OrganizeWindow/Button/Delete/DeleteMessage",
+                                         u"Are you sure you want to delete this message?");
+    DeleteFolderMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteFolder", u"Are you sure you want to delete this folder?");
+    DeleteItemsMsg =
+        run.Text(u"OrganizeWindow/Button/Delete/DeleteItems", u"Are you sure you want to delete these items?");
+    SBtnSort->SetCaption(run.Text(u"OrganizeWindow/Button/Sort", u"Sort"));
+    SBtnImport->SetCaption(run.Text(u"OrganizeWindow/Button/Import", u"Import..."));
+    SBtnExport->SetCaption(run.Text(u"OrganizeWindow/Button/Export", u"Export..."));
+    SBtnClose->SetCaption(run.Text(u"OrganizeWindow/Button/Close", u"Close"));
+}

@@ -9,13 +9,14 @@
 #include "core/NodeWatch.h"
 #include "organize/FileDialogs.h"
 #include "organize/OrgRules.h"
+#include "settings/UnitLanguage.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialog.h"
 #include "ui/ExtCtrls.h"
 #include "ui/ImageList.h"
 #include "ui/Timer.h"
 
-class TFmOrg : public TDialogForm, private TNodeWatcher {
+class TFmOrg : public TDialogForm, public TLanguageWindow, private TNodeWatcher {
 public:
     TFmOrg();
 
@@ -90,6 +91,8 @@ public:
     void TimerOpenTimer();
     void TimerTreeViewScrollTimer();
     void TimerListViewScrollTimer();
+
+    void ApplyLanguageTexts(TLanguageRun& run) override;
 
 protected:
     void CreateControls() override;

@@ -16,20 +16,17 @@ constexpr int LabelHeight = 13;
 constexpr int EditTop = 16;
 constexpr int EditHeight = 21;
 
-// Runs the name dialog held in global; onOk gets the name typed when the user confirmed it.
-// Returns what onOk returns, nullptr after a cancel.
-template <class Prepare, class OnOk>
-TTreeNode* AskName(TFmAddFolderRename*& global, Prepare prepare, OnOk onOk)
+TFmAddFolderRename*& GlobalOf(TNameDialogUse use)
 {
-    TTreeNode* result = nullptr;
-    TDialogCommand<TFmAddFolderRename> command;
-    command.Prepare = prepare;
-    command.Apply = [&](TFmAddFolderRename& dialog, int modalResult) {
-        if (modalResult == mrOk)
-            result = onOk(dialog.LEditName->Text());
-    };
-    OpenDialog(global, command);
-    return result;
+    switch (use) {
+    case TNameDialogUse::NewFolder:
+        return FmNewFolder;
+    case TNameDialogUse::Rename:
+        return FmRename;
+    case TNameDialogUse::NewMenu:
+        break;
+    }
+    return FmNewMenu;
 }
 
 TTreeNode* AddFolder(TTreeNode* parent, const String& name)
@@ -40,7 +37,10 @@ TTreeNode* AddFolder(TTreeNode* parent, const String& name)
 }
 } // namespace
 
-TFmAddFolderRename::TFmAddFolderRename() : TDialogForm(u"TFmAddFolderRename", TBorder::Fixed) {}
+TFmAddFolderRename::TFmAddFolderRename(TNameDialogUse use, String name)
+    : TDialogForm(u"TFmAddFolderRename", TBorder::Fixed), use_(use), name_(std::move(name))
+{
+}
 
 void TFmAddFolderRename::CreateControls()
 {
@@ -48,71 +48,100 @@ void TFmAddFolderRename::CreateControls()
     const int left = FormBorderWidth;
     const int right = FormBorderWidth + LayoutWidth;
     const int top = FormBorderWidth;
-    LEditName = std::make_unique<TEdit>(*this, RECT{left, top + EditTop, right, top + EditTop + EditHeight});
-    LEditName->SetMaxLength(static_cast<int>(MaxNameLength));
-    LabelName = std::make_unique<TStaticLabel>(*this, RECT{left, top, right, top + LabelHeight}, u"&Name:",
-                                               LEditName.get());
+    Ui.LEditName = std::make_unique<TEdit>(*this, RECT{left, top + EditTop, right, top + EditTop + EditHeight});
+    Ui.LEditName->SetMaxLength(static_cast<int>(MaxNameLength));
+    Ui.LabelName = std::make_unique<TStaticLabel>(*this, RECT{left, top, right, top + LabelHeight}, u"&Name:",
+                                               Ui.LEditName.get());
     const int buttonTop = top + LayoutHeight - ButtonHeight;
-    BtnOk = std::make_unique<TButton>(
+    Ui.BtnOk = std::make_unique<TButton>(
         *this, RECT{right - 2 * ButtonWidth - ButtonSpacing, buttonTop, right - ButtonWidth - ButtonSpacing,
                     buttonTop + ButtonHeight},
         u"&Ok");
-    BtnOk->OnClick = [this] { BtnOkClick(); };
-    SetDefaultButton(BtnOk.get());
-    BtnCancel = std::make_unique<TButton>(
+    Ui.BtnOk->OnClick = [this] { BtnOkClick(); };
+    SetDefaultButton(Ui.BtnOk.get());
+    Ui.BtnCancel = std::make_unique<TButton>(
         *this, RECT{right - ButtonWidth, buttonTop, right, buttonTop + ButtonHeight}, u"&Cancel", mrCancel);
-    CancelButton = BtnCancel.get();
+    CancelButton = Ui.BtnCancel.get();
+    Ui.LEditName->SetText(name_);
+    Ui.LEditName->SelectAll();
     CenterOnScreen();
 }
 
 void TFmAddFolderRename::BtnOkClick()
 {
-    if (LEditName->Text().empty()) {
-        LEditName->SetFocus();
+    if (Ui.LEditName->Text().empty()) {
+        Ui.LEditName->SetFocus();
         OsInput().MessageBeep(0);
         return;
     }
     ModalResult = mrOk;
 }
 
+void TFmAddFolderRename::ApplyLanguageTexts(TLanguageRun& run)
+{
+    // One window class, told apart by the section word and the title's key word.
+    struct TTexts {
+        const char16_t* Section;
+        const char16_t* TitleWord;
+        const char16_t* Title;
+    };
+    const TTexts texts = use_ == TNameDialogUse::NewFolder ? TTexts{u"NewFolderWindow", u"NewFolder", u"New Folder"}
+                         : use_ == TNameDialogUse::Rename  ? TTexts{u"RenameWindow", u"Rename", u"Rename"}
+                                                           : TTexts{u"NewMenuWindow", u"NewMenu", u"New Menu"};
+    const String section = texts.Section;
+    run.Section(section);
+    SetCaption(run.Text(section + u"/Title/" + texts.TitleWord, texts.Title));
+    Ui.LabelName->SetText(run.Text(section + u"/Label/Name", u"Name:"));
+    Ui.BtnOk->SetText(run.Text(section + u"/Button/Ok", u"Ok"));
+    Ui.BtnCancel->SetText(run.Text(section + u"/Button/Cancel", u"Cancel"));
+}
+
+std::optional<String> TFmAddFolderRename::AskName(TNameDialogUse use, const String& name)
+{
+    std::optional<String> result;
+    TDialogCommand<TFmAddFolderRename> command;
+    command.Create = [&] { return MakeWindow<TFmAddFolderRename>(use, name); };
+    command.Apply = [&](TFmAddFolderRename& dialog, int modalResult) {
+        if (modalResult == mrOk)
+            result = dialog.Ui.LEditName->Text();
+    };
+    OpenDialog(GlobalOf(use), command);
+    return result;
+}
+
 TTreeNode* NewMenu()
 {
-    return AskName(FmNewMenu, nullptr, [](const String& name) {
-        TTreeNode* menu = AddFolder(RootNode, name);
-        AddMessageMenuRows(SnippetTree(), menu);
-        SaveDataFile(SnippetTree(), RootNode);
-        FmMenuBar->InitToolBarMenu();
-        return menu;
-    });
+    const std::optional<String> name = TFmAddFolderRename::AskName(TNameDialogUse::NewMenu);
+    if (!name)
+        return nullptr;
+    TTreeNode* menu = AddFolder(RootNode, *name);
+    AddMessageMenuRows(SnippetTree(), menu);
+    SaveDataFile(SnippetTree(), RootNode);
+    FmMenuBar->InitToolBarMenu();
+    return menu;
 }
 
 TTreeNode* NewFolder(TTreeNode* parent)
 {
     // A capture's trim may delete the parent while the dialog is open: the folder then goes
     // into Messages rather than nowhere.
-    TNodeRef target(parent);
-    return AskName(FmNewFolder, nullptr, [&](const String& name) {
-        TTreeNode* folder = AddFolder(FolderOrMessages(target.Get()), name);
-        SaveDataFile(SnippetTree(), RootNode);
-        return folder;
-    });
+    const TNodeRef target(parent);
+    const std::optional<String> name = TFmAddFolderRename::AskName(TNameDialogUse::NewFolder);
+    if (!name)
+        return nullptr;
+    TTreeNode* folder = AddFolder(FolderOrMessages(target.Get()), *name);
+    SaveDataFile(SnippetTree(), RootNode);
+    return folder;
 }
 
 TTreeNode* RenameNode(TTreeNode* node)
 {
-    TNodeRef renamed(node);
-    return AskName(
-        FmRename,
-        [&](TFmAddFolderRename& dialog) {
-            dialog.LEditName->SetText(node->Text);
-            dialog.LEditName->SelectAll();
-        },
-        [&](const String& name) -> TTreeNode* {
-            // A node deleted while the dialog was open has nothing left to rename.
-            if (!renamed)
-                return nullptr;
-            renamed->Text = name;
-            SaveDataFile(SnippetTree(), RootNode);
-            return renamed.Get();
-        });
+    const TNodeRef renamed(node);
+    const std::optional<String> name = TFmAddFolderRename::AskName(TNameDialogUse::Rename, node->Text);
+    // A node deleted while the dialog was open has nothing left to rename.
+    if (!name || !renamed)
+        return nullptr;
+    renamed->Text = *name;
+    SaveDataFile(SnippetTree(), RootNode);
+    return renamed.Get();
 }

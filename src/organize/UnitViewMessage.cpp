@@ -9,7 +9,10 @@ constexpr int CheckBoxHeight = 17;
 constexpr int CheckBoxBoxWidth = 20;
 } // namespace
 
-TFmViewMessage::TFmViewMessage() : TDialogForm(u"TFmViewMessage", TBorder::Sizeable) {}
+TFmViewMessage::TFmViewMessage(String name, String text)
+    : TDialogForm(u"TFmViewMessage", TBorder::Sizeable), name_(std::move(name)), text_(std::move(text))
+{
+}
 
 void TFmViewMessage::CreateControls()
 {
@@ -25,6 +28,8 @@ void TFmViewMessage::CreateControls()
     CheckBoxWordWarp->OnClick = [this] { CheckBoxWordWarpClick(); };
     CheckBoxWordWarp->Anchor(akLeft | akBottom);
     SetCheckBoxWidth();
+    SetCaption(name_);
+    MemoText->SetText(text_);
     CenterOnScreen();
 }
 
@@ -41,12 +46,14 @@ void ViewMessage(TTreeNode* node)
 {
     if (!node)
         return;
-    const String name = node->Text;
-    const String text(node->Content());
     TDialogCommand<TFmViewMessage> command;
-    command.Prepare = [&](TFmViewMessage& viewer) {
-        viewer.SetCaption(name);
-        viewer.MemoText->SetText(text);
-    };
+    command.Create = [node] { return MakeWindow<TFmViewMessage>(node->Text, String(node->Content())); };
     OpenDialog(FmViewMessage, command);
+}
+
+void TFmViewMessage::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"ViewMessageWindow");
+    CheckBoxWordWarp->SetText(run.Text(u"ViewMessageWindow/CheckBox/WordWarp", u"Word Warp"));
+    SetCheckBoxWidth();
 }

@@ -5,11 +5,13 @@
 #include <memory>
 
 #include "core/SnippetTree.h"
+#include "settings/UnitLanguage.h"
 #include "ui/Dialog.h"
 
-class TFmViewMessage : public TDialogForm {
+class TFmViewMessage : public TDialogForm, public TLanguageWindow {
 public:
-    TFmViewMessage();
+    // The viewer of a message with this name and text.
+    explicit TFmViewMessage(String name = {}, String text = {});
 
     static constexpr int LayoutWidth = 624;
     static constexpr int LayoutHeight = 462;
@@ -21,9 +23,14 @@ public:
     // The check box as wide as its caption in the window's font, and 20 pixels for its box.
     void SetCheckBoxWidth();
     void CheckBoxWordWarpClick();
+    void ApplyLanguageTexts(TLanguageRun& run) override;
 
 protected:
     void CreateControls() override;
+
+private:
+    String name_;
+    String text_;
 };
 
 // Shows the viewer for a message and returns when it has closed. The name and the text are

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/Application.h"
+#include "ui/Dialog.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -22,14 +23,25 @@ std::wstring FilterParts(StringView filter)
     return parts;
 }
 
+// Posted by the hook to itself once the dialog is made: handled in the dialog's own loop, after
+// the system has shown it.
+constexpr UINT WM_DIALOGSHOWN = WM_APP + 1;
+
 UINT_PTR CALLBACK DialogHook(HWND hook, UINT msg, WPARAM, LPARAM lParam)
 {
+    // The hook's window is a child of the dialog itself.
     if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
         const auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
         const auto* dialogs = reinterpret_cast<TWin32FileDialogs*>(notify->lpOFN->lCustData);
+        if (dialogs->CenterOnScreen)
+            CenterWindowOnScreen(GetParent(hook));
+        PostMessageW(hook, WM_DIALOGSHOWN, 0, reinterpret_cast<LPARAM>(dialogs));
+    } else if (msg == WM_DIALOGSHOWN) {
+        const auto* dialogs = reinterpret_cast<const TWin32FileDialogs*>(lParam);
         // No exception may cross the dialog's own window procedures.
         try {
-            dialogs->OnShow(GetParent(hook)); // the hook's window is a child of the dialog itself
+            if (dialogs->OnShow)
+                dialogs->OnShow(GetParent(hook));
         } catch (...) {
             Application->HandleException();
         }
@@ -60,7 +72,7 @@ OPENFILENAMEW TWin32FileDialogs::Request(const std::wstring& filter, std::wstrin
     request.lpstrFile = buffer.data();
     request.nMaxFile = static_cast<DWORD>(buffer.size());
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (OnShow) {
+    if (OnShow || CenterOnScreen) {
         request.Flags |= OFN_ENABLEHOOK;
         request.lpfnHook = DialogHook;
         request.lCustData = reinterpret_cast<LPARAM>(this);

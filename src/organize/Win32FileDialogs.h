@@ -15,7 +15,10 @@ public:
     std::vector<String> OpenFiles(StringView filter) override;
     std::optional<String> SaveFile(StringView fileName, StringView defaultExtension, StringView filter) override;
 
-    // Runs with the dialog's window once the dialog is ready to show.
+    // Opens the dialog in the middle of the screen instead of where the system puts it for its
+    // owner (an owner hidden off the screen's corner would have it at that corner).
+    bool CenterOnScreen = false;
+    // Runs with the dialog's window once the dialog is on the screen.
     std::function<void(HWND dialog)> OnShow;
 
 private:

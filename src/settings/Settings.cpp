@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "core/ClipboardCapture.h"
 #include "core/Globals.h"
 #include "core/OsServices.h"
 
@@ -44,6 +45,21 @@ String WithoutExtension(StringView name)
     if (at == StringView::npos || name[at] != u'.')
         return String(name);
     return String(name.substr(0, at));
+}
+
+TOptionsFields CurrentOptions()
+{
+    return {AutoHide, TurnOnHotkey, AutoCapture, AutoDelete, ClipboardHistoryLimit(), CurrentLanguage};
+}
+
+void SetOptions(const TOptionsFields& options)
+{
+    AutoHide = options.AutoHide;
+    TurnOnHotkey = options.TurnOnHotkey;
+    AutoCapture = options.AutoCapture;
+    AutoDelete = options.AutoDelete;
+    ClipboardMaxCount = options.ClipboardMaxCount;
+    CurrentLanguage = options.CurrentLanguage;
 }
 
 void LoadDefaultLanguage()

@@ -3,10 +3,25 @@
 // which reads the bar's place from its window and hands it to WriteSettings.
 #pragma once
 
+#include "core/Globals.h"
 #include "core/Text.h"
 #include "core/Version.h"
 
 constexpr char16_t SettingsKey[] = u"Software\\Quorvane-cn\\" QV_VERSION_TEXT;
+
+// The settings the Options window edits; the defaults are its Default button's.
+struct TOptionsFields {
+    bool AutoHide = false;
+    bool TurnOnHotkey = true;
+    bool AutoCapture = true;
+    bool AutoDelete = true;
+    int ClipboardMaxCount = DefaultClipboardMaxCount;
+    String CurrentLanguage;
+};
+// The settings globals as the window shows them (the history size brought into its range).
+TOptionsFields CurrentOptions();
+// The settings globals := options.
+void SetOptions(const TOptionsFields& options);
 
 // CurrentLanguage := the first line of LanguagesFolder + "\Default.txt" without its extension.
 void LoadDefaultLanguage();

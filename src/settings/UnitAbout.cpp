@@ -1,5 +1,6 @@
 #include "settings/UnitAbout.h"
 
+#include "core/Globals.h"
 #include "core/OsServices.h"
 #include "core/ProductLinks.h"
 #include "core/Version.h"
@@ -155,4 +156,16 @@ LRESULT TFmAbout::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return TDialogForm::WndProc(msg, wParam, lParam);
+}
+
+void TFmAbout::ApplyLanguageTexts(TLanguageRun& run)
+{
+    run.Section(u"AboutWindow");
+    SetCaption(run.Text(u"AboutWindow/Title/About", u"About"));
+    LabelAppName->SetCaption(ProgramName);
+    LabelVersion->SetText(run.Text(u"AboutWindow/Label/Version", u"Version:"));
+    LabelHomePage->SetText(run.Text(u"AboutWindow/Label/HomePage", u"Home Page:"));
+    LabelEmail->SetText(run.Text(u"AboutWindow/Label/Email", u"E-Mail:"));
+    BtnOk->SetText(run.Text(u"AboutWindow/Button/Ok", u"Ok"));
+    BtnCheckForUpdates->SetText(run.Text(u"AboutWindow/Button/CheckForUpdates", u"Check for Updates..."));
 }

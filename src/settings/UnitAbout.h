@@ -4,11 +4,12 @@
 
 #include <memory>
 
+#include "settings/UnitLanguage.h"
 #include "ui/Dialog.h"
 #include "ui/Font.h"
 #include "ui/GraphicControl.h"
 
-class TFmAbout : public TDialogForm {
+class TFmAbout : public TDialogForm, public TLanguageWindow {
 public:
     TFmAbout();
 
@@ -34,6 +35,7 @@ public:
     void LabelEMailURLClick();
     void LabelQQClick();
     void BtnCheckForUpdatesClick();
+    void ApplyLanguageTexts(TLanguageRun& run) override;
 
 protected:
     void CreateControls() override;

@@ -9,6 +9,7 @@
 
 #include "DataFileFixture.h"
 #include "Driver.h"
+#include "UserForm.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(ClipboardHistory, CopiedTextsAreSavedNewestFirstAndACopiedEntryMovesUp)
     const int drawsBeforeStart = viewer.Draws();
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     // Joining the chain shows Quorvane the clipboard once; that is neither captured nor passed on.
     EXPECT_EQ(viewer.Draws(), drawsBeforeStart);
     EXPECT_EQ(ReadFileBytes(DataFilePath()), ClipboardsFile({}));
@@ -158,7 +159,7 @@ TEST_F(ClipboardHistory, ADataFileThatCannotBeReplacedIsReportedOnceAndTheCopies
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     // Another program holds the data file open without sharing it: no save can replace it.
     HANDLE lock = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -188,7 +189,7 @@ TEST_F(ClipboardHistory, TheFirstCopyAfterAStartOnAnEmptyClipboardIsCaptured)
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     ASSERT_TRUE(CopyAndWait(viewer, u"only"));
     EXPECT_EQ(ReadFileBytes(DataFilePath()), ClipboardsFile({u"only"}));
 }
@@ -203,11 +204,11 @@ TEST_P(ClipboardBurst, KeepsTheNewestTwentyInOrderAndEveryViewerSeesEveryChange)
     TestViewer viewer;
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     const int drawsBefore = viewer.Draws();
     for (int i = 1; i <= copies; ++i)
         ASSERT_TRUE(CopyAndWait(viewer, Numbered(u"copy number ", i))) << i;
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_EQ(viewer.Draws() - drawsBefore, copies);
     std::vector<std::u16string> newest;
     for (int i = copies; i > copies - 20; --i)
@@ -224,7 +225,7 @@ TEST_F(ClipboardHistory, ViewersLeavingBehindQuorvaneKeepTheChainWhole)
     auto second = std::make_unique<TestViewer>(); // between Quorvane and the first
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
 
     const int firstDraws = first->Draws(), secondDraws = second->Draws();
     ASSERT_TRUE(CopyAndWait(*first, u"one"));
@@ -240,11 +241,12 @@ TEST_F(ClipboardHistory, ViewersLeavingBehindQuorvaneKeepTheChainWhole)
     // Quorvane's own next viewer leaves: Quorvane follows it and sends it nothing more.
     const int secondAfter = second->Draws();
     second->Leave();
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     const std::u16string three = u"three";
     ASSERT_TRUE(PutOnClipboard(second->Window(), &three));
-    ASSERT_TRUE(WaitFor([] { return ReadFileBytes(DataFilePath()) == ClipboardsFile({u"three", u"two", u"one"}); }));
-    Pause(300);
+    // The capture is saved while the program handles the change.
+    ASSERT_TRUE(WaitUntilHandled());
+    EXPECT_EQ(ReadFileBytes(DataFilePath()), ClipboardsFile({u"three", u"two", u"one"}));
     EXPECT_EQ(second->Draws(), secondAfter);
     EXPECT_EQ(first->Draws(), firstDraws + 1);
     EXPECT_TRUE(quorvane.Alive());
@@ -278,8 +280,6 @@ private:
     HWND form_ = nullptr;
     HWND edit_ = nullptr;
 };
-
-void Key(BYTE key, bool up) { keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
 
 TEST_F(ClipboardHistory, APasteByHotkeyIsNotCapturedAndTheNextCopyIs)
 {

@@ -3,6 +3,7 @@
 // the data file and the disk.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,12 @@ TEST_F(ContextMenuAsUserSeesIt, SaveAsWritesTheTextAsUtf16WithItsMarkUnderTheTyp
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = FindMessageBox(quorvane->Id())) != nullptr; }, 5000));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000));
+    // It opens in the middle of the screen as the active window, not at the corner of its hidden
+    // owner over the menu bar.
+    EXPECT_TRUE(WaitFor([&] { return ActiveWindowOf(dialog) == dialog; }, 3000));
+    const RECT placed = ScreenRect(dialog);
+    EXPECT_LE(std::abs((placed.left + placed.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs((placed.top + placed.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
     // The message's name is offered; the user types over it.
     HWND name = FindChild(dialog, L"Edit");
     ASSERT_NE(name, nullptr);
@@ -266,8 +273,8 @@ TEST_F(ContextMenuAsUserSeesIt, CopyToOnTheClipboardsMenuCapturesIntoTheHistory)
 {
     SetWindowTextW(user->Edit(), L"history words");
     SendMessageW(user->Edit(), EM_SETSEL, 0, -1);
-    ClickAt(640, 700); // away from the menus: they close
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+    // A press away from the menus closes them.
+    ASSERT_TRUE(PressAtUntil(640, 700, [&] { return !IsWindowVisible(menu); }));
     ASSERT_TRUE(user->TakeFocus());
     OpenMenu(1);
     ClickCommand(RightClickRow(0), 20); // Copy to, on the Cut row
@@ -279,8 +286,8 @@ TEST_F(ContextMenuAsUserSeesIt, CopyToOnTheClipboardsMenuCapturesIntoTheHistory)
 TEST_F(ContextMenuAsUserSeesIt, AboutOpensFromTheProgramMenuAndFromTheTrayMenuWithTheVersion)
 {
     PressKey(VK_ESCAPE);
-    ClickAt(640, 700); // away from the menus: they close
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+    // A press away from the menus closes them.
+    ASSERT_TRUE(PressAtUntil(640, 700, [&] { return !IsWindowVisible(menu); }));
     OpenMenu(0);
     const POINT about = RowCentre(3); // Options, Organize, separator, Help, About
     ClickAt(about.x, about.y + 22);
@@ -298,7 +305,7 @@ TEST_F(ContextMenuAsUserSeesIt, AboutOpensFromTheProgramMenuAndFromTheTrayMenuWi
     ClickAt(icon->x, icon->y, true);
     HWND tray = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (tray = OpenPopupMenu(quorvane->Id())) != nullptr; }, 5000));
-    Pause(200);
+    ASSERT_TRUE(WaitUntilHandled()); // the menu's own loop has taken over
     PressKey(VK_UP); // Exit
     PressKey(VK_UP); // About..., over the separator
     PressKey(VK_RETURN);

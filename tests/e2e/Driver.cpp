@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FakeUpdateServer.h"
+#include "UserInput.h"
 
 namespace {
 struct WindowSearch {
@@ -38,18 +39,9 @@ HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly
     return search.found;
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
-            return false;
-        Pause(20);
-    }
-    return true;
-}
-
-void Pause(int ms)
+namespace {
+// Handles this thread's messages for at least ms.
+void PumpFor(int ms)
 {
     const DWORD start = GetTickCount();
     MSG msg;
@@ -60,6 +52,67 @@ void Pause(int ms)
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs, int everyMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return false;
+        PumpFor(everyMs);
+    }
+    return true;
+}
+} // namespace
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) { return PumpUntil(done, timeoutMs, 20); }
+
+bool WaitClosely(const std::function<bool()>& done, int timeoutMs) { return PumpUntil(done, timeoutMs, 1); }
+
+void Hold(int ms) { PumpFor(ms); }
+
+bool OwnQueueEmpty()
+{
+    return HIWORD(GetQueueStatus(QS_SENDMESSAGE | QS_POSTMESSAGE | QS_HOTKEY | QS_INPUT)) == 0;
+}
+
+namespace {
+std::vector<const QuorvaneProcess*> RunningPrograms;
+
+// The windows whose paint shows that their thread has handled everything before it.
+std::vector<HWND> WatchedWindows()
+{
+    std::vector<HWND> windows;
+    for (const QuorvaneProcess* program : RunningPrograms) {
+        HWND bar = program->Window(L"TFmMenuBar");
+        if (bar && IsWindowVisible(bar))
+            windows.push_back(bar);
+    }
+    if (HWND tray = TrayIconWindow())
+        windows.push_back(tray);
+    return windows;
+}
+} // namespace
+
+bool WaitUntilHandled(const Waiter& wait)
+{
+    // The second round covers what the first one's handling sent on: the tray window's click
+    // reaches the program, the program's paste reaches this thread.
+    for (int round = 0; round < 2; ++round) {
+        const std::vector<HWND> windows = WatchedWindows();
+        for (HWND window : windows)
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE);
+        const auto painted = [&windows] {
+            for (HWND window : windows)
+                if (IsWindow(window) && GetUpdateRect(window, nullptr, FALSE))
+                    return false;
+            return true;
+        };
+        if (!wait(painted, 10000) || !wait(OwnQueueEmpty, 10000))
+            return false;
+    }
+    return true;
 }
 
 namespace {
@@ -88,15 +141,17 @@ QuorvaneProcess::QuorvaneProcess(const wchar_t* updateServer)
             break;
         }
         error = GetLastError();
-        Pause(250);
+        Sleep(250); // a moment before the system is asked again, not a wait for the program
     }
     if (error)
         throw std::runtime_error("cannot start Quorvane.exe (error " + std::to_string(error) + ")");
     WaitForInputIdle(info_.hProcess, 5000);
+    RunningPrograms.push_back(this);
 }
 
 QuorvaneProcess::~QuorvaneProcess()
 {
+    std::erase(RunningPrograms, this);
     if (info_.hProcess) {
         TerminateProcess(info_.hProcess, 0);
         WaitForSingleObject(info_.hProcess, 5000);
@@ -176,6 +231,23 @@ HWND FindMessageBox(DWORD process, std::wstring* text)
         EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(text));
     }
     return box;
+}
+
+std::function<bool()> ClipboardHolds(std::u16string text)
+{
+    return [text = std::move(text), seen = DWORD(0), holds = false]() mutable {
+        const DWORD now = GetClipboardSequenceNumber();
+        if (now == seen || !OpenClipboard(nullptr))
+            return holds;
+        seen = now;
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const auto* units = data ? static_cast<const char16_t*>(GlobalLock(data)) : nullptr;
+        holds = units && text == units;
+        if (units)
+            GlobalUnlock(data);
+        CloseClipboard();
+        return holds;
+    };
 }
 
 // Puts the text on the clipboard as a user's program does; owner is the window that opens it

@@ -43,7 +43,7 @@ struct DropDownAsUserSeesIt : testing::Test {
         HWND menu = quorvane.Window(L"TFmMenu");
         ClickAt(label.x, label.y);
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(menu) != FALSE; }, 3000));
-        Pause(100);
+        EXPECT_TRUE(WaitUntilHandled());
         return menu;
     }
     // The screen centre of row i of a user menu (three fixed rows: 22, 22 and a 5-pixel
@@ -89,16 +89,11 @@ TEST_F(DropDownAsUserSeesIt, ARowDraggedOntoAnotherReordersTheMenuAndSavesItAtOn
     HWND menu = OpenMenu(quorvane, 3);
     const POINT gamma = RowCentre(menu, 5), alpha = RowCentre(menu, 3);
     MoveMouseTo(gamma.x, gamma.y);
-    Pause(50);
     MouseButton(false, true);
-    for (int y = gamma.y; y >= alpha.y; y -= 4) {
+    for (int y = gamma.y; y >= alpha.y; y -= 4)
         MoveMouseTo(gamma.x + 1, y);
-        Pause(15);
-    }
     MoveMouseTo(alpha.x, alpha.y);
-    Pause(50);
     MouseButton(false, false);
-    Pause(300);
     EXPECT_TRUE(IsWindowVisible(menu)) << "a drop keeps the menu open";
     EXPECT_EQ(user.Text(), L"") << "a drag pastes nothing";
     const Bytes reordered = SnipsFile({}, {Snips[2], Snips[0], Snips[1]});
@@ -164,7 +159,7 @@ TEST_F(DropDownAsUserSeesIt, EveryKindOfRowShowsInTheMessagesMenu)
     const POINT folder = RowCentre(menu, 5);
     MoveMouseTo(folder.x, folder.y + 5);
     if (const char* show = std::getenv("QV_E2E_SHOW_MS"))
-        Pause(std::atoi(show));
+        Hold(std::atoi(show));
     EXPECT_TRUE(IsWindowVisible(menu));
     EXPECT_TRUE(user.HasFocus());
 }
@@ -185,7 +180,7 @@ TEST_F(DropDownAsUserSeesIt, ACopyThatTrimsTheOpenClipboardsMenuClosesIt)
     const std::u16string copied = u"newest";
     ASSERT_TRUE(PutOnClipboard(nullptr, &copied));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_TRUE(quorvane.Alive());
     entries.pop_back();
     entries.insert(entries.begin(), {2, 4, 0, copied, copied});

@@ -180,7 +180,7 @@ TEST_F(ImportExportAsUserDoesIt, ATruncatedSnippetFileAddsNothingAndSaysSo)
 
     ClickButton(org, 9); // Close
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(org); }, 5000));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_EQ(ReadFileBytes(DataFilePath()), SnipsFile());
 }
 

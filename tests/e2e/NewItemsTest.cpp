@@ -81,7 +81,7 @@ TEST_F(NewItems, NewMenuFromTheChooserPutsItsLabelOnTheBarAndEscInTheNameDialogC
     TypeText(L"Never");
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(name) || !IsWindowVisible(name); }, 3000));
-    Pause(200);
+    ASSERT_TRUE(WaitUntilHandled());
     EXPECT_EQ(ReadFileBytes(DataFilePath()), first);
 
     chooser = OpenChooser(quorvane);

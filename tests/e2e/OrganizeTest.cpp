@@ -140,11 +140,8 @@ TEST_F(OrganizeAsUserSeesIt, ANewFolderADragOntoItAndADeletionReachTheMenuAndThe
     const POINT archive = RowCentre(tree, 2, treeRow, 1);
     MoveMouseTo(moveMe.x, moveMe.y);
     MouseButton(false, true);
-    for (int step = 1; step <= 8; ++step) {
+    for (int step = 1; step <= 8; ++step)
         MoveMouseTo(moveMe.x + (archive.x - moveMe.x) * step / 8, moveMe.y + (archive.y - moveMe.y) * step / 8);
-        Pause(30);
-    }
-    Pause(100);
     MouseButton(false, false);
     // The drop shows Archive, which now holds the message.
     ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 1; }, 3000));
@@ -154,7 +151,6 @@ TEST_F(OrganizeAsUserSeesIt, ANewFolderADragOntoItAndADeletionReachTheMenuAndThe
     ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 3; }, 3000));
     const POINT deleteMe = RowCentre(list, 1, listRow);
     ClickAt(deleteMe.x, deleteMe.y);
-    Pause(100);
     PressKey(VK_DELETE);
     std::wstring question;
     AnswerYes(quorvane, &question);
@@ -199,7 +195,6 @@ TEST_F(OrganizeAsUserSeesIt, ALogOffWhileTheWindowIsOpenKeepsADeletion)
     OpenAtMessages(quorvane);
     const POINT keepMe = RowCentre(list, 0, ListRowHeight(list));
     ClickAt(keepMe.x, keepMe.y);
-    Pause(100);
     PressKey(VK_DELETE);
     AnswerYes(quorvane, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ListCount(list) == 2; }, 3000));

@@ -9,11 +9,26 @@
 namespace {
 void Send(INPUT input) { SendInput(1, &input, sizeof(input)); }
 
-INPUT Mouse(DWORD flags)
+void Handled()
 {
+    if (!WaitUntilHandled())
+        throw std::runtime_error("the programs did not handle the input within 10 s");
+}
+
+// Where the hand last put the pointer. Every mouse input names it: a program that moves the
+// pointer and back (the click-and-beep) has the X server report those moves to Wine later, and
+// one that comes after the hand's move would otherwise take the hand's next click elsewhere.
+POINT Hand{};
+
+INPUT MouseAtHand(DWORD flags)
+{
+    // Normalized to 0..65535, rounded up so that the system's conversion gives the pixel back.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = (Hand.x * 65536 + width - 1) / width;
+    input.mi.dy = (Hand.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -32,17 +47,18 @@ constexpr wchar_t SettingsKeyPath[] = L"Software\\Quorvane-cn\\1.0";
 
 void MoveMouseTo(int x, int y)
 {
+    Hand = {x, y};
     SetCursorPos(x, y);
-    Send(Mouse(MOUSEEVENTF_MOVE)); // a move of nothing: the windows hear of the pointer
-    Pause(30);
+    Send(MouseAtHand(0)); // the windows hear of the pointer
+    Handled();
 }
 
 void MouseButton(bool right, bool down)
 {
     const DWORD flags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                               : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    Send(Mouse(flags));
-    Pause(60);
+    Send(MouseAtHand(flags));
+    Handled();
 }
 
 void ClickAt(int x, int y, bool right)
@@ -52,11 +68,20 @@ void ClickAt(int x, int y, bool right)
     MouseButton(right, false);
 }
 
+bool PressAtUntil(int x, int y, const std::function<bool()>& done, int timeoutMs)
+{
+    MoveMouseTo(x, y);
+    MouseButton(false, true);
+    const bool held = WaitFor(done, timeoutMs);
+    MouseButton(false, false);
+    return held;
+}
+
 void PressKey(WORD key)
 {
     Send(Key(key, 0, 0));
     Send(Key(key, 0, KEYEVENTF_KEYUP));
-    Pause(50);
+    Handled();
 }
 
 void PressKeys(std::initializer_list<WORD> keys)
@@ -65,7 +90,7 @@ void PressKeys(std::initializer_list<WORD> keys)
         Send(Key(key, 0, 0));
     for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
         Send(Key(*it, 0, KEYEVENTF_KEYUP));
-    Pause(50);
+    Handled();
 }
 
 void TypeText(const std::wstring& text)
@@ -74,7 +99,7 @@ void TypeText(const std::wstring& text)
         Send(Key(0, c, KEYEVENTF_UNICODE));
         Send(Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
-    Pause(100);
+    Handled();
 }
 
 namespace {
@@ -183,13 +208,19 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text)
     return search.found;
 }
 
-std::optional<POINT> TrayIconCentre()
+HWND TrayIconWindow()
 {
     TraySearch search;
     EnumWindows(FindTrayIcon, reinterpret_cast<LPARAM>(&search));
-    if (!search.icon)
+    return search.icon;
+}
+
+std::optional<POINT> TrayIconCentre()
+{
+    HWND icon = TrayIconWindow();
+    if (!icon)
         return std::nullopt;
-    RECT r = ScreenRect(search.icon);
+    RECT r = ScreenRect(icon);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
@@ -209,14 +240,20 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-HWND FocusedControl(HWND window)
+namespace {
+GUITHREADINFO ThreadInfoOf(HWND window)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
+        info = GUITHREADINFO{};
+    return info;
 }
+} // namespace
+
+HWND FocusedControl(HWND window) { return ThreadInfoOf(window).hwndFocus; }
+
+HWND ActiveWindowOf(HWND window) { return ThreadInfoOf(window).hwndActive; }
 
 std::optional<DWORD> SettingsDword(const wchar_t* name)
 {

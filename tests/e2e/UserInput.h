@@ -1,10 +1,12 @@
 // The driver's hands: the real pointer and keyboard through the system's input queue, the
 // user's own window that holds the keyboard focus, and what the user sees of the program
-// (Wine's tray window, the program's settings in the registry).
+// (Wine's tray window, the program's settings in the registry). Each input returns once the
+// programs and this thread have handled it (WaitUntilHandled); it throws when they did not.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -12,6 +14,9 @@
 void MoveMouseTo(int x, int y);
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
+// A left press at the point that lasts until done() holds, as a user's press lasts, for what a
+// program does from a timer that watches the buttons; false when done() never held.
+bool PressAtUntil(int x, int y, const std::function<bool()>& done, int timeoutMs = 3000);
 void PressKey(WORD key);
 // Presses the keys in order and releases them in reverse (Ctrl+F3: {VK_CONTROL, VK_F3}).
 void PressKeys(std::initializer_list<WORD> keys);
@@ -38,6 +43,9 @@ private:
     HWND edit_ = nullptr;
 };
 
+// The program's icon in the tray window that Wine shows without a desktop shell (a window of
+// explorer.exe); nullptr when there is none.
+HWND TrayIconWindow();
 // The centre of the program's icon in the tray window that Wine shows without a desktop shell
 // (a window of explorer.exe); nullopt when there is none.
 std::optional<POINT> TrayIconCentre();
@@ -52,6 +60,8 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = null
 std::wstring ControlText(HWND control);
 // The control that has the keyboard focus in the thread of window; nullptr when none.
 HWND FocusedControl(HWND window);
+// The active window of the thread of window, as its title bar shows; nullptr when none.
+HWND ActiveWindowOf(HWND window);
 
 // Values of the program's settings key; nullopt when missing or of another type.
 std::optional<DWORD> SettingsDword(const wchar_t* name);

@@ -67,6 +67,8 @@ public:
     {
         delete block_;
         block_ = nullptr;
+        // What the program stored on its way out is no start for a later run.
+        CleanUserState();
     }
 
 private:

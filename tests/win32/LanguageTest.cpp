@@ -4,6 +4,7 @@
 #include <map>
 #include <windows.h>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "UserState.h"
 #include "core/Globals.h"
@@ -22,6 +23,7 @@
 namespace {
 
 struct LanguageInWindows : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     String language, languagesFolder;
     TStringList table;
     std::wstring folder;
@@ -100,7 +102,7 @@ TEST_F(LanguageInWindows, TheOptionsWindowAndTheBarTakeTheTablesTexts)
     const auto optionsWindow = MakeWindow<TFmOptions>();
     TFmOptions& options = *optionsWindow;
     FmOptions = &options;
-    const int labelWidth = options.LabelMaxCount->BoundsRect().right - options.LabelMaxCount->BoundsRect().left;
+    const int labelWidth = Ui(options).LabelMaxCount->BoundsRect().right - Ui(options).LabelMaxCount->BoundsRect().left;
     ApplyLanguage();
     FmMenuBar->InitToolBarMenu();
     FmOptions = nullptr;
@@ -111,13 +113,13 @@ TEST_F(LanguageInWindows, TheOptionsWindowAndTheBarTakeTheTablesTexts)
     EXPECT_EQ(FmMenuBar->Labels().MenuLabel(0)->Caption(), u"Verwaltung und mehr");
     EXPECT_EQ(ClipboardsNode->Item(0)->Text, u"Ausschneiden"); // the fixed-row pass
     EXPECT_EQ(options.Caption(), u"Einstellungen");
-    EXPECT_EQ(options.GroupBoxGeneral->Text(), u"Allgemein:");
-    EXPECT_EQ(options.BtnOk->Text(), u"&Gut");
-    EXPECT_EQ(options.BtnCancel->Text(), u"Cancel"); // missing keys give the English defaults
-    EXPECT_EQ(options.CheckBoxTurnOnHotkey->Text(), u"Turn on hotkey");
-    EXPECT_EQ(options.CannotFindLanguageFileMsg, u"Nicht gefunden");
-    EXPECT_EQ(options.LabelMaxCount->Text(), u"Anzahl:");
-    const RECT label = options.LabelMaxCount->BoundsRect();
+    EXPECT_EQ(Ui(options).GroupBoxGeneral->Text(), u"Allgemein:");
+    EXPECT_EQ(Ui(options).BtnOk->Text(), u"&Gut");
+    EXPECT_EQ(Ui(options).BtnCancel->Text(), u"Cancel"); // missing keys give the English defaults
+    EXPECT_EQ(Ui(options).CheckBoxTurnOnHotkey->Text(), u"Turn on hotkey");
+    EXPECT_EQ(Ui(options).CannotFindLanguageFileMsg, u"Nicht gefunden");
+    EXPECT_EQ(Ui(options).LabelMaxCount->Text(), u"Anzahl:");
+    const RECT label = Ui(options).LabelMaxCount->BoundsRect();
     EXPECT_LT(label.right - label.left, labelWidth); // the label fits its new text
     EXPECT_EQ(label.left, 40);
 }
@@ -130,11 +132,11 @@ TEST_F(LanguageInWindows, BuiltInTextsOfTheOptionsWindowKeepTheirAccessKeys)
     ApplyLanguage();
     FmOptions = nullptr;
     EXPECT_EQ(options.Caption(), u"Options");
-    EXPECT_EQ(options.CheckBoxTurnOnHotkey->Text(), u"T&urn on hotkey");
-    EXPECT_EQ(options.BtnDefault->Text(), u"&Default");
-    EXPECT_EQ(options.BtnOk->Text(), u"&Ok");
-    EXPECT_EQ(options.BtnCancel->Text(), u"&Cancel");
-    EXPECT_EQ(options.LabelChangeLanguage->Text(), u"Change Language:");
+    EXPECT_EQ(Ui(options).CheckBoxTurnOnHotkey->Text(), u"T&urn on hotkey");
+    EXPECT_EQ(Ui(options).BtnDefault->Text(), u"&Default");
+    EXPECT_EQ(Ui(options).BtnOk->Text(), u"&Ok");
+    EXPECT_EQ(Ui(options).BtnCancel->Text(), u"&Cancel");
+    EXPECT_EQ(Ui(options).LabelChangeLanguage->Text(), u"Change Language:");
 }
 
 TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEverySection)
@@ -146,7 +148,7 @@ TEST_F(LanguageInWindows, TemplateModeCreatesTheOptionsWindowHiddenAndWritesEver
     ApplyLanguage();
     ASSERT_NE(FmOptions, nullptr);
     EXPECT_FALSE(FmOptions->Visible());
-    EXPECT_EQ(FmOptions->BtnOk->Text(), u"&Ok"); // the shown texts still come from the table
+    EXPECT_EQ(Ui(*FmOptions).BtnOk->Text(), u"&Ok"); // the shown texts still come from the table
     for (TForm* hidden : {static_cast<TForm*>(FmViewMessage), static_cast<TForm*>(FmAbout)}) {
         ASSERT_NE(hidden, nullptr);
         EXPECT_FALSE(hidden->Visible());
@@ -238,7 +240,7 @@ TEST_F(LanguageInWindows, OptionsStillOpensAndSavesWhenTheTemplateCannotBeWritte
         if (FmOptions && Application->ModalLevel > 0 && FmOptions->Visible()) {
             press.SetEnabled(false);
             shown = true;
-            SendMessageW(FmOptions->BtnOk->Handle(), BM_CLICK, 0, 0);
+            SendMessageW(Ui(*FmOptions).BtnOk->Handle(), BM_CLICK, 0, 0);
         }
     };
     press.SetEnabled(true);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Environment.h"
+#include "UserState.h"
 #include "core/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
@@ -15,6 +16,7 @@ namespace {
 
 // The bar after start-up, rebuilt from settings the test chooses.
 struct MenuBar : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     bool savedAutoHide = false, savedLeftSaved = false;
     int savedLeft = 0;
     void SetUp() override
@@ -293,20 +295,27 @@ TEST(DialogOpener, StepsInOrderAndTheDialogFreedAlsoWhenAnErrorPasses)
         QuickDialog* global = nullptr;
         std::vector<std::string> steps;
         TDialogCommand<QuickDialog> command;
-        command.Before = [&] { steps.push_back(global ? "before" : "before without dialog"); };
-        command.Prepare = [&](QuickDialog& dialog) { steps.push_back(&dialog == global ? "prepare" : "?"); };
+        command.Create = [&] {
+            steps.push_back(global ? "create with a dialog in the global" : "create");
+            return MakeWindow<QuickDialog>();
+        };
+        HWND window = nullptr;
+        command.Prepare = [&](QuickDialog& dialog) {
+            window = dialog.Handle();
+            steps.push_back(&dialog == global ? "prepare" : "?");
+        };
         command.Apply = [&](QuickDialog&, int result) {
             steps.push_back("apply " + std::to_string(result));
             if (fail)
                 throw EAppError(u"Failed to set data for 'AutoHide'");
         };
-        command.Always = [&] { steps.push_back(global ? "always" : "always without dialog"); };
         if (fail)
             EXPECT_THROW(OpenDialog(global, command), EAppError);
         else
             OpenDialog(global, command);
         EXPECT_EQ(global, nullptr);
-        EXPECT_EQ(steps, (std::vector<std::string>{"before", "prepare", "apply 1", "always"}));
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(steps, (std::vector<std::string>{"create", "prepare", "apply 1"}));
         EXPECT_EQ(Application->ModalLevel, 0);
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
 #include "core/ClipboardCapture.h"
@@ -167,23 +168,23 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
     EXPECT_EQ(editor.Top(), (GetSystemMetrics(SM_CYSCREEN) - editor.Height()) / 2);
     EXPECT_FALSE(editor.CancelOnEscape);
 
-    const int labelRight = editor.LabelHotkey->BoundsRect().right;
-    const int checkWidth = editor.CheckBoxWordWarp->BoundsRect().right - editor.CheckBoxWordWarp->BoundsRect().left;
+    const int labelRight = Ui(editor).LabelHotkey->BoundsRect().right;
+    const int checkWidth = Ui(editor).CheckBoxWordWarp->BoundsRect().right - Ui(editor).CheckBoxWordWarp->BoundsRect().left;
     const struct {
         const TStdControl* control;
         RECT bounds;
         const char* caption;
     } controls[] = {
-        {editor.LabelName.get(), {8, 8, 616, 28}, "&Name:"},
-        {editor.EditName.get(), {8, 28, 616, 49}, ""},
-        {editor.LabelContent.get(), {8, 57, 616, 77}, "Con&tent:"},
-        {editor.MemoText.get(), {8, 77, 616, 350}, ""},
-        {editor.BtnInsert.get(), {8, 358, 105, 383}, "&Insert"},
-        {editor.LabelHotkey.get(), {125, 358, labelRight, 383}, "&Hotkey:"},
-        {editor.HotKey1.get(), {labelRight + 8, 361, labelRight + 136, 380}, ""},
-        {editor.CheckBoxWordWarp.get(), {616 - checkWidth, 362, 616, 379}, "&Word Warp"},
-        {editor.BtnOk.get(), {432, 405, 520, 430}, "&Ok"},
-        {editor.BtnCancel.get(), {528, 405, 616, 430}, "&Cancel"},
+        {Ui(editor).LabelName.get(), {8, 8, 616, 28}, "&Name:"},
+        {Ui(editor).EditName.get(), {8, 28, 616, 49}, ""},
+        {Ui(editor).LabelContent.get(), {8, 57, 616, 77}, "Con&tent:"},
+        {Ui(editor).MemoText.get(), {8, 77, 616, 350}, ""},
+        {Ui(editor).BtnInsert.get(), {8, 358, 105, 383}, "&Insert"},
+        {Ui(editor).LabelHotkey.get(), {125, 358, labelRight, 383}, "&Hotkey:"},
+        {Ui(editor).HotKey1.get(), {labelRight + 8, 361, labelRight + 136, 380}, ""},
+        {Ui(editor).CheckBoxWordWarp.get(), {616 - checkWidth, 362, 616, 379}, "&Word Warp"},
+        {Ui(editor).BtnOk.get(), {432, 405, 520, 430}, "&Ok"},
+        {Ui(editor).BtnCancel.get(), {528, 405, 616, 430}, "&Cancel"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.caption);
@@ -191,26 +192,26 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
         EXPECT_EQ(Utf8(*c.control), c.caption);
     }
     // The rule: a line at the bottom of the 10-pixel band under the Insert row.
-    EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 393);
+    EXPECT_EQ(Ui(editor).Bevel1->BoundsRect().bottom, 393);
     EXPECT_GT(labelRight, 125 + 20);
     // The check box is as wide as its caption and 20 pixels more.
     EXPECT_EQ(checkWidth, DialogTextSize(u"Word Warp").cx + 20);
 
-    EXPECT_EQ(SendMessageW(editor.EditName->Handle(), EM_GETLIMITTEXT, 0, 0), 60);
-    EXPECT_TRUE(editor.CheckBoxWordWarp->Checked());
-    EXPECT_TRUE(editor.MemoText->WordWrap());
-    const DWORD memoStyle = static_cast<DWORD>(GetWindowLongW(editor.MemoText->Handle(), GWL_STYLE));
+    EXPECT_EQ(SendMessageW(Ui(editor).EditName->Handle(), EM_GETLIMITTEXT, 0, 0), 60);
+    EXPECT_TRUE(Ui(editor).CheckBoxWordWarp->Checked());
+    EXPECT_TRUE(Ui(editor).MemoText->WordWrap());
+    const DWORD memoStyle = static_cast<DWORD>(GetWindowLongW(Ui(editor).MemoText->Handle(), GWL_STYLE));
     EXPECT_TRUE(memoStyle & WS_VSCROLL);
     EXPECT_FALSE(memoStyle & WS_HSCROLL);
-    EXPECT_EQ(editor.HotKey1->Value(), 0);
-    EXPECT_FALSE(editor.CurNode);
-    EXPECT_TRUE(GetWindowLongW(editor.BtnOk->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
-    EXPECT_EQ(editor.BtnCancel->ModalResult, mrCancel);
+    EXPECT_EQ(Ui(editor).HotKey1->Value(), 0);
+    EXPECT_FALSE(TDialogTestAccess::CurNode(editor));
+    EXPECT_TRUE(GetWindowLongW(Ui(editor).BtnOk->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(Ui(editor).BtnCancel->ModalResult, mrCancel);
 
     // The Insert button shows the one 16 x 16 picture at its right.
     BUTTON_IMAGELIST list{};
-    ASSERT_TRUE(SendMessageW(editor.BtnInsert->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)));
-    EXPECT_EQ(list.himl, editor.ImageListButton.Handle());
+    ASSERT_TRUE(SendMessageW(Ui(editor).BtnInsert->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)));
+    EXPECT_EQ(list.himl, Ui(editor).ImageListButton.Handle());
     EXPECT_EQ(list.uAlign, static_cast<UINT>(BUTTON_IMAGELIST_ALIGN_RIGHT));
     int width = 0, height = 0;
     ImageList_GetIconSize(list.himl, &width, &height);
@@ -219,20 +220,20 @@ TEST_F(MessageEditor, LayoutTabOrderAndStartingState)
     EXPECT_EQ(ImageList_GetImageCount(list.himl), 1);
 
     std::vector<HWND> order;
-    HWND h = editor.EditName->Handle();
+    HWND h = Ui(editor).EditName->Handle();
     for (int i = 0; i < 8; ++i, h = GetNextDlgTabItem(editor.Handle(), h, FALSE))
         order.push_back(h);
-    EXPECT_EQ(order, (std::vector<HWND>{editor.EditName->Handle(), editor.BtnInsert->Handle(),
-                                        editor.HotKey1->Handle(), editor.CheckBoxWordWarp->Handle(),
-                                        editor.BtnOk->Handle(), editor.BtnCancel->Handle(),
-                                        editor.MemoText->Handle(), editor.EditName->Handle()}));
+    EXPECT_EQ(order, (std::vector<HWND>{Ui(editor).EditName->Handle(), Ui(editor).BtnInsert->Handle(),
+                                        Ui(editor).HotKey1->Handle(), Ui(editor).CheckBoxWordWarp->Handle(),
+                                        Ui(editor).BtnOk->Handle(), Ui(editor).BtnCancel->Handle(),
+                                        Ui(editor).MemoText->Handle(), Ui(editor).EditName->Handle()}));
 }
 
 TEST_F(MessageEditor, TheInsertPictureIsABlackTriangleSevenWideAndFourHigh)
 {
     const auto editorWindow = MakeWindow<TFmMessage>();
     TFmMessage& editor = *editorWindow;
-    const std::vector<COLORREF> pixels = PicturePixels(editor.ImageListButton, 0, 16, 16);
+    const std::vector<COLORREF> pixels = PicturePixels(Ui(editor).ImageListButton, 0, 16, 16);
     std::string rows;
     for (int y = 0; y < 16; ++y) {
         int count = 0, first = -1;
@@ -255,7 +256,7 @@ TEST_F(MessageEditor, ResizingMovesTheRowsAndStretchesTheFieldsDownToTheMinimumS
     SendMessageW(editor.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 600);
     EXPECT_EQ(info.ptMinTrackSize.y, 420);
-    const int checkWidth = editor.CheckBoxWordWarp->BoundsRect().right - editor.CheckBoxWordWarp->BoundsRect().left;
+    const int checkWidth = Ui(editor).CheckBoxWordWarp->BoundsRect().right - Ui(editor).CheckBoxWordWarp->BoundsRect().left;
 
     const struct {
         int dx, dy; // change of the client size
@@ -266,17 +267,17 @@ TEST_F(MessageEditor, ResizingMovesTheRowsAndStretchesTheFieldsDownToTheMinimumS
         editor.SetBounds(editor.Left(), editor.Top(), width0 + size.dx, height0 + size.dy);
         const int right = 616 + size.dx, bottom = 442 + size.dy;
         EXPECT_EQ(editor.ClientWidth(), 624 + size.dx);
-        EXPECT_EQ(Rect(editor.EditName->BoundsRect()), Rect({8, 28, right, 49}));
-        EXPECT_EQ(Rect(editor.MemoText->BoundsRect()), Rect({8, 77, right, 350 + size.dy}));
-        EXPECT_EQ(Rect(editor.BtnInsert->BoundsRect()), Rect({8, 358 + size.dy, 105, 383 + size.dy}));
-        EXPECT_EQ(editor.HotKey1->BoundsRect().top, 361 + size.dy);
-        EXPECT_EQ(Rect(editor.CheckBoxWordWarp->BoundsRect()),
+        EXPECT_EQ(Rect(Ui(editor).EditName->BoundsRect()), Rect({8, 28, right, 49}));
+        EXPECT_EQ(Rect(Ui(editor).MemoText->BoundsRect()), Rect({8, 77, right, 350 + size.dy}));
+        EXPECT_EQ(Rect(Ui(editor).BtnInsert->BoundsRect()), Rect({8, 358 + size.dy, 105, 383 + size.dy}));
+        EXPECT_EQ(Ui(editor).HotKey1->BoundsRect().top, 361 + size.dy);
+        EXPECT_EQ(Rect(Ui(editor).CheckBoxWordWarp->BoundsRect()),
                   Rect({right - checkWidth, 362 + size.dy, right, 379 + size.dy}));
-        EXPECT_EQ(Rect(editor.BtnCancel->BoundsRect()), Rect({right - 88, bottom - 37, right, bottom - 12}));
-        EXPECT_EQ(Rect(editor.BtnOk->BoundsRect()), Rect({right - 184, bottom - 37, right - 96, bottom - 12}));
-        EXPECT_EQ(editor.Bevel1->BoundsRect().bottom, 393 + size.dy);
+        EXPECT_EQ(Rect(Ui(editor).BtnCancel->BoundsRect()), Rect({right - 88, bottom - 37, right, bottom - 12}));
+        EXPECT_EQ(Rect(Ui(editor).BtnOk->BoundsRect()), Rect({right - 184, bottom - 37, right - 96, bottom - 12}));
+        EXPECT_EQ(Ui(editor).Bevel1->BoundsRect().bottom, 393 + size.dy);
         // Nothing overlaps in the Insert row, also at the smallest size.
-        EXPECT_LT(editor.HotKey1->BoundsRect().right, editor.CheckBoxWordWarp->BoundsRect().left);
+        EXPECT_LT(Ui(editor).HotKey1->BoundsRect().right, Ui(editor).CheckBoxWordWarp->BoundsRect().left);
     }
 }
 
@@ -285,19 +286,19 @@ TEST_F(MessageEditor, TheWordWrapSwitchKeepsTheTextAndTheSelection)
     const auto editorWindow = MakeWindow<TFmMessage>();
     TFmMessage& editor = *editorWindow;
     const String text = u"first line that is long enough to wrap somewhere\r\nsecond line";
-    editor.MemoText->SetText(text);
-    editor.MemoText->SetSelection(6, 10);
+    Ui(editor).MemoText->SetText(text);
+    Ui(editor).MemoText->SetSelection(6, 10);
     for (bool wrap : {false, true, false}) {
         SCOPED_TRACE(wrap);
-        Click(*editor.CheckBoxWordWarp);
-        EXPECT_EQ(editor.CheckBoxWordWarp->Checked(), wrap);
-        EXPECT_EQ(editor.MemoText->WordWrap(), wrap);
-        const DWORD style = static_cast<DWORD>(GetWindowLongW(editor.MemoText->Handle(), GWL_STYLE));
+        Click(*Ui(editor).CheckBoxWordWarp);
+        EXPECT_EQ(Ui(editor).CheckBoxWordWarp->Checked(), wrap);
+        EXPECT_EQ(Ui(editor).MemoText->WordWrap(), wrap);
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(Ui(editor).MemoText->Handle(), GWL_STYLE));
         EXPECT_TRUE(style & WS_VSCROLL);
         EXPECT_EQ((style & WS_HSCROLL) != 0, !wrap);
-        EXPECT_EQ(Content(*editor.MemoText), text);
+        EXPECT_EQ(Content(*Ui(editor).MemoText), text);
         int start = 0, end = 0;
-        editor.MemoText->GetSelection(start, end);
+        Ui(editor).MemoText->GetSelection(start, end);
         EXPECT_EQ(start, 6);
         EXPECT_EQ(end, 10);
     }
@@ -308,22 +309,22 @@ TEST_F(MessageEditor, TheInsertMenuHoldsItsItemsTagsShortcutsAndHiddenItems)
     const auto editorWindow = MakeWindow<TFmMessage>();
     TFmMessage& editor = *editorWindow;
     std::vector<std::string> top;
-    for (const TMenuItem& item : editor.PopupMenuKey.Items())
+    for (const TMenuItem& item : Ui(editor).PopupMenuKey.Items())
         top.push_back(ToUtf8(item.Caption) + "|" + ToUtf8(item.ShortCut) + (item.Visible ? "" : "|hidden"));
     EXPECT_EQ(top, (std::vector<std::string>{"Insert Date|F1", "Insert Time|F2", "Insert Key|",
                                              "Insert Keystroke...||hidden", "Insert Mouse...||hidden",
                                              "Insert Variable...||hidden"}));
     std::vector<std::string> keys;
-    for (const TMenuItem& item : editor.MnInsertKey->Items)
+    for (const TMenuItem& item : Ui(editor).MnInsertKey->Items)
         keys.push_back(ToUtf8(item.Caption) + "|" + ToUtf8(item.ShortCut) + "|" + std::to_string(item.Tag));
     EXPECT_EQ(keys, (std::vector<std::string>{"Tab|F3|9", "Enter|F4|13", "-||0", "Left|F5|37", "Right|F6|39",
                                               "Up|F7|38", "Down|F8|40", "-||0", "Home|F9|36", "End|F10|35",
                                               "Page Up|F11|33", "Page Down|F12|34"}));
     // The hidden items do nothing when clicked.
-    editor.MemoText->SetText(u"x");
-    for (TMenuItem* hidden : {editor.InsertKeystroke1, editor.InsertMosee1, editor.InsertVariable1})
+    Ui(editor).MemoText->SetText(u"x");
+    for (TMenuItem* hidden : {Ui(editor).InsertKeystroke1, Ui(editor).InsertMosee1, Ui(editor).InsertVariable1})
         hidden->Click();
-    EXPECT_EQ(Content(*editor.MemoText), u"x");
+    EXPECT_EQ(Content(*Ui(editor).MemoText), u"x");
     EXPECT_EQ(os.beeps, 0);
 }
 
@@ -337,29 +338,29 @@ TEST_F(MessageEditor, EachItemReplacesTheSelectionWithItsMacroAndFocusesTheText)
         const char* macro;
         int beeps;
     } cases[] = {
-        {editor.MnInsertDate, "<^DATE>", 0},    {editor.MnInsertTime, "<^TIME>", 0},
-        {editor.FunctionKeyItems[2], "<^K=09>", 1}, {editor.FunctionKeyItems[3], "<^K=0D>", 1},
-        {editor.FunctionKeyItems[4], "<^K=25>", 1}, {editor.FunctionKeyItems[5], "<^K=27>", 1},
-        {editor.FunctionKeyItems[6], "<^K=26>", 1}, {editor.FunctionKeyItems[7], "<^K=28>", 1},
-        {editor.FunctionKeyItems[8], "<^K=24>", 1}, {editor.FunctionKeyItems[9], "<^K=23>", 1},
-        {editor.FunctionKeyItems[10], "<^K=21>", 1}, {editor.FunctionKeyItems[11], "<^K=22>", 1},
+        {Ui(editor).MnInsertDate, "<^DATE>", 0},    {Ui(editor).MnInsertTime, "<^TIME>", 0},
+        {Ui(editor).FunctionKeyItems[2], "<^K=09>", 1}, {Ui(editor).FunctionKeyItems[3], "<^K=0D>", 1},
+        {Ui(editor).FunctionKeyItems[4], "<^K=25>", 1}, {Ui(editor).FunctionKeyItems[5], "<^K=27>", 1},
+        {Ui(editor).FunctionKeyItems[6], "<^K=26>", 1}, {Ui(editor).FunctionKeyItems[7], "<^K=28>", 1},
+        {Ui(editor).FunctionKeyItems[8], "<^K=24>", 1}, {Ui(editor).FunctionKeyItems[9], "<^K=23>", 1},
+        {Ui(editor).FunctionKeyItems[10], "<^K=21>", 1}, {Ui(editor).FunctionKeyItems[11], "<^K=22>", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.macro);
-        editor.MemoText->SetText(u"abcdef");
-        editor.MemoText->SetSelection(2, 4); // "cd"
-        editor.EditName->SetFocus();
+        Ui(editor).MemoText->SetText(u"abcdef");
+        Ui(editor).MemoText->SetSelection(2, 4); // "cd"
+        Ui(editor).EditName->SetFocus();
         os.beeps = 0;
         c.item->Click();
-        EXPECT_EQ(ToUtf8(Content(*editor.MemoText)), std::string("ab") + c.macro + "ef");
-        EXPECT_TRUE(editor.MemoText->Focused());
+        EXPECT_EQ(ToUtf8(Content(*Ui(editor).MemoText)), std::string("ab") + c.macro + "ef");
+        EXPECT_TRUE(Ui(editor).MemoText->Focused());
         EXPECT_EQ(os.beeps, c.beeps);
     }
     // Without a selection the macro goes in at the caret.
-    editor.MemoText->SetText(u"ab");
-    editor.MemoText->SetSelection(1, 1);
-    editor.MnInsertDate->Click();
-    EXPECT_EQ(Content(*editor.MemoText), u"a<^DATE>b");
+    Ui(editor).MemoText->SetText(u"ab");
+    Ui(editor).MemoText->SetSelection(1, 1);
+    Ui(editor).MnInsertDate->Click();
+    EXPECT_EQ(Content(*Ui(editor).MemoText), u"a<^DATE>b");
     editor.Hide();
 }
 
@@ -371,17 +372,17 @@ TEST_F(MessageEditor, FunctionKeysInTheTextClickTheItemsOnlyWithoutModifiers)
                             "<^K=26>", "<^K=28>", "<^K=24>", "<^K=23>", "<^K=21>", "<^K=22>"};
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i + 1);
-        editor.MemoText->SetText(u"");
+        Ui(editor).MemoText->SetText(u"");
         // F10 comes as a system key.
-        SendMessageW(editor.MemoText->Handle(), i == 9 ? WM_SYSKEYDOWN : WM_KEYDOWN, VK_F1 + i, 0);
-        EXPECT_EQ(ToUtf8(Content(*editor.MemoText)), macros[i]);
+        SendMessageW(Ui(editor).MemoText->Handle(), i == 9 ? WM_SYSKEYDOWN : WM_KEYDOWN, VK_F1 + i, 0);
+        EXPECT_EQ(ToUtf8(Content(*Ui(editor).MemoText)), macros[i]);
     }
     for (int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
         SCOPED_TRACE(modifier);
         os.heldKeys = {modifier};
-        editor.MemoText->SetText(u"");
-        SendMessageW(editor.MemoText->Handle(), modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, VK_F5, 0);
-        EXPECT_EQ(Content(*editor.MemoText), u"");
+        Ui(editor).MemoText->SetText(u"");
+        SendMessageW(Ui(editor).MemoText->Handle(), modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, VK_F5, 0);
+        EXPECT_EQ(Content(*Ui(editor).MemoText), u"");
     }
     os.heldKeys.clear();
     EXPECT_FALSE(editor.MemoTextKeyDown('A'));
@@ -404,9 +405,9 @@ TEST_F(MessageEditor, TheInsertButtonOpensTheMenuAtItsBottomLeftCorner)
         }
     };
     watch.SetEnabled(true);
-    Click(*editor.BtnInsert);
+    Click(*Ui(editor).BtnInsert);
     watch.SetEnabled(false);
-    const RECT button = editor.BtnInsert->BoundsRect();
+    const RECT button = Ui(editor).BtnInsert->BoundsRect();
     const POINT corner = editor.ClientToScreen({button.left, button.bottom});
     EXPECT_EQ(shown.left, corner.x);
     EXPECT_EQ(shown.top, corner.y);
@@ -423,16 +424,16 @@ TEST_F(MessageEditor, AnEmptyNameOrTextIsFocusedWithABeepAndTheWindowStays)
         const TStdControl* focused;
         int result;
     } cases[] = {
-        {u"", u"text", editor.EditName.get(), 0},
-        {u"", u"", editor.EditName.get(), 0},
-        {u"name", u"", editor.MemoText.get(), 0},
+        {u"", u"text", Ui(editor).EditName.get(), 0},
+        {u"", u"", Ui(editor).EditName.get(), 0},
+        {u"name", u"", Ui(editor).MemoText.get(), 0},
         {u" ", u"\r\n", nullptr, mrOk}, // blanks and line breaks are accepted, nothing trimmed
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ToUtf8(c.name));
-        editor.EditName->SetText(c.name);
-        editor.MemoText->SetText(c.text);
-        editor.BtnCancel->SetFocus();
+        Ui(editor).EditName->SetText(c.name);
+        Ui(editor).MemoText->SetText(c.text);
+        Ui(editor).BtnCancel->SetFocus();
         editor.ModalResult = 0;
         os.beeps = 0;
         editor.BtnOkClick();
@@ -470,22 +471,21 @@ TEST_F(MessageEditor, TheTwoHotkeyQuestions)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto editorWindow = MakeWindow<TFmMessage>();
+        const auto editorWindow = MakeWindow<TFmMessage>(TMessageFields{}, c.node);
         TFmMessage& editor = *editorWindow;
         editor.Show();
-        editor.CurNode = c.node;
-        editor.EditName->SetText(u"n");
-        editor.MemoText->SetText(u"t");
-        editor.HotKey1->SetValue(c.hotkey);
-        editor.BtnOk->SetFocus();
+        Ui(editor).EditName->SetText(u"n");
+        Ui(editor).MemoText->SetText(u"t");
+        Ui(editor).HotKey1->SetValue(c.hotkey);
+        Ui(editor).BtnOk->SetFocus();
         os.refused = c.refused ? std::set<int>{c.hotkey} : std::set<int>{};
         os.answers = c.answers;
         os.boxes.clear();
         editor.BtnOkClick();
         std::vector<std::string> asked;
         for (const auto& box : os.boxes) {
-            asked.push_back(box.text == editor.HotkeyAlreadyExistsMsg         ? "exists"
-                            : box.text == editor.HotkeyRegistrationFailedMsg ? "failed"
+            asked.push_back(box.text == Ui(editor).HotkeyAlreadyExistsMsg         ? "exists"
+                            : box.text == Ui(editor).HotkeyRegistrationFailedMsg ? "failed"
                                                                              : ToUtf8(box.text));
             EXPECT_EQ(box.caption, ProgramName);
             EXPECT_EQ(box.flags, 0x34);
@@ -493,9 +493,9 @@ TEST_F(MessageEditor, TheTwoHotkeyQuestions)
         EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(editor.ModalResult, c.closes ? mrOk : 0);
         if (!c.closes) {
-            EXPECT_TRUE(editor.HotKey1->Focused());
+            EXPECT_TRUE(Ui(editor).HotKey1->Focused());
         }
-        EXPECT_EQ(editor.HotKey1->Value(), c.hotkey); // No keeps the hotkey entered
+        EXPECT_EQ(Ui(editor).HotKey1->Value(), c.hotkey); // No keeps the hotkey entered
         editor.Hide();
     }
 }
@@ -509,13 +509,13 @@ TEST_F(MessageEditor, NewMessageStoresItsFieldsSavesAndHasTheHotkeysReleasedWhil
     WhenOpen act([&](TFmMessage& editor) {
         callsWhileOpen = os.hotkeyCalls;
         EXPECT_EQ(editor.Caption(), u"New Message");
-        EXPECT_EQ(Utf8(*editor.BtnOk), "&Ok"); // the built-in table keeps the access keys
-        EXPECT_TRUE(editor.EditName->Focused());
+        EXPECT_EQ(Utf8(*Ui(editor).BtnOk), "&Ok"); // the built-in table keeps the access keys
+        EXPECT_TRUE(Ui(editor).EditName->Focused());
         EXPECT_EQ(GetForegroundWindow(), editor.Handle());
-        editor.EditName->SetText(u"Greeting");
-        editor.MemoText->SetText(u"Hello\r\nWorld");
-        editor.HotKey1->SetValue(AltF3);
-        Click(*editor.BtnOk);
+        Ui(editor).EditName->SetText(u"Greeting");
+        Ui(editor).MemoText->SetText(u"Hello\r\nWorld");
+        Ui(editor).HotKey1->SetValue(AltF3);
+        Click(*Ui(editor).BtnOk);
     });
     TTreeNode* created = Keep(NewMessage(folder));
     ASSERT_TRUE(act.Ran());
@@ -548,11 +548,11 @@ TEST_F(MessageEditor, CancelAndTheCloseBoxChangeNothingButRegisterTheHotkeysAgai
         os.saves = 0;
         const int before = MessagesNode->Count();
         WhenOpen act([&](TFmMessage& editor) {
-            editor.EditName->SetText(u"changed");
-            editor.MemoText->SetText(u"changed");
-            editor.HotKey1->SetValue(AltF3);
+            Ui(editor).EditName->SetText(u"changed");
+            Ui(editor).MemoText->SetText(u"changed");
+            Ui(editor).HotKey1->SetValue(AltF3);
             if (way == 0)
-                Click(*editor.BtnCancel);
+                Click(*Ui(editor).BtnCancel);
             else if (way == 1)
                 PostMessageW(editor.Handle(), WM_CLOSE, 0, 0);
             else
@@ -577,23 +577,23 @@ TEST_F(MessageEditor, EscapeDoesNothingAndEnterBreaksTheLine)
 {
     std::string state;
     WhenOpen act([&](TFmMessage& editor) {
-        editor.EditName->SetText(u"n");
-        editor.MemoText->SetFocus();
-        for (HWND target : {editor.MemoText->Handle(), editor.EditName->Handle()}) {
+        Ui(editor).EditName->SetText(u"n");
+        Ui(editor).MemoText->SetFocus();
+        for (HWND target : {Ui(editor).MemoText->Handle(), Ui(editor).EditName->Handle()}) {
             PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0);
             PostMessageW(target, WM_CHAR, VK_ESCAPE, 0);
             PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0);
         }
         // The loop makes the character of the key, as it does for a key the user presses.
-        PostMessageW(editor.MemoText->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(Ui(editor).MemoText->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     });
     TTimer check;
     check.SetInterval(20);
     check.OnTimer = [&] {
-        if (FmMessage && FmMessage->InModal() && !Content(*FmMessage->MemoText).empty()) {
+        if (FmMessage && FmMessage->InModal() && !Content(*Ui(*FmMessage).MemoText).empty()) {
             check.SetEnabled(false);
-            state = ToUtf8(Content(*FmMessage->MemoText)) + "|" + std::to_string(FmMessage->ModalResult);
-            Click(*FmMessage->BtnCancel);
+            state = ToUtf8(Content(*Ui(*FmMessage).MemoText)) + "|" + std::to_string(FmMessage->ModalResult);
+            Click(*Ui(*FmMessage).BtnCancel);
         }
     };
     check.SetEnabled(true);
@@ -611,19 +611,19 @@ TEST_F(MessageEditor, EditMessageFillsTheFieldsAndChangesTheMessageInPlace)
     const int index = message->Index();
     WhenOpen act([&](TFmMessage& editor) {
         EXPECT_EQ(editor.Caption(), u"Edit Message");
-        EXPECT_EQ(editor.CurNode.Get(), message);
-        EXPECT_EQ(editor.EditName->Text(), u"Signature");
+        EXPECT_EQ(TDialogTestAccess::CurNode(editor), message);
+        EXPECT_EQ(Ui(editor).EditName->Text(), u"Signature");
         DWORD start = 1, end = 0;
-        SendMessageW(editor.EditName->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+        SendMessageW(Ui(editor).EditName->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, 9u);
-        EXPECT_EQ(Content(*editor.MemoText), u"Regards");
-        EXPECT_EQ(editor.HotKey1->Value(), CtrlF2);
-        editor.EditName->SetText(u"Sig");
-        editor.MemoText->SetText(u"Best regards");
-        editor.HotKey1->SetValue(0);
-        Click(*editor.BtnOk);
+        EXPECT_EQ(Content(*Ui(editor).MemoText), u"Regards");
+        EXPECT_EQ(Ui(editor).HotKey1->Value(), CtrlF2);
+        Ui(editor).EditName->SetText(u"Sig");
+        Ui(editor).MemoText->SetText(u"Best regards");
+        Ui(editor).HotKey1->SetValue(0);
+        Click(*Ui(editor).BtnOk);
     });
     EditMessage(message);
     ASSERT_TRUE(act.Ran());
@@ -645,13 +645,13 @@ TEST_F(MessageEditor, AHistoryEntryTrimmedWhileOpenComesBackAsTheNewestEntry)
     TTreeNode* oldest = ClipboardsNode->Item(7);
     ASSERT_EQ(oldest->Text, u"e5");
     WhenOpen act([&](TFmMessage& editor) {
-        editor.EditName->SetText(u"kept");
-        editor.MemoText->SetText(u"typed");
-        editor.HotKey1->SetValue(AltF3);
+        Ui(editor).EditName->SetText(u"kept");
+        Ui(editor).MemoText->SetText(u"typed");
+        Ui(editor).HotKey1->SetValue(AltF3);
         // A capture while the editor is open trims the entry being edited.
         InsertNewestEntry(SnippetTree(), ClipboardsNode, u"captured");
-        EXPECT_FALSE(editor.CurNode);
-        Click(*editor.BtnOk);
+        EXPECT_FALSE(TDialogTestAccess::CurNode(editor));
+        Click(*Ui(editor).BtnOk);
     });
     EditMessage(oldest);
     ASSERT_TRUE(act.Ran());
@@ -674,10 +674,10 @@ TEST_F(MessageEditor, AMessageOrFolderDeletedWhileOpenLeavesTheTypingInMessages)
         TTreeNode* folder = AddNode(outer, u"Folder", nkFolder);
         TTreeNode* message = AddNode(folder, u"m", nkMessage, u"old");
         WhenOpen act([&](TFmMessage& editor) {
-            editor.EditName->SetText(u"kept");
-            editor.MemoText->SetText(u"typed");
+            Ui(editor).EditName->SetText(u"kept");
+            Ui(editor).MemoText->SetText(u"typed");
             DeleteNodeTree(outer);
-            Click(*editor.BtnOk);
+            Click(*Ui(editor).BtnOk);
         });
         TTreeNode* result = nullptr;
         if (opener == 0)
@@ -714,9 +714,9 @@ TEST_F(MessageEditor, AFolderCaptureOpensTheEditorAfterTheChainMessageWithTheTex
 
     String name, content;
     WhenOpen act([&](TFmMessage& editor) {
-        name = editor.EditName->Text();
-        content = Content(*editor.MemoText);
-        Click(*editor.BtnOk);
+        name = Ui(editor).EditName->Text();
+        content = Content(*Ui(editor).MemoText);
+        Click(*Ui(editor).BtnOk);
     });
     ASSERT_TRUE(PumpUntil([&] { return act.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, head); // the pair that the 60th unit would split stays whole out of the name
@@ -736,8 +736,8 @@ TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAd
     const int before = MessagesNode->Count();
     String name;
     WhenOpen act([&](TFmMessage& editor) {
-        name = editor.EditName->Text();
-        Click(*editor.BtnOk);
+        name = Ui(editor).EditName->Text();
+        Click(*Ui(editor).BtnOk);
     });
     ASSERT_TRUE(PumpUntil([&] { return act.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"short\r\ntext"); // a short text is the whole name, line break included
@@ -747,7 +747,7 @@ TEST_F(MessageEditor, AFolderCaptureWhoseFolderWentAwayGoesToMessagesAndCancelAd
 
     TTreeNode* other = AddNode(MessagesNode, u"Other", nkFolder);
     FmMenuBar->Clipboard().FolderCaptures.Add(other, u"text");
-    WhenOpen cancel([&](TFmMessage& editor) { Click(*editor.BtnCancel); });
+    WhenOpen cancel([&](TFmMessage& editor) { Click(*Ui(editor).BtnCancel); });
     ASSERT_TRUE(PumpUntil([&] { return cancel.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_FALSE(other->HasChildren());
 }
@@ -761,18 +761,18 @@ TEST_F(MessageEditor, ACaptureWhileAnEditorIsOpenWaitsForItToClose)
         FmMenuBar->Clipboard().FolderCaptures.Add(folder, u"captured");
         // The bar's posted message goes through the editor's loop before this key, which comes
         // after it; it must not open a second editor.
-        PostMessageW(editor.MemoText->Handle(), WM_CHAR, L'z', 0);
-        EXPECT_TRUE(PumpUntil([&] { return Content(*editor.MemoText).find(u'z') != String::npos; }));
+        PostMessageW(Ui(editor).MemoText->Handle(), WM_CHAR, L'z', 0);
+        EXPECT_TRUE(PumpUntil([&] { return Content(*Ui(editor).MemoText).find(u'z') != String::npos; }));
         secondOpenedInside = Application->ModalLevel > 1;
-        Click(*editor.BtnCancel);
+        Click(*Ui(editor).BtnCancel);
     });
     EditMessage(message);
     ASSERT_TRUE(act.Ran());
     EXPECT_FALSE(secondOpenedInside);
     String name;
     WhenOpen second([&](TFmMessage& editor) {
-        name = editor.EditName->Text();
-        Click(*editor.BtnOk);
+        name = Ui(editor).EditName->Text();
+        Click(*Ui(editor).BtnOk);
     });
     ASSERT_TRUE(PumpUntil([&] { return second.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"captured");
@@ -788,9 +788,9 @@ TEST_F(MessageEditor, ACaptureWaitsUntilNoOtherModalWindowIsOpen)
                     [&] {
                         FmMenuBar->Clipboard().FolderCaptures.Add(folder, u"captured");
                         // The bar's posted message is handled before this key, posted after it.
-                        SetWindowTextW(FmNewFolder->LEditName->Handle(), L"");
-                        PostMessageW(FmNewFolder->LEditName->Handle(), WM_CHAR, L'z', 0);
-                        EXPECT_TRUE(PumpUntil([] { return FmNewFolder->LEditName->Text() == u"z"; }));
+                        SetWindowTextW(Ui(*FmNewFolder).LEditName->Handle(), L"");
+                        PostMessageW(Ui(*FmNewFolder).LEditName->Handle(), WM_CHAR, L'z', 0);
+                        EXPECT_TRUE(PumpUntil([] { return Ui(*FmNewFolder).LEditName->Text() == u"z"; }));
                         editorInside = FmMessage != nullptr;
                         PostMessageW(FmNewFolder->Handle(), WM_CLOSE, 0, 0);
                     });
@@ -798,8 +798,8 @@ TEST_F(MessageEditor, ACaptureWaitsUntilNoOtherModalWindowIsOpen)
     EXPECT_FALSE(editorInside);
     String name;
     WhenOpen after([&](TFmMessage& editor) {
-        name = editor.EditName->Text();
-        Click(*editor.BtnCancel);
+        name = Ui(editor).EditName->Text();
+        Click(*Ui(editor).BtnCancel);
     });
     ASSERT_TRUE(PumpUntil([&] { return after.Ran() && !FmMessage && Application->ModalLevel == 0; }));
     EXPECT_EQ(name, u"captured");
@@ -835,7 +835,7 @@ TEST_F(MessageEditor, TheLanguageTableGivesTheTextsAndTheCheckBoxFitsItsCaption)
     };
     const auto editorWindow = MakeWindow<TFmMessage>();
     TFmMessage& editor = *editorWindow;
-    const RECT before = editor.CheckBoxWordWarp->BoundsRect();
+    const RECT before = Ui(editor).CheckBoxWordWarp->BoundsRect();
     FmMessage = &editor;
     ApplyLanguage();
     FmMessage = nullptr;
@@ -843,17 +843,17 @@ TEST_F(MessageEditor, TheLanguageTableGivesTheTextsAndTheCheckBoxFitsItsCaption)
     ApplyLanguage();
 
     EXPECT_EQ(editor.Caption(), u"Neue Nachricht");
-    EXPECT_EQ(editor.LabelName->Text(), u"&Bezeichnung:");
-    EXPECT_EQ(editor.LabelContent->Text(), u"Content:"); // missing keys give the English defaults
-    EXPECT_EQ(editor.BtnOk->Text(), u"Ok");
-    EXPECT_EQ(editor.MnInsertDate->Caption, u"Datum einf\u00fcgen");
-    EXPECT_EQ(editor.MnInsertTime->Caption, u"Insert Time");
-    EXPECT_EQ(editor.MnInsertKey->Caption, u"Taste einf\u00fcgen");
-    EXPECT_EQ(editor.FunctionKeyItems[2]->Caption, u"Tab"); // key captions are not translated
-    EXPECT_EQ(editor.HotkeyAlreadyExistsMsg, u"Schon vergeben");
-    EXPECT_EQ(editor.HotkeyRegistrationFailedMsg,
+    EXPECT_EQ(Ui(editor).LabelName->Text(), u"&Bezeichnung:");
+    EXPECT_EQ(Ui(editor).LabelContent->Text(), u"Content:"); // missing keys give the English defaults
+    EXPECT_EQ(Ui(editor).BtnOk->Text(), u"Ok");
+    EXPECT_EQ(Ui(editor).MnInsertDate->Caption, u"Datum einf\u00fcgen");
+    EXPECT_EQ(Ui(editor).MnInsertTime->Caption, u"Insert Time");
+    EXPECT_EQ(Ui(editor).MnInsertKey->Caption, u"Taste einf\u00fcgen");
+    EXPECT_EQ(Ui(editor).FunctionKeyItems[2]->Caption, u"Tab"); // key captions are not translated
+    EXPECT_EQ(Ui(editor).HotkeyAlreadyExistsMsg, u"Schon vergeben");
+    EXPECT_EQ(Ui(editor).HotkeyRegistrationFailedMsg,
               u"Hotkey registration failed. Do you want to select another hotkey?");
-    const RECT after = editor.CheckBoxWordWarp->BoundsRect();
+    const RECT after = Ui(editor).CheckBoxWordWarp->BoundsRect();
     EXPECT_EQ(after.right, before.right);
     EXPECT_EQ(after.right - after.left, DialogTextSize(u"Zeilen umbrechen am Rand").cx + 20);
 }
@@ -901,7 +901,7 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
     TStringList editing;
     WhenOpen act([&](TFmMessage& editor) {
         editing = section();
-        Click(*editor.BtnCancel);
+        Click(*Ui(editor).BtnCancel);
     });
     EditMessage(message);
     ASSERT_TRUE(act.Ran());
@@ -914,7 +914,7 @@ TEST_F(MessageEditor, TemplateModeWritesTheSectionWithTheTitleOfTheEditorsState)
     // The hidden editor does not keep a folder capture waiting.
     TTreeNode* target = AddNode(MessagesNode, u"Folder", nkFolder);
     FmMenuBar->Clipboard().FolderCaptures.Add(target, u"captured");
-    WhenOpen capture([&](TFmMessage& editor) { Click(*editor.BtnOk); });
+    WhenOpen capture([&](TFmMessage& editor) { Click(*Ui(editor).BtnOk); });
     EXPECT_TRUE(PumpUntil([&] { return capture.Ran() && Application->ModalLevel == 0; }));
     EXPECT_EQ(target->Count(), 1);
 
@@ -939,25 +939,25 @@ TEST_F(MessageEditor, AltWithALetterInTheHotkeyFieldIsTheHotkeyNotAnAccessKey)
         SCOPED_TRACE(letter);
         std::string state;
         WhenOpen act([&](TFmMessage& editor) {
-            editor.HotKey1->SetFocus();
+            Ui(editor).HotKey1->SetFocus();
             for (const auto& [key, up] : std::initializer_list<std::pair<BYTE, bool>>{
                      {VK_MENU, false}, {static_cast<BYTE>(letter), false}, {static_cast<BYTE>(letter), true},
                      {VK_MENU, true}})
                 keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
         });
-        TWhileModal typed([&] { return act.Ran() && FmMessage && FmMessage->HotKey1->Value() == (HotkeyAlt | letter); },
+        TWhileModal typed([&] { return act.Ran() && FmMessage && Ui(*FmMessage).HotKey1->Value() == (HotkeyAlt | letter); },
                           [&] {
                               // The character such a key makes where the system makes one, then a
                               // mark that comes after whatever the key brought.
-                              PostMessageW(FmMessage->HotKey1->Handle(), WM_SYSCHAR,
+                              PostMessageW(Ui(*FmMessage).HotKey1->Handle(), WM_SYSCHAR,
                                            static_cast<WPARAM>(letter | 0x20), 1 << 29);
-                              PostMessageW(FmMessage->MemoText->Handle(), WM_CHAR, L'z', 0);
+                              PostMessageW(Ui(*FmMessage).MemoText->Handle(), WM_CHAR, L'z', 0);
                           });
-        TWhileModal check([&] { return typed.Acted() && FmMessage && !Content(*FmMessage->MemoText).empty(); },
+        TWhileModal check([&] { return typed.Acted() && FmMessage && !Content(*Ui(*FmMessage).MemoText).empty(); },
                           [&] {
                               state = std::to_string(FmMessage->ModalResult) +
-                                      (FmMessage->HotKey1->Focused() ? " focused" : " moved");
-                              Click(*FmMessage->BtnCancel);
+                                      (Ui(*FmMessage).HotKey1->Focused() ? " focused" : " moved");
+                              Click(*Ui(*FmMessage).BtnCancel);
                           });
         TModalDeadline deadline([] { return FmMessage ? static_cast<void*>(FmMessage->Handle()) : nullptr; });
         NewMessage(MessagesNode);

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
 #include "core/DataFile.h"
@@ -45,10 +46,10 @@ struct NameDialog : testing::Test {
         return TWhileModal([&global] { return global && global->Visible(); },
                            [&global, name, key] {
                                if (name) {
-                                   SetWindowTextW(global->LEditName->Handle(), name);
-                                   global->LEditName->SetFocus();
+                                   SetWindowTextW(Ui(*global).LEditName->Handle(), name);
+                                   Ui(*global).LEditName->SetFocus();
                                }
-                               PostKey(global->LEditName->Handle(), key);
+                               PostKey(Ui(*global).LEditName->Handle(), key);
                            });
     }
 };
@@ -76,19 +77,19 @@ TEST_F(NameDialog, TheWindowAsLaidOutWithItsOwnTextsForEachUse)
                          [&] {
                              TFmAddFolderRename& d = **use.global;
                              title = ToUtf8(d.Caption());
-                             label = ToUtf8(d.LabelName->Text());
-                             edit = d.LEditName->BoundsRect();
-                             ok = d.BtnOk->BoundsRect();
-                             cancel = d.BtnCancel->BoundsRect();
+                             label = ToUtf8(Ui(d).LabelName->Text());
+                             edit = Ui(d).LEditName->BoundsRect();
+                             ok = Ui(d).BtnOk->BoundsRect();
+                             cancel = Ui(d).BtnCancel->BoundsRect();
                              clientWidth = d.ClientWidth();
                              clientHeight = d.ClientHeight();
-                             limit = static_cast<int>(SendMessageW(d.LEditName->Handle(), EM_GETLIMITTEXT, 0, 0));
+                             limit = static_cast<int>(SendMessageW(Ui(d).LEditName->Handle(), EM_GETLIMITTEXT, 0, 0));
                              style = static_cast<DWORD>(GetWindowLongW(d.Handle(), GWL_STYLE));
                              owner = GetWindow(d.Handle(), GW_OWNER);
-                             HWND h = d.LEditName->Handle();
+                             HWND h = Ui(d).LEditName->Handle();
                              for (int i = 0; i < 3; ++i, h = GetNextDlgTabItem(d.Handle(), h, FALSE))
                                  order.push_back(h);
-                             expected = {d.LEditName->Handle(), d.BtnOk->Handle(), d.BtnCancel->Handle()};
+                             expected = {Ui(d).LEditName->Handle(), Ui(d).BtnOk->Handle(), Ui(d).BtnCancel->Handle()};
                              PostMessageW(d.Handle(), WM_CLOSE, 0, 0);
                          });
         EXPECT_EQ(use.open(), nullptr);
@@ -148,12 +149,12 @@ TEST_F(NameDialog, AnEmptyNameIsRefusedWithTheFocusOnTheField)
 {
     bool stayedOpen = false, focused = false;
     TWhileModal empty([] { return FmNewFolder && FmNewFolder->Visible(); },
-                      [] { SendMessageW(FmNewFolder->BtnOk->Handle(), BM_CLICK, 0, 0); });
+                      [] { SendMessageW(Ui(*FmNewFolder).BtnOk->Handle(), BM_CLICK, 0, 0); });
     TWhileModal cancel([&] { return empty.Acted(); },
                        [&] {
                            stayedOpen = FmNewFolder && FmNewFolder->Visible() && FmNewFolder->ModalResult == 0;
-                           focused = FmNewFolder && FmNewFolder->LEditName->Focused();
-                           PostKey(FmNewFolder->LEditName->Handle(), VK_ESCAPE);
+                           focused = FmNewFolder && Ui(*FmNewFolder).LEditName->Focused();
+                           PostKey(Ui(*FmNewFolder).LEditName->Handle(), VK_ESCAPE);
                        });
     EXPECT_EQ(NewFolder(MessagesNode), nullptr);
     EXPECT_TRUE(stayedOpen);
@@ -169,15 +170,15 @@ TEST_F(NameDialog, CancelEscAndTheCloseBoxChangeNeitherTheTreeNorTheFile)
         const char* name;
         std::function<void()> act;
     } ways[] = {
-        {"Cancel", [] { SendMessageW(FmNewMenu->BtnCancel->Handle(), BM_CLICK, 0, 0); }},
-        {"Esc", [] { PostKey(FmNewMenu->LEditName->Handle(), VK_ESCAPE); }},
+        {"Cancel", [] { SendMessageW(Ui(*FmNewMenu).BtnCancel->Handle(), BM_CLICK, 0, 0); }},
+        {"Esc", [] { PostKey(Ui(*FmNewMenu).LEditName->Handle(), VK_ESCAPE); }},
         {"close box", [] { PostMessageW(FmNewMenu->Handle(), WM_CLOSE, 0, 0); }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
         TWhileModal act([] { return FmNewMenu && FmNewMenu->Visible(); },
                         [&] {
-                            SetWindowTextW(FmNewMenu->LEditName->Handle(), L"never");
+                            SetWindowTextW(Ui(*FmNewMenu).LEditName->Handle(), L"never");
                             way.act();
                         });
         EXPECT_EQ(NewMenu(), nullptr);
@@ -195,12 +196,12 @@ TEST_F(NameDialog, RenameShowsTheWholeNameSelectedAndKeepsItWholeWhenConfirmed)
     String shown;
     TWhileModal look([] { return FmRename && FmRename->Visible(); },
                      [&] {
-                         shown = FmRename->LEditName->Text();
+                         shown = Ui(*FmRename).LEditName->Text();
                          DWORD from = 0, to = 0;
-                         SendMessageW(FmRename->LEditName->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                         SendMessageW(Ui(*FmRename).LEditName->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                                       reinterpret_cast<LPARAM>(&to));
                          allSelected = from == 0 && to == longName.size();
-                         PostKey(FmRename->LEditName->Handle(), VK_RETURN);
+                         PostKey(Ui(*FmRename).LEditName->Handle(), VK_RETURN);
                      });
     EXPECT_EQ(RenameNode(message), message);
     EXPECT_EQ(shown, longName);
@@ -221,8 +222,8 @@ TEST_F(NameDialog, ANodeDeletedWhileTheDialogIsOpenIsNeverTouched)
     TWhileModal trim([] { return FmNewFolder && FmNewFolder->Visible(); },
                      [&] {
                          tree.Delete(folder);
-                         SetWindowTextW(FmNewFolder->LEditName->Handle(), L"kept");
-                         PostKey(FmNewFolder->LEditName->Handle(), VK_RETURN);
+                         SetWindowTextW(Ui(*FmNewFolder).LEditName->Handle(), L"kept");
+                         PostKey(Ui(*FmNewFolder).LEditName->Handle(), VK_RETURN);
                      });
     TTreeNode* created = NewFolder(folder);
     ASSERT_NE(created, nullptr);
@@ -233,7 +234,7 @@ TEST_F(NameDialog, ANodeDeletedWhileTheDialogIsOpenIsNeverTouched)
     TWhileModal gone([] { return FmRename && FmRename->Visible(); },
                      [&] {
                          tree.Delete(message);
-                         PostKey(FmRename->LEditName->Handle(), VK_RETURN);
+                         PostKey(Ui(*FmRename).LEditName->Handle(), VK_RETURN);
                      });
     EXPECT_EQ(RenameNode(message), nullptr);
 }

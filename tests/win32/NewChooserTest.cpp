@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
 #include "core/Globals.h"
@@ -70,14 +71,14 @@ TEST_F(NewChooser, FourStackedButtonsInTabOrderWithTheirTexts)
                          title = ToUtf8(FmNew->Caption());
                          width = FmNew->ClientWidth();
                          height = FmNew->ClientHeight();
-                         HWND h = FmNew->BtnNewMenu->Handle();
+                         HWND h = Ui(*FmNew).BtnNewMenu->Handle();
                          for (int i = 0; i < 4; ++i, h = GetNextDlgTabItem(FmNew->Handle(), h, FALSE)) {
                              buttons.push_back(TStdControl::FromHandle(h)->BoundsRect());
                              texts.push_back(ToUtf8(TStdControl::FromHandle(h)->Text()));
                          }
-                         PostKey(FmNew->BtnNewMenu->Handle(), VK_ESCAPE);
+                         PostKey(Ui(*FmNew).BtnNewMenu->Handle(), VK_ESCAPE);
                      });
-    EXPECT_EQ(ShowNewDialog(menu), 0);
+    EXPECT_EQ(ShowNewDialog(menu), nullptr);
     EXPECT_EQ(FmNew, nullptr);
     EXPECT_EQ(title, "New");
     EXPECT_EQ(width, 144 + 32);
@@ -99,17 +100,17 @@ TEST_F(NewChooser, EachButtonLeadsToItsDialogForTheRowsMenuAndCloseToNothing)
         std::function<TButton*()> button;
         const char* opened;
     } cases[] = {
-        {"New Menu", [] { return FmNew->BtnNewMenu.get(); }, "menu"},
-        {"New Folder", [] { return FmNew->BtnNewFolder.get(); }, "folder"},
-        {"New Message", [] { return FmNew->BtnNewMessage.get(); }, "message"},
-        {"Close", [] { return FmNew->BtnClose.get(); }, ""},
+        {"New Menu", [] { return Ui(*FmNew).BtnNewMenu.get(); }, "menu"},
+        {"New Folder", [] { return Ui(*FmNew).BtnNewFolder.get(); }, "folder"},
+        {"New Message", [] { return Ui(*FmNew).BtnNewMessage.get(); }, "message"},
+        {"Close", [] { return Ui(*FmNew).BtnClose.get(); }, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Choice choice;
         Choose(choice, c.button);
         TModalDeadline deadline([] { return FmNew ? FmNew->Handle() : nullptr; });
-        EXPECT_EQ(ShowNewDialog(menu), 0);
+        EXPECT_EQ(ShowNewDialog(menu), nullptr);
         EXPECT_EQ(choice.opened, c.opened);
         EXPECT_EQ(FmNew, nullptr);
         EXPECT_EQ(menu->Count(), 0) << "every second dialog was cancelled";
@@ -122,12 +123,29 @@ TEST_F(NewChooser, EqualCaptionsRunTheFirstCommandInTheOrderMenuFolderMessage)
     Choose(choice, nullptr);
     choice.press = std::make_unique<TWhileModal>([] { return FmNew && FmNew->Visible(); },
                                                  [] {
-                                                     FmNew->BtnNewFolder->SetText(u"Same");
-                                                     FmNew->BtnNewMessage->SetText(u"Same");
-                                                     SendMessageW(FmNew->BtnNewMessage->Handle(), BM_CLICK, 0, 0);
+                                                     Ui(*FmNew).BtnNewFolder->SetText(u"Same");
+                                                     Ui(*FmNew).BtnNewMessage->SetText(u"Same");
+                                                     SendMessageW(Ui(*FmNew).BtnNewMessage->Handle(), BM_CLICK, 0, 0);
                                                  });
     ShowNewDialog(menu);
     EXPECT_EQ(choice.opened, "folder");
+}
+
+TEST_F(NewChooser, ReturnsTheNodeTheDialogItLedToCreated)
+{
+    TWhileModal press([] { return FmNew && FmNew->Visible(); },
+                      [] { SendMessageW(Ui(*FmNew).BtnNewFolder->Handle(), BM_CLICK, 0, 0); });
+    TWhileModal name([] { return FmNewFolder && FmNewFolder->Visible(); },
+                     [] {
+                         SetWindowTextW(Ui(*FmNewFolder).LEditName->Handle(), L"Chosen");
+                         PostKey(Ui(*FmNewFolder).LEditName->Handle(), VK_RETURN);
+                     });
+    TModalDeadline deadline([] { return FmNewFolder ? FmNewFolder->Handle() : FmNew ? FmNew->Handle() : nullptr; });
+    TTreeNode* folder = ShowNewDialog(menu);
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->Parent(), menu);
+    EXPECT_EQ(folder->Text, u"Chosen");
+    EXPECT_EQ(folder->ImageIndex, nkFolder);
 }
 
 } // namespace

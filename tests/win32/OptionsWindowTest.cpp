@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "DialogAccess.h"
 #include "Environment.h"
+#include "UserState.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/UnitMain.h"
@@ -19,6 +21,7 @@
 namespace {
 
 struct OptionsWindow : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     // The settings after start-up, put back after each test.
     bool autoHide, turnOnHotkey, autoCapture, autoDelete;
     int count;
@@ -59,7 +62,7 @@ struct OptionsWindow : testing::Test {
 
 TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
 {
-    const auto optionsWindow = MakeWindow<TFmOptions>();
+    const auto optionsWindow = MakeWindow<TFmOptions>(CurrentOptions());
     TFmOptions& options = *optionsWindow;
     EXPECT_EQ(ToUtf8(FromW([&] {
                   wchar_t caption[64] = L"";
@@ -78,25 +81,25 @@ TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
     EXPECT_EQ(options.ClientHeight(), 336 - 90 + 16);
     EXPECT_EQ(options.Left(), (GetSystemMetrics(SM_CXSCREEN) - options.Width()) / 2);
     EXPECT_EQ(options.Top(), (GetSystemMetrics(SM_CYSCREEN) - options.Height()) / 2);
-    EXPECT_FALSE(options.GroupBoxLanguage->Visible());
-    EXPECT_FALSE(options.ComboBoxLanguages->Visible());
-    EXPECT_FALSE(options.BtnEditLanguageFile->Visible());
+    EXPECT_FALSE(Ui(options).GroupBoxLanguage->Visible());
+    EXPECT_FALSE(Ui(options).ComboBoxLanguages->Visible());
+    EXPECT_FALSE(Ui(options).BtnEditLanguageFile->Visible());
 
     const struct {
         TStdControl* control;
         RECT bounds;
         const char* caption;
     } controls[] = {
-        {options.GroupBoxGeneral.get(), {8, 8, 386, 98}, "General:"},
-        {options.CheckBoxAutoHide.get(), {24, 32, 368, 49}, "Auto hide menu bar"},
-        {options.CheckBoxTurnOnHotkey.get(), {24, 62, 368, 79}, "T&urn on hotkey"},
-        {options.GroupBoxClipboard.get(), {8, 98, 386, 218}, "Clipboard:"},
-        {options.CheckBoxAutoCapture.get(), {24, 122, 368, 139}, "Auto capture clipboard message"},
-        {options.CheckBoxAutoDelete.get(), {24, 152, 368, 169}, "Auto delete old clipboard message"},
+        {Ui(options).GroupBoxGeneral.get(), {8, 8, 386, 98}, "General:"},
+        {Ui(options).CheckBoxAutoHide.get(), {24, 32, 368, 49}, "Auto hide menu bar"},
+        {Ui(options).CheckBoxTurnOnHotkey.get(), {24, 62, 368, 79}, "T&urn on hotkey"},
+        {Ui(options).GroupBoxClipboard.get(), {8, 98, 386, 218}, "Clipboard:"},
+        {Ui(options).CheckBoxAutoCapture.get(), {24, 122, 368, 139}, "Auto capture clipboard message"},
+        {Ui(options).CheckBoxAutoDelete.get(), {24, 152, 368, 169}, "Auto delete old clipboard message"},
         // 11 pixels below the groups, at the right end of the layout.
-        {options.BtnDefault.get(), {145, 229, 220, 254}, "&Default"},
-        {options.BtnOk.get(), {228, 229, 303, 254}, "&Ok"},
-        {options.BtnCancel.get(), {311, 229, 386, 254}, "&Cancel"},
+        {Ui(options).BtnDefault.get(), {145, 229, 220, 254}, "&Default"},
+        {Ui(options).BtnOk.get(), {228, 229, 303, 254}, "&Ok"},
+        {Ui(options).BtnCancel.get(), {311, 229, 386, 254}, "&Cancel"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.caption);
@@ -104,36 +107,36 @@ TEST_F(OptionsWindow, LayoutWithTheLanguageGroupHiddenAndTheWindowShorter)
         EXPECT_TRUE(EqualRect(&r, &c.bounds)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
         EXPECT_EQ(ToUtf8(c.control->Text()), c.caption);
     }
-    EXPECT_EQ(ToUtf8(options.LabelMaxCount->Text()), "Maximum message count:");
-    EXPECT_EQ(Bounds(*options.LabelMaxCount).left, 40);
-    EXPECT_EQ(Bounds(*options.LabelMaxCount).top, 183);
+    EXPECT_EQ(ToUtf8(Ui(options).LabelMaxCount->Text()), "Maximum message count:");
+    EXPECT_EQ(Bounds(*Ui(options).LabelMaxCount).left, 40);
+    EXPECT_EQ(Bounds(*Ui(options).LabelMaxCount).top, 183);
     // The field and its up-down together are 100 x 22 at (178, 178).
-    RECT field = Bounds(*options.SpinEditMaxCount), upDown{};
-    GetWindowRect(options.SpinEditMaxCount->UpDown(), &upDown);
+    RECT field = Bounds(*Ui(options).SpinEditMaxCount), upDown{};
+    GetWindowRect(Ui(options).SpinEditMaxCount->UpDown(), &upDown);
     MapWindowPoints(HWND_DESKTOP, options.Handle(), reinterpret_cast<POINT*>(&upDown), 2);
-    const int fieldLeft = std::max<int>(178, Bounds(*options.LabelMaxCount).right + 6);
+    const int fieldLeft = std::max<int>(178, Bounds(*Ui(options).LabelMaxCount).right + 6);
     EXPECT_EQ(field.left, fieldLeft); // right of its label whatever the font
     EXPECT_EQ(field.top, 178);
     EXPECT_LE(upDown.right, fieldLeft + 100);
     EXPECT_GE(upDown.right, fieldLeft + 96);
     EXPECT_EQ(field.bottom, 200);
     int low = 0, high = 0;
-    SendMessageW(options.SpinEditMaxCount->UpDown(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+    SendMessageW(Ui(options).SpinEditMaxCount->UpDown(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                  reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(low, 5);
     EXPECT_EQ(high, 99999);
-    EXPECT_EQ(SendMessageW(options.SpinEditMaxCount->Handle(), EM_GETLIMITTEXT, 0, 0), 5);
-    EXPECT_TRUE(GetWindowLongW(options.BtnOk->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(SendMessageW(Ui(options).SpinEditMaxCount->Handle(), EM_GETLIMITTEXT, 0, 0), 5);
+    EXPECT_TRUE(GetWindowLongW(Ui(options).BtnOk->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
     // Tab order: the groups' controls, then Default, Ok, Cancel.
     std::vector<HWND> order;
-    HWND h = options.CheckBoxAutoHide->Handle();
+    HWND h = Ui(options).CheckBoxAutoHide->Handle();
     for (int i = 0; i < 8; ++i, h = GetNextDlgTabItem(options.Handle(), h, FALSE))
         order.push_back(h);
-    EXPECT_EQ(order, (std::vector<HWND>{options.CheckBoxAutoHide->Handle(), options.CheckBoxTurnOnHotkey->Handle(),
-                                        options.CheckBoxAutoCapture->Handle(), options.CheckBoxAutoDelete->Handle(),
-                                        options.SpinEditMaxCount->Handle(), options.BtnDefault->Handle(),
-                                        options.BtnOk->Handle(), options.BtnCancel->Handle()}));
+    EXPECT_EQ(order, (std::vector<HWND>{Ui(options).CheckBoxAutoHide->Handle(), Ui(options).CheckBoxTurnOnHotkey->Handle(),
+                                        Ui(options).CheckBoxAutoCapture->Handle(), Ui(options).CheckBoxAutoDelete->Handle(),
+                                        Ui(options).SpinEditMaxCount->Handle(), Ui(options).BtnDefault->Handle(),
+                                        Ui(options).BtnOk->Handle(), Ui(options).BtnCancel->Handle()}));
 }
 
 TEST_F(OptionsWindow, ControlsStartFromTheSettings)
@@ -148,16 +151,16 @@ TEST_F(OptionsWindow, ControlsStartFromTheSettings)
         AutoCapture = c.capture;
         AutoDelete = c.autoDelete;
         ClipboardMaxCount = c.count;
-        const auto optionsWindow = MakeWindow<TFmOptions>();
+        const auto optionsWindow = MakeWindow<TFmOptions>(CurrentOptions());
         TFmOptions& options = *optionsWindow;
-        EXPECT_EQ(options.CheckBoxAutoHide->Checked(), c.autoHide);
-        EXPECT_EQ(options.CheckBoxTurnOnHotkey->Checked(), c.hotkey);
-        EXPECT_EQ(options.CheckBoxAutoCapture->Checked(), c.capture);
-        EXPECT_EQ(options.CheckBoxAutoDelete->Checked(), c.autoDelete);
-        EXPECT_EQ(options.SpinEditMaxCount->Value(), c.shown);
-        EXPECT_EQ(options.SpinEditMaxCount->Enabled(), c.autoDelete);
-        EXPECT_EQ(options.LabelMaxCount->Enabled(), c.autoDelete);
-        EXPECT_EQ(IsWindowEnabled(options.SpinEditMaxCount->UpDown()) != FALSE, c.autoDelete);
+        EXPECT_EQ(Ui(options).CheckBoxAutoHide->Checked(), c.autoHide);
+        EXPECT_EQ(Ui(options).CheckBoxTurnOnHotkey->Checked(), c.hotkey);
+        EXPECT_EQ(Ui(options).CheckBoxAutoCapture->Checked(), c.capture);
+        EXPECT_EQ(Ui(options).CheckBoxAutoDelete->Checked(), c.autoDelete);
+        EXPECT_EQ(Ui(options).SpinEditMaxCount->Value(), c.shown);
+        EXPECT_EQ(Ui(options).SpinEditMaxCount->Enabled(), c.autoDelete);
+        EXPECT_EQ(Ui(options).LabelMaxCount->Enabled(), c.autoDelete);
+        EXPECT_EQ(IsWindowEnabled(Ui(options).SpinEditMaxCount->UpDown()) != FALSE, c.autoDelete);
     }
 }
 
@@ -167,32 +170,34 @@ TEST_F(OptionsWindow, DefaultSetsTheControlsOnlyAndOkCopiesThem)
     AutoDelete = false;
     ClipboardMaxCount = 50;
     CurrentLanguage.clear();
-    const auto optionsWindow = MakeWindow<TFmOptions>();
+    const auto optionsWindow = MakeWindow<TFmOptions>(CurrentOptions());
     TFmOptions& options = *optionsWindow;
     options.BtnDefaultClick();
-    EXPECT_FALSE(options.CheckBoxAutoHide->Checked());
-    EXPECT_TRUE(options.CheckBoxAutoDelete->Checked());
-    EXPECT_TRUE(options.SpinEditMaxCount->Enabled()); // the click handler ran
-    EXPECT_EQ(options.SpinEditMaxCount->Value(), 20);
+    EXPECT_FALSE(Ui(options).CheckBoxAutoHide->Checked());
+    EXPECT_TRUE(Ui(options).CheckBoxAutoDelete->Checked());
+    EXPECT_TRUE(Ui(options).SpinEditMaxCount->Enabled()); // the click handler ran
+    EXPECT_EQ(Ui(options).SpinEditMaxCount->Value(), 20);
     EXPECT_TRUE(AutoHide);
     EXPECT_EQ(ClipboardMaxCount, 50);
 
-    SendMessageW(options.CheckBoxAutoDelete->Handle(), BM_CLICK, 0, 0);
-    EXPECT_FALSE(options.SpinEditMaxCount->Enabled());
-    SendMessageW(options.CheckBoxAutoDelete->Handle(), BM_CLICK, 0, 0);
+    SendMessageW(Ui(options).CheckBoxAutoDelete->Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(Ui(options).SpinEditMaxCount->Enabled());
+    SendMessageW(Ui(options).CheckBoxAutoDelete->Handle(), BM_CLICK, 0, 0);
 
     const std::pair<const wchar_t*, int> typed[] = {{L"3", 5}, {L"99999", 99999}, {L"123456", 12345}, {L"-7", 5},
                                                     {L"", 5},  {L"+42", 42},       {L"4a2", 42}};
     for (auto [text, stored] : typed) {
-        Type(*options.SpinEditMaxCount, text); // letters are refused as they are typed
+        Type(*Ui(options).SpinEditMaxCount, text); // letters are refused as they are typed
         options.ModalResult = 0;
         options.BtnOkClick();
-        EXPECT_EQ(ClipboardMaxCount, stored) << ToUtf8(FromW(text));
+        EXPECT_EQ(options.Fields().ClipboardMaxCount, stored) << ToUtf8(FromW(text));
         EXPECT_EQ(options.ModalResult, mrOk);
     }
-    EXPECT_FALSE(AutoHide);
-    EXPECT_TRUE(AutoDelete);
-    EXPECT_EQ(CurrentLanguage, u"Default(English)"); // no language file matched an empty name
+    const TOptionsFields confirmed = options.Fields();
+    EXPECT_FALSE(confirmed.AutoHide);
+    EXPECT_TRUE(confirmed.AutoDelete);
+    EXPECT_EQ(confirmed.CurrentLanguage, u"Default(English)"); // no language file matched an empty name
+    EXPECT_TRUE(AutoHide) << "the settings change only when the Options command takes what OK gave";
 }
 
 TEST_F(OptionsWindow, LanguageFilesAreListedAndTheCurrentOneSelected)
@@ -214,18 +219,18 @@ TEST_F(OptionsWindow, LanguageFilesAreListedAndTheCurrentOneSelected)
     LanguagesFolder = FromW(folder);
     CurrentLanguage = u"deutsch";
     {
-        const auto optionsWindow = MakeWindow<TFmOptions>();
+        const auto optionsWindow = MakeWindow<TFmOptions>(CurrentOptions());
         TFmOptions& options = *optionsWindow;
         std::vector<String> items;
-        for (int i = 0; i < options.ComboBoxLanguages->Count(); ++i)
-            items.push_back(options.ComboBoxLanguages->Item(i));
+        for (int i = 0; i < Ui(options).ComboBoxLanguages->Count(); ++i)
+            items.push_back(Ui(options).ComboBoxLanguages->Item(i));
         ASSERT_EQ(items.size(), 3u);
         EXPECT_EQ(items[0], u"Default(English)");
         EXPECT_TRUE((items[1] == u"Deutsch" && items[2] == u"Francais") ||
                     (items[1] == u"Francais" && items[2] == u"Deutsch"));
-        EXPECT_EQ(options.ComboBoxLanguages->Item(options.ComboBoxLanguages->ItemIndex()), u"Deutsch");
+        EXPECT_EQ(Ui(options).ComboBoxLanguages->Item(Ui(options).ComboBoxLanguages->ItemIndex()), u"Deutsch");
         options.BtnOkClick();
-        EXPECT_EQ(CurrentLanguage, u"Deutsch");
+        EXPECT_EQ(options.Fields().CurrentLanguage, u"Deutsch");
     }
     for (const wchar_t* name : {L"Deutsch.ini", L"readme.txt", L"Francais.INI", L"noext"})
         DeleteFileW((folder + L"\\" + name).c_str());
@@ -266,9 +271,9 @@ TEST_F(OptionsWindow, OkTrimsTheClipboardsRebuildsTheBarAndSavesTheSettings)
     for (int i = 0; i < 10; ++i)
         items.AddChild(ClipboardsNode, u"entry " + String(1, char16_t(u'0' + i)))->ImageIndex = nkMessage;
     PressWhenOpen press([](TFmOptions& options) {
-        SendMessageW(options.CheckBoxAutoHide->Handle(), BM_CLICK, 0, 0);
-        SetWindowTextW(options.SpinEditMaxCount->Handle(), L"6");
-        SendMessageW(options.BtnOk->Handle(), BM_CLICK, 0, 0);
+        SendMessageW(Ui(options).CheckBoxAutoHide->Handle(), BM_CLICK, 0, 0);
+        SetWindowTextW(Ui(options).SpinEditMaxCount->Handle(), L"6");
+        SendMessageW(Ui(options).BtnOk->Handle(), BM_CLICK, 0, 0);
     });
     FmMenuBar->ActionOptionsExecute();
     EXPECT_EQ(FmOptions, nullptr);
@@ -298,8 +303,8 @@ TEST_F(OptionsWindow, CancelAfterDefaultChangesNothing)
     for (int i = 0; i < 10; ++i)
         SnippetTree().AddChild(ClipboardsNode, u"entry");
     PressWhenOpen press([](TFmOptions& options) {
-        SendMessageW(options.BtnDefault->Handle(), BM_CLICK, 0, 0);
-        SendMessageW(options.BtnCancel->Handle(), BM_CLICK, 0, 0);
+        SendMessageW(Ui(options).BtnDefault->Handle(), BM_CLICK, 0, 0);
+        SendMessageW(Ui(options).BtnCancel->Handle(), BM_CLICK, 0, 0);
     });
     FmMenuBar->ActionOptionsExecute();
     EXPECT_EQ(FmOptions, nullptr);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
 #include "core/DataFile.h"
@@ -679,9 +680,9 @@ TWhileModal AnswerName(TFmAddFolderRename*& global, const wchar_t* name)
     return TWhileModal([&global] { return global && global->Visible(); },
                        [&global, name] {
                            if (name)
-                               SetWindowTextW(global->LEditName->Handle(), name);
-                           global->LEditName->SetFocus();
-                           PostKey(global->LEditName->Handle(), name ? VK_RETURN : VK_ESCAPE);
+                               SetWindowTextW(Ui(*global).LEditName->Handle(), name);
+                           Ui(*global).LEditName->SetFocus();
+                           PostKey(Ui(*global).LEditName->Handle(), name ? VK_RETURN : VK_ESCAPE);
                        });
 }
 
@@ -690,9 +691,9 @@ TWhileModal AnswerEditor(const wchar_t* name)
 {
     return TWhileModal([] { return FmMessage && FmMessage->Visible(); },
                        [name] {
-                           SetWindowTextW(FmMessage->EditName->Handle(), name);
-                           SetWindowTextW(FmMessage->MemoText->Handle(), L"some text");
-                           SendMessageW(FmMessage->BtnOk->Handle(), BM_CLICK, 0, 0);
+                           SetWindowTextW(Ui(*FmMessage).EditName->Handle(), name);
+                           SetWindowTextW(Ui(*FmMessage).MemoText->Handle(), L"some text");
+                           SendMessageW(Ui(*FmMessage).BtnOk->Handle(), BM_CLICK, 0, 0);
                        });
 }
 

@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "Environment.h"
+#include "core/ScopeExit.h"
 #include "ui/Application.h"
+#include "ui/DragDrop.h"
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
 #include "ui/Timer.h"
@@ -199,6 +201,48 @@ TEST_F(UiLayer, ShowModalDisablesTheOtherWindowsAndRaisesTheModalLevel)
     EXPECT_EQ(Application->ModalLevel, 0);
     EXPECT_TRUE(IsWindowEnabled(other.Handle()));
     EXPECT_FALSE(dialog.Visible());
+}
+
+// A drag source that takes no drops, ended with Esc at once.
+struct StillSource : TDragControl {
+    bool AcceptsDrags() const override { return false; }
+    void DoDragOver(TDragControl*, int, int, TDragState, bool&) override {}
+    void DoDragDrop(TDragControl*, int, int) override {}
+};
+
+// Begins a drag of source and ends it; returns the window that held the capture meanwhile.
+HWND DragAndCancel(StillSource& source)
+{
+    int ended = 0;
+    BeginDrag(source, false, 5, [&] { ++ended; });
+    const HWND capture = GetCapture();
+    if (capture)
+        SendMessageW(capture, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(DragInProgress());
+    return capture;
+}
+
+TEST_F(UiLayer, ADragsCaptureWindowGoesWithTheApplicationAndTheNextDragGetsANewOne)
+{
+    StillSource source;
+    TApplication* const program = Application;
+    const ScopeExit restore([program] { Application = program; }); // a second one took its place
+    // The drags of earlier tests left their window: gone, it is replaced at the next drag.
+    DestroyWindow(DragAndCancel(source));
+    HWND earlier = nullptr;
+    {
+        TApplication other(program->Instance(), 1);
+        earlier = DragAndCancel(source);
+        ASSERT_NE(earlier, nullptr);
+        EXPECT_TRUE(IsWindow(earlier));
+    }
+    Application = program;
+    EXPECT_FALSE(IsWindow(earlier));
+    const HWND later = DragAndCancel(source);
+    ASSERT_NE(later, nullptr);
+    EXPECT_TRUE(IsWindow(later));
+    EXPECT_EQ(GetWindow(later, GW_OWNER), Application->Handle());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The bare path that the speed figure of the hotkey paste is set beside: a minimal program that
+// The bare path that the hotkey paste's press-to-text time is set beside: a minimal program that
 // registers one hotkey and answers it with a clipboard write and Ctrl+V, nothing else.
 // Usage: BarePaste.exe <modifiers> <virtual key> <text>
 #include <windows.h>
