@@ -103,8 +103,14 @@ target_include_directories(QuorvaneWin32Tests PRIVATE tests/support)
 set(QV_TEST_PATHS QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QV_BINARY_DIR="${CMAKE_BINARY_DIR}")
 target_compile_definitions(QuorvaneWin32Tests PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneWin32Tests PRIVATE ${QV_WARNINGS})
+# A run passes only when the test program printed its own final summary, with no failure and
+# with exit code 0 (which the regular expressions alone would ignore): a program that ends early,
+# or whose output goes silent, while its exit code still says success never counts as passed.
+set(QV_GTEST_FINISHED "\\[  PASSED  \\] [0-9]+ tests?\\.")
+set(QV_GTEST_FAILED "\\[  FAILED  \\]|wine-run: exit code [1-9]")
 add_test(NAME Win32Tests COMMAND QuorvaneWin32Tests --gtest_shuffle)
-set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300)
+set_tests_properties(Win32Tests PROPERTIES TIMEOUT 300 PASS_REGULAR_EXPRESSION "${QV_GTEST_FINISHED}"
+                                           FAIL_REGULAR_EXPRESSION "${QV_GTEST_FAILED}")
 
 add_executable(QuorvaneE2E
   tests/e2e/ClipboardTest.cpp
@@ -135,7 +141,8 @@ target_compile_definitions(QuorvaneE2E PRIVATE ${QV_TEST_PATHS})
 target_compile_options(QuorvaneE2E PRIVATE ${QV_WARNINGS})
 add_dependencies(QuorvaneE2E Quorvane)
 add_test(NAME EndToEnd COMMAND QuorvaneE2E)
-set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600)
+set_tests_properties(EndToEnd PROPERTIES TIMEOUT 600 PASS_REGULAR_EXPRESSION "${QV_GTEST_FINISHED}"
+                                         FAIL_REGULAR_EXPRESSION "${QV_GTEST_FAILED}")
 
 # The data file's speed on a real file system; built with the rest, run by hand (scripts/bench.sh),
 # not by ctest.
