@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "UserState.h"
@@ -95,6 +96,28 @@ TEST_F(Files, AFailedWriteKeepsTheOldFileAndSaysWhy)
     }
     holder.reset();
     EXPECT_EQ(os.ReadWholeFile(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(TemporaryLeft());
+}
+
+TEST_F(Files, AReaderThatLetsTheFileGoSoonDoesNotFailTheSave)
+{
+    os.WriteWholeFile(path, {1, 2, 3});
+    // A backup tool or a scanner reads the file, sharing it, and closes it a moment later.
+    HANDLE reader = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread closer([reader] {
+        Sleep(50);
+        CloseHandle(reader);
+    });
+    try {
+        os.WriteWholeFile(path, {7, 7, 7, 7});
+    } catch (const EAppError& e) {
+        ADD_FAILURE() << ToUtf8(e.Message());
+    }
+    closer.join();
+    EXPECT_EQ(os.ReadWholeFile(path), (std::vector<std::uint8_t>{7, 7, 7, 7}));
     EXPECT_FALSE(TemporaryLeft());
 }
 

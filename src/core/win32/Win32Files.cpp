@@ -245,6 +245,31 @@ std::vector<std::uint8_t> TWin32Files::ReadWholeFile(StringView path)
     return bytes;
 }
 
+namespace {
+
+// The replace fails while another program has the target open, even a reader that shares it
+// (under Wine always; on Windows when it does not share deletion): a backup tool or a virus
+// scanner that looks at the file just then. Such a look is short, so the replace is tried again
+// for about a second before the save fails; the last error stays for the caller.
+bool ReplaceWithTemporary(const String& temporary, const String& target)
+{
+    constexpr int Tries = 20;
+    constexpr DWORD WaitMs = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(Wide(temporary), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD code = GetLastError();
+        const bool held = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+        if (!held || attempt == Tries) {
+            SetLastError(code);
+            return false;
+        }
+        Sleep(WaitMs);
+    }
+}
+
+} // namespace
+
 void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t>& bytes)
 {
     const String target(path);
@@ -264,7 +289,7 @@ void TWin32Files::WriteWholeFile(StringView path, const std::vector<std::uint8_t
     // A network file system may report a failed write only at the close.
     if (!temporary.Close())
         CannotCreate(target, GetLastError());
-    if (!MoveFileExW(Wide(temporary.Path()), Wide(savePath), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!ReplaceWithTemporary(temporary.Path(), savePath))
         CannotCreate(target, GetLastError());
     temporary.Keep();
     RemoveLeftTemporaries(savePath);
