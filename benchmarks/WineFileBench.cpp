@@ -15,7 +15,7 @@
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/TreeRoutines.h"
-#include "core/Win32Os.h"
+#include "core/win32/Win32Os.h"
 #include "ui/WinText.h"
 
 namespace {

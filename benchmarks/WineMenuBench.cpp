@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
+#include "UserState.h"
 #include "WineTiming.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitMenu.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitMenu.h"
 #include "ui/Application.h"
 
 namespace {
@@ -68,6 +69,8 @@ void ListBoxFirstPaint(HWND parent, HFONT font)
 
 int main()
 {
+    // The figures are of a first start, whatever an earlier run stored in this prefix.
+    CleanUserState();
     TMainBlock block(GetModuleHandleW(nullptr));
     TTreeNodes& items = SnippetTree();
     TTreeNode* root = items.AddChild(nullptr, u"Bench");

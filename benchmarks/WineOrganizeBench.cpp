@@ -17,19 +17,20 @@
 #include <string>
 #include <vector>
 
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
+#include "UserState.h"
 #include "WineTiming.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/NodeWatch.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "core/Win32Os.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "core/win32/Win32Os.h"
 #include "organize/FileDialogs.h"
 #include "organize/TextFiles.h"
-#include "organize/UnitOrg.h"
-#include "settings/UnitLanguage.h"
+#include "organize/win32/UnitOrg.h"
+#include "settings/win32/UnitLanguage.h"
 #include "ui/Application.h"
 #include "ui/WinText.h"
 
@@ -175,6 +176,8 @@ void BareControlsFirstPaint(const TTreeNode* big, HIMAGELIST images)
 
 int main()
 {
+    // The figures are of a first start, whatever an earlier run stored in this prefix.
+    CleanUserState();
     TMainBlock block(GetModuleHandleW(nullptr));
     while (FmMain->TimerLogin.Tag != 1) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

@@ -2,7 +2,7 @@
 // the user sees is looked up here by key and falls back to its English default. In template mode
 // (CurrentLanguage "GetDefaultEnglish") the lookups also collect the English defaults, which are
 // then written out as a language file. The parts that touch only the core's globals live here;
-// ApplyLanguage (settings/UnitLanguage.h) runs them with the windows' own sections.
+// ApplyLanguage (settings/win32/UnitLanguage.h) runs them with the windows' own sections.
 #pragma once
 
 #include <cstdint>

@@ -27,11 +27,16 @@ void TDialogForm::SetDefaultButton(TButton* button)
         defaultButton_->SetDefault(true);
 }
 
-void TDialogForm::CenterOnScreen()
+void CenterWindowOnScreen(HWND window)
 {
-    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
-              Height());
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void TDialogForm::CenterOnScreen() { CenterWindowOnScreen(Handle()); }
 
 bool TDialogForm::FormCommand(int id)
 {

@@ -12,6 +12,9 @@
 // its loop runs.
 constexpr UINT WM_DIALOGFOREGROUND = WM_USER + 1;
 
+// Puts a top-level window, at its size, in the middle of the primary screen.
+void CenterWindowOnScreen(HWND window);
+
 class TDialogForm : public TForm {
 public:
     enum class TBorder { Fixed, Sizeable };

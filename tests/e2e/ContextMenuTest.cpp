@@ -3,6 +3,7 @@
 // the data file and the disk.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,12 @@ TEST_F(ContextMenuAsUserSeesIt, SaveAsWritesTheTextAsUtf16WithItsMarkUnderTheTyp
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = FindMessageBox(quorvane->Id())) != nullptr; }, 5000));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000));
+    // It opens in the middle of the screen as the active window, not at the corner of its hidden
+    // owner over the menu bar.
+    EXPECT_TRUE(WaitFor([&] { return ActiveWindowOf(dialog) == dialog; }, 3000));
+    const RECT placed = ScreenRect(dialog);
+    EXPECT_LE(std::abs((placed.left + placed.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs((placed.top + placed.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
     // The message's name is offered; the user types over it.
     HWND name = FindChild(dialog, L"Edit");
     ASSERT_NE(name, nullptr);

@@ -238,14 +238,20 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-HWND FocusedControl(HWND window)
+namespace {
+GUITHREADINFO ThreadInfoOf(HWND window)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
+        info = GUITHREADINFO{};
+    return info;
 }
+} // namespace
+
+HWND FocusedControl(HWND window) { return ThreadInfoOf(window).hwndFocus; }
+
+HWND ActiveWindowOf(HWND window) { return ThreadInfoOf(window).hwndActive; }
 
 std::optional<DWORD> SettingsDword(const wchar_t* name)
 {

@@ -60,6 +60,8 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = null
 std::wstring ControlText(HWND control);
 // The control that has the keyboard focus in the thread of window; nullptr when none.
 HWND FocusedControl(HWND window);
+// The active window of the thread of window, as its title bar shows; nullptr when none.
+HWND ActiveWindowOf(HWND window);
 
 // Values of the program's settings key; nullopt when missing or of another type.
 std::optional<DWORD> SettingsDword(const wchar_t* name);

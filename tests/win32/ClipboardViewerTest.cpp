@@ -7,9 +7,9 @@
 #include "Environment.h"
 #include "core/Globals.h"
 #include "core/OsServices.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarClipboard.h"
-#include "core/UnitMenuBar.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarClipboard.h"
+#include "core/win32/UnitMenuBar.h"
 #include "ui/WinText.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/TreeRoutines.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitMenu.h"
-#include "menus/UnitWideMenuItem.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitMenu.h"
+#include "menus/win32/UnitWideMenuItem.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include "FakeUpdateServer.h"
-#include "MainBlock.h"
+#include "core/win32/MainBlock.h"
 #include "UserState.h"
 #include "core/Globals.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
 #include "ui/Application.h"
 #include "ui/ImageList.h"
 
@@ -93,6 +93,8 @@ public:
     {
         delete block_;
         block_ = nullptr;
+        // What the program stored on its way out is no start for a later run.
+        CleanUserState();
     }
 
 private:

@@ -15,7 +15,7 @@
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
 #include "organize/ImportExport.h"
-#include "organize/Win32FileDialogs.h"
+#include "organize/win32/Win32FileDialogs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "UserState.h"
-#include "core/Win32Os.h"
+#include "core/win32/Win32Os.h"
 #include "ui/Handles.h"
 
 namespace {
@@ -21,12 +21,19 @@ struct Files : testing::Test {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
         folder = std::wstring(temp) + L"QuorvaneFilesTest";
-        DeleteTree(folder);
+        RemoveFolder();
         CreateDirectoryW(folder.c_str(), nullptr);
         std::wstring file = folder + L"\\Quorvane.db";
         path.assign(file.begin(), file.end());
     }
-    void TearDown() override { DeleteTree(folder); }
+    void TearDown() override { RemoveFolder(); }
+    // The folder's files may have paths longer than the usual form reaches.
+    void RemoveFolder() const
+    {
+        for (const std::wstring& name : FolderFiles())
+            DeleteFileW((L"\\\\?\\" + folder + L"\\" + name).c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
 
     // The names of the files in the folder, in order.
     std::vector<std::wstring> FolderFiles() const
@@ -45,11 +52,11 @@ struct Files : testing::Test {
         return names;
     }
     bool TemporaryLeft() const { return FolderFiles() != std::vector<std::wstring>{L"Quorvane.db"}; }
-    // Writes a file without the writer under test.
+    // Writes a file without the writer under test, whatever the length of its path.
     void Put(const std::wstring& name, const std::string& bytes) const
     {
-        UniqueKernelHandle file(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                            nullptr));
+        UniqueKernelHandle file(CreateFileW((L"\\\\?\\" + folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file) << GetLastError();
         DWORD written = 0;
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -132,32 +139,66 @@ TEST_F(Files, WhatKilledSavesLeftGoesAtTheNextSaveOfTheSameFile)
     EXPECT_FALSE(PathExists(folder + L"\\" + left[0]));
 }
 
-TEST_F(Files, ATargetTooLongForItsTemporaryGetsTheCreateErrorAndLosesNothing)
+TEST_F(Files, EveryTargetPathTheSystemTakesSavesWhateverItsTemporaryNeeds)
 {
-    // Paths the system takes for the target; with the temporary name beside them only the
-    // shortest still fits.
-    for (const size_t length : {247u, 248u, 256u, 259u}) {
+    // The temporary name beside these is longer than MAX_PATH allows, and the target is written
+    // as a user or a dialog may write it.
+    const struct {
+        size_t length;
+        bool slashes;
+    } cases[] = {{247, false}, {248, false}, {256, false}, {259, false}, {259, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.length << (c.slashes ? " with slashes" : ""));
+        const std::wstring prefix = folder + L"\\";
+        ASSERT_LT(prefix.size() + 10, c.length);
+        const std::wstring name(c.length - prefix.size(), L'n');
+        std::wstring written = prefix + name;
+        if (c.slashes)
+            std::replace(written.begin(), written.end(), L'\\', L'/');
+        Put(name, "old");
+        Put(L"mine.tmp", "mine");
+        Put(name + L".~qv0A9F.tmp", "left by a killed save");
+        os.WriteWholeFile(String(written.begin(), written.end()), {'n', 'e', 'w', 0, 0xFF});
+        EXPECT_EQ(Bytes(name), std::string("new\0\xFF", 5));
+        EXPECT_EQ(Bytes(L"mine.tmp"), "mine");
+        EXPECT_EQ(FolderFiles(), (std::vector<std::wstring>{L"mine.tmp", name}));
+        DeleteFileW((prefix + name).c_str());
+    }
+}
+
+TEST_F(Files, ANameTooLongForItsTemporaryNameGetsAShorterOne)
+{
+    // A target in the extended-length form, of a name as long as a file name can be.
+    const std::wstring name(255, L'n');
+    const std::wstring extended = L"\\\\?\\" + folder + L"\\" + name;
+    const String target(extended.begin(), extended.end());
+    Put(L"mine.tmp", "mine");
+    // What a killed save of it left: the name cut short to leave room for ".~qv0A9F.tmp".
+    Put(name.substr(0, 255 - 12) + L".~qv0A9F.tmp", "left by a killed save");
+    for (const std::vector<std::uint8_t>& bytes : {std::vector<std::uint8_t>{1, 2}, std::vector<std::uint8_t>{3}}) {
+        os.WriteWholeFile(target, bytes);
+        EXPECT_EQ(os.ReadWholeFile(target), bytes);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::wstring>{L"mine.tmp", name}));
+    }
+    EXPECT_EQ(Bytes(L"mine.tmp"), "mine");
+}
+
+TEST_F(Files, ATargetTooLongForTheSystemGetsTheCreateErrorAndLosesNothing)
+{
+    Put(L"mine.tmp", "mine");
+    for (const size_t length : {260u, 300u}) {
         SCOPED_TRACE(length);
         const std::wstring prefix = folder + L"\\";
-        ASSERT_LT(prefix.size() + 10, length);
-        const std::wstring name(length - prefix.size(), L'n');
-        const String target(prefix.begin(), prefix.end());
-        const String full = target + String(name.begin(), name.end());
-        Put(name, "old");
-        if (length == 247u) {
-            os.WriteWholeFile(full, {'n', 'e', 'w'});
-            EXPECT_EQ(Bytes(name), "new");
-        } else {
-            try {
-                os.WriteWholeFile(full, {'n', 'e', 'w'});
-                ADD_FAILURE() << "the write should fail";
-            } catch (const EAppError& e) {
-                EXPECT_EQ(e.Message().rfind(u"Cannot create file \"" + full + u"\". ", 0), 0u) << ToUtf8(e.Message());
-            }
-            EXPECT_EQ(Bytes(name), "old");
+        const std::wstring full = prefix + std::wstring(length - prefix.size(), L'n');
+        const String target(full.begin(), full.end());
+        try {
+            os.WriteWholeFile(target, {'n', 'e', 'w'});
+            ADD_FAILURE() << "the write should fail";
+        } catch (const EAppError& e) {
+            EXPECT_EQ(e.Message().rfind(u"Cannot create file \"" + target + u"\". ", 0), 0u) << ToUtf8(e.Message());
         }
-        EXPECT_EQ(FolderFiles(), std::vector<std::wstring>{name});
-        DeleteFileW((prefix + name).c_str());
+        EXPECT_EQ(FolderFiles(), std::vector<std::wstring>{L"mine.tmp"});
+        EXPECT_EQ(Bytes(L"mine.tmp"), "mine");
     }
 }
 

@@ -6,8 +6,8 @@
 #include "Environment.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMain.h"
-#include "menus/UnitHint.h"
+#include "core/win32/UnitMain.h"
+#include "menus/win32/UnitHint.h"
 #include "ui/Font.h"
 
 namespace {

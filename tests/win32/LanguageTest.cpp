@@ -8,14 +8,14 @@
 #include "Environment.h"
 #include "UserState.h"
 #include "core/Globals.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarLabels.h"
-#include "core/UnitMenuBar.h"
-#include "organize/UnitViewMessage.h"
-#include "organize/UnitOrg.h"
-#include "settings/UnitLanguage.h"
-#include "settings/UnitAbout.h"
-#include "settings/UnitOptions.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarLabels.h"
+#include "core/win32/UnitMenuBar.h"
+#include "organize/win32/UnitViewMessage.h"
+#include "organize/win32/UnitOrg.h"
+#include "settings/win32/UnitLanguage.h"
+#include "settings/win32/UnitAbout.h"
+#include "settings/win32/UnitOptions.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "ui/WinText.h"
@@ -23,6 +23,7 @@
 namespace {
 
 struct LanguageInWindows : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     String language, languagesFolder;
     TStringList table;
     std::wstring folder;

@@ -2,19 +2,21 @@
 #include <windows.h>
 
 #include "Environment.h"
-#include "core/DialogOpener.h"
+#include "UserState.h"
+#include "core/win32/DialogOpener.h"
 #include "core/Globals.h"
 #include "core/MenuBarPlacement.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarLabels.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitMenu.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarLabels.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitMenu.h"
 #include "ui/Application.h"
 
 namespace {
 
 // The bar after start-up, rebuilt from settings the test chooses.
 struct MenuBar : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     bool savedAutoHide = false, savedLeftSaved = false;
     int savedLeft = 0;
     void SetUp() override

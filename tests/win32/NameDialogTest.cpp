@@ -10,10 +10,10 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/OsServices.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarLabels.h"
-#include "core/UnitMenuBar.h"
-#include "organize/UnitRename.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarLabels.h"
+#include "core/win32/UnitMenuBar.h"
+#include "organize/win32/UnitRename.h"
 #include "ui/WinText.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include "ModalDriver.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "organize/UnitMessage.h"
-#include "organize/UnitNew.h"
-#include "organize/UnitRename.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "organize/win32/UnitMessage.h"
+#include "organize/win32/UnitNew.h"
+#include "organize/win32/UnitRename.h"
 #include "ui/WinText.h"
 
 namespace {

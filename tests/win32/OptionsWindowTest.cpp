@@ -8,11 +8,12 @@
 
 #include "DialogAccess.h"
 #include "Environment.h"
+#include "UserState.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "settings/UnitOptions.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "settings/win32/UnitOptions.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "ui/WinText.h"
@@ -20,6 +21,7 @@
 namespace {
 
 struct OptionsWindow : testing::Test {
+    TKeptSettingsKey settingsKey; // what OK in the Options window or a drag of the bar stores
     // The settings after start-up, put back after each test.
     bool autoHide, turnOnHotkey, autoCapture, autoDelete;
     int count;

@@ -4,7 +4,7 @@
 
 #include <type_traits>
 
-#include "core/Win32Os.h"
+#include "core/win32/Win32Os.h"
 
 template <class Double>
 TOsServices WithDouble(TOsServices services, Double& double_)

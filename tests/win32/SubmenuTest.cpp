@@ -9,11 +9,11 @@
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/SnippetTree.h"
-#include "core/UnitMain.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitHint.h"
-#include "menus/UnitMenu.h"
-#include "menus/UnitWideMenuItem.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitHint.h"
+#include "menus/win32/UnitMenu.h"
+#include "menus/win32/UnitWideMenuItem.h"
 #include "ui/Application.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "FakeUpdateServer.h"
 #include "OsDoubles.h"
 #include "core/Globals.h"
-#include "core/UnitMain.h"
+#include "core/win32/UnitMain.h"
 #include "settings/Settings.h"
-#include "settings/UnitCheckForUpdate.h"
+#include "settings/win32/UnitCheckForUpdate.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -86,6 +86,27 @@ TEST(WinHttpClientHeaders, AClosedPortIsAFailure)
 {
     TWinHttpClient client;
     EXPECT_EQ(client.Get(Text(std::wstring(ClosedUpdateServer) + L"/update/check"), 256), std::nullopt);
+}
+
+// Leaves copies of a handle's value on the stack where the next calls' frames will lie, as the
+// calls of an earlier test may.
+__attribute__((noinline)) void LeaveOnTheStack(HANDLE handle)
+{
+    volatile HANDLE copies[16384];
+    for (volatile HANDLE& copy : copies)
+        copy = handle;
+}
+
+TEST(FakeUpdateServerProcess, StartingAndStoppingItClosesNoHandleOfTheTestProgram)
+{
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    LeaveOnTheStack(event);
+    { FakeUpdateServer server("newer"); }
+    // Still this event, not closed and not a later handle given the same value.
+    EXPECT_TRUE(SetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    CloseHandle(event);
 }
 
 // A window of this thread that receives the notice; the settings values of the check removed

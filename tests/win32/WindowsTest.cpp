@@ -4,12 +4,12 @@
 #include "Environment.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
-#include "core/UnitMain.h"
-#include "core/MenuBarLabels.h"
-#include "core/UnitMenuBar.h"
-#include "menus/UnitHint.h"
-#include "menus/UnitMenu.h"
-#include "menus/UnitPopupMenu.h"
+#include "core/win32/UnitMain.h"
+#include "core/win32/MenuBarLabels.h"
+#include "core/win32/UnitMenuBar.h"
+#include "menus/win32/UnitHint.h"
+#include "menus/win32/UnitMenu.h"
+#include "menus/win32/UnitPopupMenu.h"
 #include "ui/Application.h"
 
 namespace {

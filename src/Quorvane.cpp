@@ -1,3 +1,0 @@
-#include "MainBlock.h"
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunQuorvane(instance); }

@@ -1,0 +1,3 @@
+#include "core/win32/MainBlock.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunQuorvane(instance); }
