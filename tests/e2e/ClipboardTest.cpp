@@ -261,9 +261,7 @@ public:
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 320, 24,
                                 form_, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetForegroundWindow(form_);
-        SetFocus(edit_);
-        WaitFor([this] { return GetForegroundWindow() == form_ && GetFocus() == edit_; }, 3000);
+        TakeForeground(form_, edit_);
     }
     ~FocusedEdit() { DestroyWindow(form_); }
     FocusedEdit(const FocusedEdit&) = delete;

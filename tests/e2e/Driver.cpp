@@ -115,6 +115,15 @@ bool WaitUntilHandled(const Waiter& wait)
     return true;
 }
 
+bool TakeForeground(HWND window, HWND control, const Waiter& wait)
+{
+    if (!WaitUntilHandled(wait))
+        return false;
+    SetForegroundWindow(window);
+    SetFocus(control);
+    return wait([=] { return GetForegroundWindow() == window && GetFocus() == control; }, 8000);
+}
+
 namespace {
 std::wstring ProgramPath()
 {
@@ -166,10 +175,11 @@ HWND QuorvaneProcess::Window(const wchar_t* className) const { return FindProces
 
 bool QuorvaneProcess::WaitUntilStarted() const
 {
+    // The bar shows half-way through the start-up, which then hides the main window.
     return WaitFor([this] {
         HWND bar = Window(L"TFmMenuBar");
         return bar && IsWindowVisible(bar);
-    });
+    }) && WaitUntilHandled();
 }
 
 bool QuorvaneProcess::TrayIconPresent(UINT id) const

@@ -31,6 +31,12 @@ void Hold(int ms);
 // thread takes a paint only when no posted message and no input is waiting for it (a sent
 // WM_NULL would overtake both). A program's timers may still run later.
 bool WaitUntilHandled(const Waiter& wait = WaitClosely);
+// Makes window the foreground window with the focus in control, as a click on it would, and
+// waits until both hold. What the programs were still to handle comes first: a window of theirs
+// that had the foreground and went (the program's main window at the end of its start-up, a
+// closed dialog) has its program, or Wine's tray window that took it over, take the focus late,
+// from whichever window took the foreground meanwhile.
+bool TakeForeground(HWND window, HWND control, const Waiter& wait = WaitClosely);
 // A top-level window of a process by its class; nullptr when there is none.
 HWND FindProcessWindow(DWORD process, const wchar_t* className, bool visibleOnly = false);
 
@@ -48,7 +54,7 @@ public:
     DWORD Id() const { return info_.dwProcessId; }
     // A top-level window of the program by its class; nullptr when there is none (yet).
     HWND Window(const wchar_t* className) const;
-    // Waits until the deferred start-up has shown the menu bar.
+    // Waits until the deferred start-up has shown the menu bar and has ended.
     bool WaitUntilStarted() const;
     // Whether the program's notification-area icon exists.
     bool TrayIconPresent(UINT id = 1) const;

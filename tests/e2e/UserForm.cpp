@@ -29,11 +29,9 @@ void UserForm::StartOver()
 {
     SetWindowTextW(first, L"");
     SetWindowTextW(second, L"");
-    SetForegroundWindow(form);
-    SetFocus(first);
     submitted = 0;
     // The focus watch starts once the activation has arrived.
-    PumpUntil([this] { return GetForegroundWindow() == form && GetFocus() == first; }, 3000);
+    TakeForeground(form, first, [this](const std::function<bool()>& done, int ms) { return Wait(done, ms); });
     focusLeft = false;
     PumpUntil(OwnQueueEmpty);
 }

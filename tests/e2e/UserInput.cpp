@@ -128,9 +128,7 @@ UserWindow::UserWindow()
 
 bool UserWindow::TakeFocus()
 {
-    SetForegroundWindow(window_);
-    SetFocus(edit_);
-    return WaitFor([this] { return HasFocus(); }, 8000);
+    return TakeForeground(window_, edit_);
 }
 
 UserWindow::~UserWindow() { DestroyWindow(window_); }

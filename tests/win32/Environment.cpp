@@ -24,6 +24,32 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+bool PumpUntilHandled(int timeoutMs)
+{
+    return PumpUntil([] { return HIWORD(GetQueueStatus(QS_SENDMESSAGE | QS_POSTMESSAGE | QS_INPUT)) == 0; },
+                     timeoutMs);
+}
+
+bool WaitUntilForeignForegroundHandled()
+{
+    // A thread takes a paint only when no sent or posted message waits for it.
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    if (!foreground || foreground == GetDesktopWindow() || process == GetCurrentProcessId() ||
+        !IsWindowVisible(foreground))
+        return true;
+    RedrawWindow(foreground, nullptr, nullptr, RDW_INVALIDATE);
+    return PumpUntil([foreground] { return !IsWindow(foreground) || !GetUpdateRect(foreground, nullptr, FALSE); });
+}
+
+bool ActivateWithFocus(HWND window, HWND control)
+{
+    SetForegroundWindow(window);
+    SetFocus(control);
+    return PumpUntil([=] { return GetForegroundWindow() == window && GetFocus() == control; });
+}
+
 std::vector<COLORREF> PicturePixels(const TImageList& images, int index, int width, int height)
 {
     HDC screen = GetDC(nullptr);

@@ -48,8 +48,8 @@ public:
             if (!box)
                 return false;
             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            return true;
+            // The next step's text, sent, would overtake the posted OK.
+            return PostAndWaitUntilHandled(dialog, IDOK);
         };
     }
     static Step Cancel()
@@ -95,6 +95,17 @@ public:
     }
 
 private:
+    // Presses a button of the dialog and waits until the dialog has handled it: it takes a paint
+    // only when no posted message waits for it.
+    static bool PostAndWaitUntilHandled(HWND dialog, int button)
+    {
+        if (!PostMessageW(dialog, WM_COMMAND, button, 0))
+            return false;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE);
+        for (int i = 0; i < 1000 && IsWindow(dialog) && GetUpdateRect(dialog, nullptr, FALSE); ++i)
+            Sleep(10);
+        return !IsWindow(dialog) || !GetUpdateRect(dialog, nullptr, FALSE);
+    }
     // Presses a button of the dialog; the next step acts only once the dialog is gone.
     static bool PostAndWaitUntilGone(HWND dialog, int button)
     {

@@ -150,10 +150,9 @@ struct OrganizeWindow : testing::Test {
     void Open(const TTreeNode* preselect)
     {
         org->LoadTreeNodeFromMenuData(preselect);
+        ASSERT_TRUE(WaitUntilForeignForegroundHandled());
         org->Show();
-        SetForegroundWindow(org->Handle());
-        org->TreeView1->SetFocus();
-        PumpUntil([] { return false; }, 50);
+        ASSERT_TRUE(ActivateWithFocus(org->Handle(), org->TreeView1->Handle()));
     }
     std::vector<String> ListCaptions() const
     {
@@ -211,7 +210,7 @@ struct OrganizeWindow : testing::Test {
     void StartDrag(POINT from)
     {
         SendMouse(MOUSEEVENTF_MOVE, from);
-        PumpUntil([] { return false; }, 30);
+        ASSERT_TRUE(PumpUntilHandled()); // the control has seen the pointer there
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         SendMouse(MOUSEEVENTF_MOVE, {from.x + 4, from.y + 12});
         ASSERT_TRUE(PumpUntil([] { return DragInProgress(); }));
@@ -634,7 +633,7 @@ TEST_F(OrganizeWindow, TheDeleteKeyOnReleaseWithAnyModifiers)
             SendMessageW(pane, WM_KEYDOWN, VK_SHIFT, 0);
         SendMessageW(pane, WM_KEYDOWN, VK_DELETE, 0);
         const size_t before = os.Questions.size();
-        PumpUntil([] { return false; }, 10);
+        ASSERT_TRUE(PumpUntilHandled());
         EXPECT_EQ(os.Questions.size(), before); // not on the press
         SendMessageW(pane, WM_KEYUP, VK_DELETE, 0xC0000001);
         if (shift)
