@@ -54,6 +54,15 @@ struct NewItems : testing::Test {
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
         return chooser;
     }
+    // The message editor, opened through the chooser's New Message... button.
+    static HWND OpenEditor(const QuorvaneProcess& quorvane)
+    {
+        HWND chooser = OpenChooser(quorvane);
+        if (!chooser)
+            return nullptr;
+        ClickOn(FindChild(chooser, L"Button", L"New Message..."));
+        return WaitForWindow(quorvane, L"TFmMessage");
+    }
     static HWND WaitForWindow(const QuorvaneProcess& quorvane, const wchar_t* className)
     {
         HWND window = nullptr;
@@ -107,10 +116,7 @@ TEST_F(NewItems, ANewMessageWithMacrosAndAHotkeyIsStoredAndPastesIntoTheUsersWin
 {
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    HWND chooser = OpenChooser(quorvane);
-    ASSERT_NE(chooser, nullptr);
-    ClickOn(FindChild(chooser, L"Button", L"New Message..."));
-    HWND editor = WaitForWindow(quorvane, L"TFmMessage");
+    HWND editor = OpenEditor(quorvane);
     ASSERT_NE(editor, nullptr);
 
     // The name field has the focus first.
@@ -155,10 +161,7 @@ TEST_F(NewItems, TabAndShiftTabInTheContentMoveTheFocusAsInAnyDialog)
 {
     QuorvaneProcess quorvane;
     ASSERT_TRUE(quorvane.WaitUntilStarted());
-    HWND chooser = OpenChooser(quorvane);
-    ASSERT_NE(chooser, nullptr);
-    ClickOn(FindChild(chooser, L"Button", L"New Message..."));
-    HWND editor = WaitForWindow(quorvane, L"TFmMessage");
+    HWND editor = OpenEditor(quorvane);
     ASSERT_NE(editor, nullptr);
     HWND name = nullptr, memo = nullptr;
     for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
