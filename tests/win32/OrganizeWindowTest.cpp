@@ -14,10 +14,12 @@
 #include "DialogAccess.h"
 #include "Environment.h"
 #include "ModalDriver.h"
+#include "core/ClipboardCapture.h"
 #include "core/DataFile.h"
 #include "core/Globals.h"
 #include "core/NodeKinds.h"
 #include "core/NodeWatch.h"
+#include "core/ScopeExit.h"
 #include "core/TreeRoutines.h"
 #include "core/win32/UnitMain.h"
 #include "core/win32/UnitMenuBar.h"
@@ -788,6 +790,36 @@ TEST_F(OrganizeWindow, ADoubleClickOnAMessageOpensTheEditor)
     EXPECT_TRUE(answer.Acted());
     EXPECT_EQ(m2->Text, u"m2 edited");
     EXPECT_EQ(ListCaptions()[2], u"m2 edited");
+}
+
+TEST_F(OrganizeWindow, AHistoryEntryTrimmedWhileItIsEditedComesBackInTheList)
+{
+    const bool autoDelete = AutoDelete;
+    const int maxCount = ClipboardMaxCount;
+    const auto restore = ScopeExit([&] {
+        while (ClipboardsNode->Count() > 3)
+            SnippetTree().Delete(ClipboardsNode->Item(3));
+        AutoDelete = autoDelete;
+        ClipboardMaxCount = maxCount;
+    });
+    AutoDelete = true;
+    ClipboardMaxCount = 5;
+    for (const char16_t* name : {u"e1", u"e2", u"e3", u"e4", u"e5"})
+        Add(ClipboardsNode, name, nkMessage);
+    Open(ClipboardsNode);
+    org->ListView1->SetFocus();
+    SelectOnly({4}); // the oldest entry, the next one a capture trims
+    TWhileModal answer([] { return FmMessage && FmMessage->Visible(); },
+                       [] {
+                           SetWindowTextW(Ui(*FmMessage).EditName->Handle(), L"kept");
+                           SetWindowTextW(Ui(*FmMessage).MemoText->Handle(), L"typed");
+                           InsertNewestEntry(SnippetTree(), ClipboardsNode, u"captured");
+                           SendMessageW(Ui(*FmMessage).BtnOk->Handle(), BM_CLICK, 0, 0);
+                       });
+    org->SBtnEdit->Click();
+    EXPECT_TRUE(answer.Acted());
+    EXPECT_EQ(ListedNames(ClipboardsNode), (std::vector<String>{u"kept", u"captured", u"e1", u"e2", u"e3"}));
+    EXPECT_EQ(ListCaptions(), ListedNames(ClipboardsNode));
 }
 
 TEST_F(OrganizeWindow, SortOrdersTheDataAndTheTree)

@@ -446,6 +446,10 @@ void TFmOrg::BtnEditClick()
                 const int index = ListView1->FindData(node.Get());
                 if (index >= 0)
                     ListView1->SetItemCaption(index, node->Text);
+            } else {
+                // A capture trimmed the entry while it was edited, and the editor stored the
+                // text as the newest entry: the list shows it again.
+                TreeView1Change(TreeView1->Selected());
             }
         }
     }
