@@ -97,12 +97,15 @@ public:
 private:
     // Presses a button of the dialog and waits until the dialog has handled it: it takes a paint
     // only when no posted message waits for it.
+    // The first dialog of a new Wine prefix can take more than ten seconds to show a folder, as it
+    // can to open, so a step waits as long as the dialog's opening may take.
+    static constexpr int StepWaits = 6000; // of 10 ms
     static bool PostAndWaitUntilHandled(HWND dialog, int button)
     {
         if (!PostMessageW(dialog, WM_COMMAND, button, 0))
             return false;
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE);
-        for (int i = 0; i < 1000 && IsWindow(dialog) && GetUpdateRect(dialog, nullptr, FALSE); ++i)
+        for (int i = 0; i < StepWaits && IsWindow(dialog) && GetUpdateRect(dialog, nullptr, FALSE); ++i)
             Sleep(10);
         return !IsWindow(dialog) || !GetUpdateRect(dialog, nullptr, FALSE);
     }
@@ -111,7 +114,7 @@ private:
     {
         if (!PostMessageW(dialog, WM_COMMAND, button, 0))
             return false;
-        for (int i = 0; i < 1000 && IsWindow(dialog); ++i)
+        for (int i = 0; i < StepWaits && IsWindow(dialog); ++i)
             Sleep(10);
         return !IsWindow(dialog);
     }
